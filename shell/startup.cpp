@@ -1,0 +1,212 @@
+#include "startup.h"
+
+#include <windows.h>
+
+#include <array>
+#include <clocale>
+#include <fstream>
+#include <locale>
+
+#include "debug_log.h"
+#include "program_path.h"
+#include "settings.h"
+#include "unique_handle.h"
+#include "user_message.h"
+#include "wizard_placeholder.h"
+
+namespace {
+
+constexpr const char* LogFile = "c:\\korvinst.log";
+constexpr const char* NoteName = "INSTKORV.DAT";
+constexpr const char* WorkProgramName = "INSTKORV.EXE";
+
+struct KitFile {
+    const char* source;  // in the kit folder
+    const char* target;  // in the work folder
+};
+// In this order: the program first, so that a kit missing its companions
+// is noticed before anything but the program was copied.
+constexpr std::array<KitFile, 3> KitFiles{{
+    {"INSTALL.EXE", "INSTKORV.EXE"},
+    {"UPGRADE.1", "UPGRADE.ZIP"},
+    {"INSTALL.CFG", "INSTKORV.CFG"},
+}};
+
+constexpr const char* CannotGoOn = "\r\rInstalarea nu poate continua.";
+
+std::string Environment(const char* name) {
+    const DWORD size = GetEnvironmentVariableA(name, nullptr, 0);
+    if (size == 0) return {};
+    std::string value(size, '\0');
+    const DWORD length = GetEnvironmentVariableA(name, value.data(), size);
+    value.resize(length < size ? length : 0);
+    return value;
+}
+
+std::string WindowsFolder() {
+    const UINT size = GetWindowsDirectoryA(nullptr, 0);
+    std::string folder(size, '\0');
+    folder.resize(GetWindowsDirectoryA(folder.data(), size));
+    return folder;
+}
+
+std::string ShortForm(const std::string& path) {
+    const DWORD size = GetShortPathNameA(path.c_str(), nullptr, 0);
+    if (size == 0) return path;
+    std::string shortPath(size, '\0');
+    const DWORD length = GetShortPathNameA(path.c_str(), shortPath.data(), size);
+    if (length == 0 || length >= size) return path;
+    shortPath.resize(length);
+    return shortPath;
+}
+
+// Reads the first line of the note into the kit folder; false when there is
+// no readable note (a first start).
+bool ReadKitNote(const std::string& note, std::string& sourceDir) {
+    std::ifstream file(note, std::ios::binary);
+    if (!file) return false;
+    std::string line;
+    char c;
+    while (file.get(c) && c != '\r' && c != '\n') line += c;
+    if (file.bad()) return false;
+    sourceDir = line;
+    return true;
+}
+
+enum class CopyFailure { None, SourceMissing, TargetNotCreated, ReadFailed, WriteFailed };
+
+// Moves the file in blocks of 2048 bytes. The source is opened with sharing
+// allowed to all, since the kit's program is the one running.
+CopyFailure CopyKitFile(const std::string& source, const std::string& target) {
+    UniqueHandle in(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!in.valid()) return CopyFailure::SourceMissing;
+    UniqueHandle out(CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                 nullptr));
+    if (!out.valid()) return CopyFailure::TargetNotCreated;
+    char block[2048];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(in, block, sizeof block, &got, nullptr)) return CopyFailure::ReadFailed;
+        if (got == 0) return CopyFailure::None;
+        DWORD put = 0;
+        if (!WriteFile(out, block, got, &put, nullptr) || put != got) return CopyFailure::WriteFailed;
+    }
+}
+
+std::string DescribeCopyFailure(CopyFailure failure, const std::string& source, const std::string& target) {
+    switch (failure) {
+    case CopyFailure::SourceMissing:
+        return "Lipseste fisierul\r" + source + "\r\rKitul de instalare nu este complet." + CannotGoOn;
+    case CopyFailure::TargetNotCreated:
+        return "Nu pot crea fisierul\r" + target +
+               "\r\rVerificati ca folderul de lucru exista, are spatiu liber si nu este protejat la scriere." +
+               CannotGoOn;
+    case CopyFailure::ReadFailed:
+        return "Eroare la citirea fisierului\r" + source + "\r\rDiscul de instalare poate fi deteriorat." +
+               CannotGoOn;
+    case CopyFailure::WriteFailed:
+        return "Eroare la scrierea fisierului\r" + target + "\r\rVerificati spatiul liber pe disc." + CannotGoOn;
+    case CopyFailure::None:
+        break;
+    }
+    return {};
+}
+
+bool WriteKitNote(const std::string& note, const std::string& kitDir) {
+    std::ofstream file(note, std::ios::binary | std::ios::trunc);
+    file << kitDir << "\r\n";
+    file.close();
+    return !file.fail();
+}
+
+// The work files this start has written so far; removed again when the
+// start-up cannot finish, so no half-prepared work copy is left behind.
+class WorkFiles {
+public:
+    void Written(std::string path) { paths_.push_back(std::move(path)); }
+    void RemoveAll() {
+        for (const auto& path : paths_) DeleteFileA(path.c_str());
+        paths_.clear();
+    }
+
+private:
+    std::vector<std::string> paths_;
+};
+
+int Fail(WorkFiles& written, const std::string& message) {
+    written.RemoveAll();
+    std::string logged = message;
+    for (char& c : logged)
+        if (c == '\r') c = ' ';
+    DebugNote(logged);
+    ShowUserMessage(UserMessageKind::Error, message);
+    return 1;
+}
+
+int PrepareWorkCopy() {
+    const std::string kitDir = ProgramFolder();
+    const std::string workDir = WorkFolder();
+    WorkFiles written;
+    if ((workDir + WorkProgramName).size() >= MAX_PATH)
+        return Fail(written, "Folderul de lucru (variabila TEMP) are o cale prea lunga:\r" + workDir +
+                                 "\r\rScurtati valoarea variabilei TEMP si porniti din nou instalarea.");
+
+    for (const KitFile& file : KitFiles) {
+        const std::string source = kitDir + file.source;
+        const std::string target = workDir + file.target;
+        const CopyFailure failure = CopyKitFile(source, target);
+        if (failure != CopyFailure::SourceMissing && failure != CopyFailure::TargetNotCreated)
+            written.Written(target);
+        if (failure != CopyFailure::None) return Fail(written, DescribeCopyFailure(failure, source, target));
+    }
+
+    const std::string note = workDir + NoteName;
+    written.Written(note);
+    if (!WriteKitNote(note, kitDir))
+        return Fail(written, "Nu pot scrie fisierul\r" + note + CannotGoOn);
+
+    // Quoted, so that a work folder with blanks names exactly one program.
+    std::string command = "\"" + workDir + WorkProgramName + "\"";
+    if (DebugEnabled) command += " -log -log -log -log";
+    if (WinExec(command.c_str(), SW_SHOW) <= 31)
+        return Fail(written, "Nu pot porni programul de instalare\r" + workDir + WorkProgramName + CannotGoOn);
+    // The kit's instance ends here without an end line: the work copy goes on
+    // writing the same log.
+    return 0;
+}
+
+int RunWorkCopy() {
+    {
+        WizardPlaceholder wizard(InstallSettings);
+        wizard.Run();
+    }
+    DebugClose();
+    return 0;
+}
+
+}  // namespace
+
+bool LogSwitchGiven(const std::vector<std::string>& arguments) {
+    return arguments.size() >= 2 && arguments[0] == "-log";
+}
+
+std::string WorkFolder() {
+    std::string folder = Environment("TEMP");
+    if (folder.empty()) folder = WindowsFolder();
+    folder = WithBackslash(folder);
+    if ((folder + WorkProgramName).size() >= MAX_PATH) folder = WithBackslash(ShortForm(folder));
+    return folder;
+}
+
+int RunInstaller(const std::vector<std::string>& arguments) {
+    // Numbers are written and read with "." whatever the locale says.
+    std::setlocale(LC_ALL, "C");
+    std::locale::global(std::locale::classic());
+
+    if (LogSwitchGiven(arguments)) DebugEnabled = true;
+    DebugOpen(LogFile, "INSTALL");
+
+    if (ReadKitNote(ProgramFolder() + NoteName, InstallSettings.SourceDir)) return RunWorkCopy();
+    return PrepareWorkCopy();
+}

@@ -1,0 +1,21 @@
+// Start-up of INSTALL.EXE. The same program plays two roles, told apart by
+// the note INSTKORV.DAT beside it:
+//  - started from the kit (no note): copy itself, UPGRADE.1 and INSTALL.CFG
+//    into the work folder, write the kit folder into the note there, start
+//    the work copy and end, so that the kit's disks can be changed;
+//  - the work copy (note found): run the wizard from the hard disk.
+#pragma once
+#include <string>
+#include <vector>
+
+// True when the first of at least two arguments is exactly "-log".
+// arguments excludes the program name.
+bool LogSwitchGiven(const std::vector<std::string>& arguments);
+
+// The work folder: TEMP, else the Windows folder; always with a final
+// backslash. A folder too long for Windows to start a program from is
+// replaced by its short (8.3) form.
+std::string WorkFolder();
+
+// Runs the whole start-up and answers the process exit code.
+int RunInstaller(const std::vector<std::string>& arguments);

@@ -1,0 +1,26 @@
+// Drives INSTALL.EXE from a test: lays out a kit folder, starts the program
+// with a chosen environment, answers its message boxes and waits for the work
+// copy that it starts.
+#pragma once
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+std::string ReadWholeFile(const std::string& path);
+void WriteWholeFile(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
+// Removes a folder and everything in it; quiet when it is not there.
+void RemoveTree(const std::string& folder);
+void MakeFolders(const std::string& folder);
+
+struct KitRun {
+    DWORD exitCode = 0;
+    std::vector<std::string> messages;  // texts of the message boxes it showed
+};
+
+// Starts program with the arguments; TEMP is set to temp, or removed when
+// temp is empty. Message boxes are read and closed with OK. Returns when
+// the program and every work copy it started have ended.
+KitRun RunKit(const std::string& program, const std::string& arguments, const std::optional<std::string>& temp);
