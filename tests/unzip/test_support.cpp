@@ -1,0 +1,108 @@
+#include "test_support.h"
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+namespace korven::unzip::test {
+
+std::string CorpusPath(const std::string& fileName) {
+#ifdef _WIN32
+  return std::string(UNZIP_TEST_DATA) + "\\" + fileName;
+#else
+  return std::string(UNZIP_TEST_DATA) + "/" + fileName;
+#endif
+}
+
+std::vector<ManifestRow> ReadManifest() {
+  std::ifstream in(CorpusPath("MANIFEST.tsv"));
+  std::vector<ManifestRow> rows;
+  std::string line;
+  std::getline(in, line);  // header
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::vector<std::string> fields;
+    std::stringstream split(line);
+    std::string field;
+    while (std::getline(split, field, '\t')) fields.push_back(field);
+    if (fields.size() < 8) continue;
+    fields.resize(12);
+    ManifestRow row;
+    row.archive = fields[0];
+    row.member = fields[1];
+    row.method = std::stoi(fields[2]);
+    row.flags = static_cast<uint32_t>(std::stoul(fields[3], nullptr, 16));
+    row.compressedSize = static_cast<uint32_t>(std::stoul(fields[4]));
+    row.uncompressedSize = static_cast<uint32_t>(std::stoul(fields[5]));
+    row.crc32 = static_cast<uint32_t>(std::stoul(fields[6], nullptr, 16));
+    row.sha256 = fields[7];
+    row.notes = fields[11];
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+ScratchFolder::ScratchFolder() {
+  static std::atomic<int> serial{0};
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = "korven-unzip-" + std::to_string(serial++) + "-" +
+                     (info ? std::string(info->name()) : std::string("test"));
+  for (char& c : name) {
+    if (c == '/') c = '_';
+  }
+  root_ = std::filesystem::temp_directory_path() / name;
+  std::filesystem::remove_all(root_);
+  std::filesystem::create_directories(root_);
+}
+
+ScratchFolder::~ScratchFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(root_, ignored);
+}
+
+std::string ScratchFolder::Path(const std::string& relative) const {
+  std::string path = root_.string();
+#ifdef _WIN32
+  const char separator = '\\';
+#else
+  const char separator = '/';
+#endif
+  if (!relative.empty()) path += separator + relative;
+  return path;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  std::string native = path;
+#ifndef _WIN32
+  for (char& c : native) {
+    if (c == '\\') c = '/';
+  }
+#endif
+  std::ifstream in(native, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+void WriteWholeFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string PseudoRandomBytes(size_t count, uint32_t seed) {
+  std::string bytes(count, '\0');
+  uint32_t state = seed * 2654435761u + 1;
+  for (size_t i = 0; i < count; ++i) {
+    state = state * 1103515245u + 12345u;
+    // Small alphabet so that the bytes compress, as program code does.
+    bytes[i] = static_cast<char>("ETAOIN SHRDLU\x01\x02\xff"[(state >> 16) % 16]);
+  }
+  return bytes;
+}
+
+FakeHost::FakeHost() { SetEngineHost(this); }
+FakeHost::~FakeHost() { SetEngineHost(nullptr); }
+
+}  // namespace korven::unzip::test

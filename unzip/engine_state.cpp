@@ -1,0 +1,32 @@
+#include "unzip/engine_state.h"
+
+#include "unzip/platform.h"
+
+namespace korven::unzip {
+
+namespace {
+EngineHost* installedHost = nullptr;
+}  // namespace
+
+EngineHost& CurrentHost() { return installedHost ? *installedHost : DefaultHost(); }
+void SetEngineHost(EngineHost* host) { installedHost = host; }
+
+namespace engine {
+
+BusyState& Busy() {
+  static BusyState state;
+  return state;
+}
+
+ReportProc& ActiveReport() {
+  static ReportProc callback;
+  return callback;
+}
+
+ReportRecord& SharedRecord() {
+  static ReportRecord record{};
+  return record;
+}
+
+}  // namespace engine
+}  // namespace korven::unzip
