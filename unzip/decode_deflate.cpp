@@ -96,6 +96,9 @@ class Inflater {
       }
       if (result == kOk && literals_ != nullptr) result = Codes();
       if (result != kOk) return result;
+      // Zeros handed out past the end of the input may well decode as an
+      // end of block: the flags, not the codes, say whether the data held.
+      if (int stop = StopResult(); stop != kOk) return stop;
     }
     // kDone
     return member_.Flush(window_, position_);
@@ -230,7 +233,8 @@ class Inflater {
   // kCodes
   int Codes() {
     for (;;) {
-      if (member_.inputEnd - member_.inputPos >= 8 && position_ <= kWindowSize - kMaxMatch) {
+      if (member_.inputEnd - member_.inputPos >= 8 && position_ <= kWindowSize - kMaxMatch &&
+          !member_.Stopped()) {
         bool endOfBlock = false;
         if (int result = FastCodes(endOfBlock); result != kOk || endOfBlock) return result;
       }

@@ -18,8 +18,8 @@ BusyState& Busy() {
   return state;
 }
 
-ReportProc& ActiveReport() {
-  static ReportProc callback;
+const ReportProc*& ActiveReport() {
+  static const ReportProc* callback = nullptr;
   return callback;
 }
 

@@ -19,8 +19,11 @@ struct BusyState {
 
 BusyState& Busy();
 
-// The callback the engine calls on every output flush; empty when none.
-ReportProc& ActiveReport();
+// The callback the engine calls on every output flush, owned by the archive
+// operation that made it active; nullptr when none. A pointer, so that a
+// callback which starts another extraction never replaces the callable that
+// is running.
+const ReportProc*& ActiveReport();
 
 // The one record shared by the engine and all components.
 ReportRecord& SharedRecord();

@@ -35,10 +35,11 @@ int MemberContext::Flush(const uint8_t* data, uint32_t count) {
   bool written = count == 0 || output.Write(data, count);
   crc = Crc32Update(crc, data, count);
   if (!written) return kCannotWrite;
-  if (ReportProc& report = ActiveReport()) {
+  const ReportProc* report = ActiveReport();
+  if (report != nullptr && *report) {
     ReportRecord& record = SharedRecord();
     record.status = kReportBlockWritten;
-    report(static_cast<int32_t>(count), record);
+    (*report)(static_cast<int32_t>(count), record);
   }
   return kOk;
 }

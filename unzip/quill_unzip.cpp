@@ -11,13 +11,19 @@
 namespace korven::unzip {
 namespace {
 
-// Makes a report callback the engine's active one for one archive.
+// Makes a report callback the engine's active one for one archive, and puts
+// back the one before it (an extraction started from a callback ends first).
 class ActiveReportScope {
  public:
-  explicit ActiveReportScope(const ReportProc& report) { engine::ActiveReport() = report; }
-  ~ActiveReportScope() { engine::ActiveReport() = nullptr; }
+  explicit ActiveReportScope(const ReportProc& report) : previous_(engine::ActiveReport()) {
+    engine::ActiveReport() = &report;
+  }
+  ~ActiveReportScope() { engine::ActiveReport() = previous_; }
   ActiveReportScope(const ActiveReportScope&) = delete;
   ActiveReportScope& operator=(const ActiveReportScope&) = delete;
+
+ private:
+  const ReportProc* previous_;
 };
 
 // A report callback, or nothing when none was given.
@@ -194,7 +200,10 @@ int32_t ArchiveContentSize(const std::string& archivePath, int32_t& compressedTo
 
 TQuillUnzip::TQuillUnzip() = default;
 
-TQuillUnzip::~TQuillUnzip() { engine::ActiveReport() = nullptr; }
+// The engine must not keep calling a callback that dies with us.
+TQuillUnzip::~TQuillUnzip() {
+  if (engine::ActiveReport() == &report_) engine::ActiveReport() = nullptr;
+}
 
 int32_t TQuillUnzip::Extract() {
   if (fileName_.empty() || directoryName_.empty()) return kMissingArgument;

@@ -1,6 +1,12 @@
 #include "test_support.h"
 
 #include <atomic>
+#include <ctime>
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
 #include <fstream>
 #include <sstream>
 
@@ -89,6 +95,32 @@ std::string ReadWholeFile(const std::string& path) {
 void WriteWholeFile(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+uint32_t FileDosDateTime(const std::string& path) {
+#ifdef _WIN32
+  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 0;
+  FILETIME written, local;
+  WORD date = 0, time = 0;
+  bool ok = ::GetFileTime(file, nullptr, nullptr, &written) &&
+            ::FileTimeToLocalFileTime(&written, &local) && ::FileTimeToDosDateTime(&local, &date, &time);
+  ::CloseHandle(file);
+  return ok ? (uint32_t{date} << 16) | time : 0;
+#else
+  std::string native = path;
+  for (char& c : native) {
+    if (c == '\\') c = '/';
+  }
+  struct stat info;
+  if (::stat(native.c_str(), &info) != 0) return 0;
+  struct tm local;
+  localtime_r(&info.st_mtime, &local);
+  return (uint32_t(local.tm_year - 80) << 25) | (uint32_t(local.tm_mon + 1) << 21) |
+         (uint32_t(local.tm_mday) << 16) | (uint32_t(local.tm_hour) << 11) |
+         (uint32_t(local.tm_min) << 5) | uint32_t(local.tm_sec / 2);
+#endif
 }
 
 std::string PseudoRandomBytes(size_t count, uint32_t seed) {

@@ -45,6 +45,9 @@ class ScratchFolder {
 
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& bytes);
+// The file's modification time as a local DOS date-time (time low, date
+// high), for comparing with the member's; 0 when it cannot be read.
+uint32_t FileDosDateTime(const std::string& path);
 // Deterministic bytes that compress somewhat, like program code.
 std::string PseudoRandomBytes(size_t count, uint32_t seed);
 

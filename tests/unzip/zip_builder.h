@@ -45,7 +45,7 @@ struct BuiltMember {
   uint32_t uncompressedSize = 0;
   uint32_t dosDateTime = 0x5A8C6000;  // 2025-04-12 12:00:00
   uint8_t hostSystem = 0;             // MS-DOS
-  uint8_t attributes = 0x20;          // archive bit
+  uint32_t attributes = 0x20;         // external attributes: the archive bit
   std::string descriptor;             // written after the data (flag bit 3)
   std::string extra;                  // extra field, in both headers
 };
