@@ -13,7 +13,7 @@ std::map<std::string, const ClassInfo*, NameLess>& ClassTable() {
 }
 
 const PropertyInfo& OrdinalProperty(const TPersistent& object, std::string_view name) {
-    const PropertyInfo* p = object.GetClassInfo().FindProperty(name);
+    const PropertyInfo* p = object.ClassType().FindProperty(name);
     if (!p || !p->getOrdinal)
         throw EComponentError(object.ClassName() + " nu are proprietatea \"" + std::string(name) + "\"");
     return *p;
@@ -37,9 +37,9 @@ const ClassInfo& TPersistent::StaticClass() {
     return info;
 }
 
-std::string TPersistent::ClassName() const { return GetClassInfo().Name(); }
+std::string TPersistent::ClassName() const { return ClassType().Name(); }
 
-bool TPersistent::InheritsFrom(const ClassInfo& base) const { return GetClassInfo().InheritsFrom(base); }
+bool TPersistent::InheritsFrom(const ClassInfo& base) const { return ClassType().InheritsFrom(base); }
 
 // ---------------------------------------------------------------------------
 
@@ -225,7 +225,7 @@ void ClassInfo::AddProperty(PropertyInfo property) {
     properties_[key] = std::move(property);
 }
 
-void RegisterClass(const ClassInfo& info) { ClassTable()[info.Name()] = &info; }
+void RegisterComponentClass(const ClassInfo& info) { ClassTable()[info.Name()] = &info; }
 
 const ClassInfo* FindClass(std::string_view name) {
     auto it = ClassTable().find(name);
@@ -233,7 +233,7 @@ const ClassInfo* FindClass(std::string_view name) {
 }
 
 bool HasOrdinalProperty(const TPersistent& object, std::string_view name) {
-    const PropertyInfo* p = object.GetClassInfo().FindProperty(name);
+    const PropertyInfo* p = object.ClassType().FindProperty(name);
     return p && p->getOrdinal && p->setOrdinal;
 }
 

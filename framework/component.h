@@ -48,7 +48,7 @@ public:
 class TPersistent : public TObject {
 public:
     static const ClassInfo& StaticClass();
-    virtual const ClassInfo& GetClassInfo() const { return StaticClass(); }
+    virtual const ClassInfo& ClassType() const { return StaticClass(); }
     std::string ClassName() const;
     bool InheritsFrom(const ClassInfo& base) const;
 };
@@ -56,7 +56,7 @@ public:
 #define DECLARE_CLASS_INFO                        \
 public:                                           \
     static const ClassInfo& StaticClass();        \
-    const ClassInfo& GetClassInfo() const override { return StaticClass(); }
+    const ClassInfo& ClassType() const override { return StaticClass(); }
 
 // A list of strings with a change notification (Items, Lines).
 class TStrings : public TPersistent {
@@ -229,7 +229,7 @@ private:
 };
 
 // Classes that descriptions may name. Registering the same class twice is harmless.
-void RegisterClass(const ClassInfo& info);
+void RegisterComponentClass(const ClassInfo& info);
 const ClassInfo* FindClass(std::string_view name);
 
 // Convenience for published ordinal properties looked up by name at run time.

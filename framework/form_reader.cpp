@@ -78,7 +78,7 @@ private:
         for (;;) {
             size_t dot = path.find('.');
             std::string segment(path.substr(0, dot));
-            const PropertyInfo* p = object->GetClassInfo().FindProperty(segment);
+            const PropertyInfo* p = object->ClassType().FindProperty(segment);
             if (!p) Fail(a.line, "proprietate necunoscuta \"" + segment + "\" la " + object->ClassName());
             if (dot == std::string_view::npos) {
                 Guard([&] { Write(component, *object, *p, a.value); }, a.line);

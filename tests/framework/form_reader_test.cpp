@@ -114,7 +114,7 @@ public:
 class FormReaderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        RegisterClass(TThing::StaticClass());
+        RegisterComponentClass(TThing::StaticClass());
         g_loadedOrder.clear();
     }
 };

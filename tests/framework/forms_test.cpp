@@ -1,0 +1,221 @@
+// Forms read from descriptions compiled into the resources, and the modal
+// loop driven by real window messages.
+#include "test_page.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class FormsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Application().OnException = [this](const std::string& m) { errors.push_back(m); };
+    }
+    void TearDown() override { Application().OnException = nullptr; }
+    std::vector<std::string> errors;
+};
+
+TEST_F(FormsTest, DescriptionFromResourcesBuildsTheTree) {
+    TTestPage page;
+    EXPECT_EQ(page.created, 1) << "OnCreate runs once the description is read";
+    EXPECT_EQ(page.Name(), "TestPage");
+    EXPECT_EQ(page.Caption(), "Pagina de proba");
+    EXPECT_EQ(page.BorderStyle(), bsDialog);
+    EXPECT_EQ(page.BorderIcons(), biSystemMenu);
+    EXPECT_EQ(page.Color(), 0x00CFCFCF);
+    EXPECT_TRUE(page.KeyPreview());
+    EXPECT_EQ(page.ActiveControl(), page.RName);
+    EXPECT_EQ(page.RName->Text(), "Ion's");
+    EXPECT_EQ(page.nameChanges, 0) << "no change events while loading";
+
+    auto* label = page.FindChild<TLabel>("LName");
+    ASSERT_TRUE(label);
+    EXPECT_EQ(label->FocusControl(), page.RName);
+    EXPECT_TRUE(label->ParentColor());
+    EXPECT_EQ(label->Color(), 0x00CFCFCF);
+
+    auto* panel = page.FindChild<TPanel>("Panel1");
+    auto* gauge = page.FindChild<TGauge>("Progress");
+    ASSERT_TRUE(panel && gauge);
+    EXPECT_EQ(gauge->Parent(), panel);
+    EXPECT_EQ(gauge->PercentDone(), 40);
+    EXPECT_EQ(panel->BevelOuter(), bvLowered);
+
+    auto* fromResource = page.FindChild<TImage>("Swatch");
+    auto* inlineData = page.FindChild<TImage>("Inline");
+    ASSERT_TRUE(fromResource && inlineData);
+    for (TImage* image : {fromResource, inlineData}) {
+        EXPECT_EQ(image->Picture().Width(), 3);
+        EXPECT_EQ(image->Picture().Height(), 2);
+        EXPECT_EQ(image->Picture().Canvas().Pixel(0, 0), RGBColor(255, 0, 255));
+        EXPECT_EQ(image->Picture().Canvas().Pixel(2, 1), RGBColor(255, 255, 255));
+    }
+    EXPECT_TRUE(inlineData->Transparent());
+
+    auto* combo = page.FindChild<TComboBox>("Types");
+    ASSERT_TRUE(combo);
+    EXPECT_EQ(combo->Items().Count(), 3);
+    EXPECT_EQ(combo->Items()[2], " CLIEN&T");
+    EXPECT_EQ(combo->ItemIndex(), 1) << "an index given before the items";
+    auto* memo = page.FindChild<TMemo>("Notes");
+    ASSERT_TRUE(memo);
+    EXPECT_EQ(memo->Text(), "Instalarea s-a terminat\r\n\r\ncu succes!");
+    EXPECT_TRUE(page.BNext->Default());
+    EXPECT_TRUE(page.BCancel->Cancel());
+    EXPECT_EQ(page.Tick->Interval(), 10);
+}
+
+TEST_F(FormsTest, MissingDescriptionIsReportedByName) {
+    TForm form(nullptr);
+    try {
+        form.LoadForm("NoSuchPage");
+        FAIL();
+    } catch (const std::exception& e) {
+        EXPECT_NE(std::string(e.what()).find("NoSuchPage"), std::string::npos);
+    }
+}
+
+TEST_F(FormsTest, ShowModalReturnsTheResultOfAClickedButton) {
+    TTestPage page;
+    PostMessageA(page.BCancel->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(page.ShowModal(), mrCancel);
+    EXPECT_FALSE(IsWindowVisible(page.Handle()));
+
+    // A mouse press and release over the button.
+    POINT p = CenterOf(*page.BNext);
+    PostMessageA(page.BNext->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    PostMessageA(page.BNext->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+    EXPECT_EQ(page.ShowModal(), mrOk);
+    EXPECT_EQ(page.nextClicks, 1);
+}
+
+TEST_F(FormsTest, ShowModalDisablesTheOtherWindowsUntilItEnds) {
+    TForm other(nullptr);
+    other.Show();
+    TTestPage page;
+    bool otherEnabledDuringLoop = true;
+    EndModalAfterTicks(page, 2, mrAbort, [&] { otherEnabledDuringLoop = IsWindowEnabled(other.Handle()); });
+    EXPECT_EQ(page.ShowModal(), mrAbort);
+    EXPECT_FALSE(otherEnabledDuringLoop);
+    EXPECT_TRUE(IsWindowEnabled(other.Handle()));
+}
+
+TEST_F(FormsTest, HandlerLeavingNoResultKeepsTheFormOpen) {
+    TTestPage page;
+    page.BNext->SetModalResult(mrNone);
+    bool openAfterClick = false;
+    page.onNext = [&] { EndModalAfterTicks(page, page.ticks + 2, mrRetry, [&] { openAfterClick = IsWindowVisible(page.Handle()); }); };
+    PostMessageA(page.BNext->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(page.ShowModal(), mrRetry);
+    EXPECT_EQ(page.nextClicks, 1);
+    EXPECT_TRUE(openAfterClick);
+}
+
+TEST_F(FormsTest, ErrorInAClickHandlerIsShownAndTheLoopGoesOn) {
+    TTestPage page;
+    page.BNext->SetModalResult(mrNone);
+    page.onNext = [] { throw std::runtime_error("discul nu raspunde"); };
+    PostMessageA(page.BNext->Handle(), BM_CLICK, 0, 0);
+    PostMessageA(page.BCancel->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(page.ShowModal(), mrCancel);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], "Eroare: discul nu raspunde");
+}
+
+// Without a handler of its own the application shows a message box; a
+// thread timer (dispatched by the box's own loop) reads it and closes it.
+std::string g_boxText;
+BOOL CALLBACK FindDialogBox(HWND w, LPARAM found) {
+    char cls[32];
+    GetClassNameA(w, cls, sizeof(cls));
+    if (std::string(cls) == "#32770" && IsWindowVisible(w)) *reinterpret_cast<HWND*>(found) = w;
+    return TRUE;
+}
+BOOL CALLBACK CollectText(HWND w, LPARAM) {
+    char text[256];
+    GetWindowTextA(w, text, sizeof(text));
+    g_boxText += std::string(text) + "|";
+    return TRUE;
+}
+void CALLBACK CloseMessageBox(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindDialogBox, reinterpret_cast<LPARAM>(&box));
+    if (!box) return;
+    KillTimer(nullptr, id);
+    EnumChildWindows(box, CollectText, 0);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(FormsTest, UncaughtErrorWithoutHandlerShowsARomanianMessageBox) {
+    Application().OnException = nullptr;
+    g_boxText.clear();
+    SetTimer(nullptr, 0, 20, CloseMessageBox);
+    Application().HandleException(std::make_exception_ptr(std::runtime_error("fisier lipsa")));
+    EXPECT_NE(g_boxText.find("Eroare: fisier lipsa"), std::string::npos) << g_boxText;
+}
+
+TEST_F(FormsTest, EnterAndEscapePressDefaultAndCancelButtons) {
+    TTestPage page;
+    page.Handle();
+    PostKey(page.RCity->Handle(), VK_RETURN);
+    EXPECT_EQ(page.ShowModal(), mrOk);
+    EXPECT_EQ(page.nextClicks, 1);
+    PostKey(page.RCity->Handle(), VK_ESCAPE);
+    EXPECT_EQ(page.ShowModal(), mrCancel);
+}
+
+TEST_F(FormsTest, KeyPreviewSeesKeysFirstAndCanSwallowThem) {
+    TTestPage page;
+    page.swallowKeys = true;
+    page.Handle();
+    PostKey(page.RName->Handle(), VK_RETURN);
+    EndModalAfterTicks(page, 3, mrAbort);
+    EXPECT_EQ(page.ShowModal(), mrAbort);
+    EXPECT_EQ(page.previewedKeys, std::vector<WORD>{VK_RETURN});
+    EXPECT_EQ(page.nextClicks, 0);
+}
+
+TEST_F(FormsTest, TabMovesTheFocusInTabOrder) {
+    TTestPage page;
+    std::vector<std::string> visited;
+    page.onTick = [&] {
+        TWinControl* focused = FindControl(GetFocus());
+        visited.push_back(focused ? focused->Name() : "?");
+        if (visited.size() == 4) {
+            page.Tick->SetEnabled(false);
+            page.SetModalResult(mrAbort);
+        } else {
+            PostKey(GetFocus(), VK_TAB);
+        }
+    };
+    page.Tick->SetEnabled(true);
+    EXPECT_EQ(page.ShowModal(), mrAbort);
+    // The description lists RCity (2) before RCode (1); the first focus is ActiveControl.
+    EXPECT_EQ(visited, (std::vector<std::string>{"RName", "RCode", "RCity", "Types"}));
+}
+
+TEST_F(FormsTest, AltWithAnAcceleratorClicksTheButton) {
+    TTestPage page;
+    page.Handle();
+    PostKey(page.RName->Handle(), 'a', WM_SYSCHAR);
+    EXPECT_EQ(page.ShowModal(), mrCancel);  // "&Abandon"
+}
+
+TEST_F(FormsTest, TimerFiresFromTheModalLoop) {
+    TTestPage page;
+    EndModalAfterTicks(page, 3, mrIgnore);
+    EXPECT_EQ(page.ShowModal(), mrIgnore);
+    EXPECT_EQ(page.ticks, 3);
+}
+
+TEST_F(FormsTest, TypingInAnEditRaisesOnChange) {
+    TTestPage page;
+    page.Handle();
+    PostMessageA(page.RName->Handle(), WM_CHAR, 'x', 1);
+    EndModalAfterTicks(page, 2, mrAbort);
+    page.ShowModal();
+    EXPECT_EQ(page.nameChanges, 1);
+    EXPECT_NE(page.RName->Text().find('x'), std::string::npos);
+}
+
+}  // namespace
