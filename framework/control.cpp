@@ -395,6 +395,7 @@ void TWinControl::RemoveControl(TControl* control) {
         tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), w), tabList_.end());
     }
     if (mouseControl_ == control) mouseControl_ = nullptr;
+    if (TForm* form = ParentForm(); form && form->ActiveControl() == control) form->SetActiveControl(nullptr);
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
     control->parent_ = nullptr;
     if (control->Align() != alNone) AlignControls();

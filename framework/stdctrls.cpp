@@ -317,7 +317,15 @@ TMemo::TMemo(TComponent* owner) : TCustomEdit(owner) {
     };
 }
 
-TStrings& TMemo::Lines() { return lines_; }
+TStrings& TMemo::Lines() {
+    // A multi-line edit reports no change for WM_SETTEXT: read the window.
+    if (HandleAllocated()) {
+        TStrings parsed;
+        parsed.SetText(GetText());
+        lines_.AssignQuietly(parsed.Items());
+    }
+    return lines_;
+}
 
 void TMemo::CreateParams(TCreateParams& params) {
     TCustomEdit::CreateParams(params);
