@@ -236,7 +236,10 @@ class Inflater {
       if (member_.inputEnd - member_.inputPos >= 8 && position_ <= kWindowSize - kMaxMatch &&
           !member_.Stopped()) {
         bool endOfBlock = false;
-        if (int result = FastCodes(endOfBlock); result != kOk || endOfBlock) return result;
+        int result = FastCodes(endOfBlock);
+        // A last match may have filled the window to its very end.
+        if (result == kOk) result = FlushIfFull();
+        if (result != kOk || endOfBlock) return result;
       }
       if (int stop = StopResult(); stop != kOk) return stop;
       HuffEntry entry = DecodeCareful(*literals_);

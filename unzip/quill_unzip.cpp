@@ -37,11 +37,19 @@ void SetName(ReportRecord& record, const std::string& name) {
   record.name[kept] = '\0';
 }
 
-// 100 minus the compressed share in percent, rounded half to even.
+// 100 minus the compressed share in percent, rounded half to even, kept to
+// its low byte as the 8-bit field always did (a member that grew gives more
+// than 200). Absurd sizes from a damaged directory stay defined.
 uint8_t Saving(int32_t compressed, int32_t uncompressed) {
   if (uncompressed == 0) return 0;
-  double share = static_cast<double>(compressed) / uncompressed * 100.0;
-  return static_cast<uint8_t>(100 - static_cast<int>(std::nearbyint(share)));
+  double share = std::nearbyint(static_cast<double>(compressed) / uncompressed * 100.0);
+  if (!(share > -1e9 && share < 1e9)) return 0;
+  return static_cast<uint8_t>(static_cast<int64_t>(100 - share) & 0xFF);
+}
+
+// Totals are 32-bit like the record's fields; they wrap rather than overflow.
+void AddToTotal(int32_t& total, int32_t size) {
+  total = static_cast<int32_t>(static_cast<uint32_t>(total) + static_cast<uint32_t>(size));
 }
 
 void FillMember(ReportRecord& record, const DirectoryCursor& cursor, const std::string& name) {
@@ -103,8 +111,8 @@ int32_t ExtractArchive(const std::string& archivePath, const std::string& target
   DirectoryCursor cursor;
   for (int walk = OpenDirectory(archivePath, cursor); walk == kOk; walk = NextDirectoryEntry(cursor)) {
     if (!MatchesFileSpec(pattern, cursor.name)) continue;
-    uncompressedTotal += cursor.uncompressedSize;
-    compressedTotal += cursor.compressedSize;
+    AddToTotal(uncompressedTotal, cursor.uncompressedSize);
+    AddToTotal(compressedTotal, cursor.compressedSize);
     std::string target = folder + cursor.name;
     FillMember(record, cursor, target);
     record.status = kReportMemberStart;
@@ -170,8 +178,8 @@ int32_t ListArchive(const std::string& archivePath, const std::string& pattern,
   int32_t uncompressedTotal = 0;
   int32_t compressedTotal = 0;
   int32_t matching = ListArchiveEntries(archivePath, pattern, [&](const DirectoryCursor& cursor) {
-    uncompressedTotal += cursor.uncompressedSize;
-    compressedTotal += cursor.compressedSize;
+    AddToTotal(uncompressedTotal, cursor.uncompressedSize);
+    AddToTotal(compressedTotal, cursor.compressedSize);
     FillMember(record, cursor, cursor.name);
     report(0, record);
   });
@@ -192,8 +200,8 @@ int32_t ArchiveContentSize(const std::string& archivePath, int32_t& compressedTo
   int32_t uncompressedTotal = 0;
   DirectoryCursor cursor;
   for (int walk = OpenDirectory(archivePath, cursor); walk == kOk; walk = NextDirectoryEntry(cursor)) {
-    uncompressedTotal += cursor.uncompressedSize;
-    compressedTotal += cursor.compressedSize;
+    AddToTotal(uncompressedTotal, cursor.uncompressedSize);
+    AddToTotal(compressedTotal, cursor.compressedSize);
   }
   return uncompressedTotal;
 }

@@ -165,6 +165,29 @@ TEST(DeflatedMembers, MatchesAcrossTheWindowEndAndFromItsOlderPart) {
   EXPECT_TRUE(ReadWholeFile(zip.Out()) == expected);
 }
 
+TEST(DeflatedMembers, AMatchThatFillsTheWindowExactlyIsFlushedFirst) {
+  // 32510 bytes, then a 258-byte match ending on the window's last byte,
+  // then one more literal.
+  std::string expected(1, 'a');
+  DeflateWriter stream;
+  stream.FixedBlockHeader(true);
+  stream.FixedLiteral('a');
+  for (int i = 0; i < 126; ++i) stream.FixedMatch(258, 1);
+  expected.append(126 * 258, 'a');
+  stream.FixedLiteral('a');
+  stream.FixedMatch(258, 1);
+  expected.append(259, 'a');
+  ASSERT_EQ(expected.size(), 32768u);
+  stream.FixedLiteral('b');
+  expected += 'b';
+  stream.FixedEnd();
+  OneArchive zip({WithData(DeflatedMember("F", expected), stream.Finish())});
+  FlushLog log;
+  ASSERT_EQ(zip.Extract(), kOk);
+  EXPECT_TRUE(ReadWholeFile(zip.Out()) == expected);
+  EXPECT_EQ(log.blocks, (std::vector<int32_t>{32768, 1}));
+}
+
 TEST(DeflatedMembers, StoredBlocksAreCopiedWhole) {
   const std::string first = PseudoRandomBytes(40000, 3), second = "tail";
   DeflateWriter stream;
