@@ -50,16 +50,6 @@ std::string WindowsFolder() {
     return folder;
 }
 
-std::string ShortForm(const std::string& path) {
-    const DWORD size = GetShortPathNameA(path.c_str(), nullptr, 0);
-    if (size == 0) return path;
-    std::string shortPath(size, '\0');
-    const DWORD length = GetShortPathNameA(path.c_str(), shortPath.data(), size);
-    if (length == 0 || length >= size) return path;
-    shortPath.resize(length);
-    return shortPath;
-}
-
 // Reads the first line of the note into the kit folder; false when there is
 // no readable note (a first start).
 bool ReadKitNote(const std::string& note, std::string& sourceDir) {
@@ -148,9 +138,6 @@ int PrepareWorkCopy() {
     const std::string kitDir = ProgramFolder();
     const std::string workDir = WorkFolder();
     WorkFiles written;
-    if ((workDir + WorkProgramName).size() >= MAX_PATH)
-        return Fail(written, "Folderul de lucru (variabila TEMP) are o cale prea lunga:\r" + workDir +
-                                 "\r\rScurtati valoarea variabilei TEMP si porniti din nou instalarea.");
 
     for (const KitFile& file : KitFiles) {
         const std::string source = kitDir + file.source;
@@ -192,10 +179,10 @@ bool LogSwitchGiven(const std::vector<std::string>& arguments) {
 }
 
 std::string WorkFolder() {
-    std::string folder = Environment("TEMP");
-    if (folder.empty()) folder = WindowsFolder();
-    folder = WithBackslash(folder);
-    if ((folder + WorkProgramName).size() >= MAX_PATH) folder = WithBackslash(ShortForm(folder));
+    // Windows starts no program from a path of MAX_PATH characters or more:
+    // a TEMP that long serves no better than a missing one.
+    std::string folder = WithBackslash(Environment("TEMP"));
+    if (folder == "\\" || (folder + WorkProgramName).size() >= MAX_PATH) folder = WithBackslash(WindowsFolder());
     return folder;
 }
 

@@ -13,8 +13,7 @@
 bool LogSwitchGiven(const std::vector<std::string>& arguments);
 
 // The work folder: TEMP, else the Windows folder; always with a final
-// backslash. A folder too long for Windows to start a program from is
-// replaced by its short (8.3) form.
+// backslash. A TEMP too long to start a program from counts as missing.
 std::string WorkFolder();
 
 // Runs the whole start-up and answers the process exit code.

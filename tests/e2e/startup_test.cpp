@@ -32,6 +32,18 @@ std::vector<std::string> LogEntries() {
     return lines;
 }
 
+std::string WindowsFolder() {
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    return std::string(windows) + "\\";
+}
+
+const char* const WorkFileNames[] = {"INSTKORV.EXE", "UPGRADE.ZIP", "INSTKORV.CFG", "INSTKORV.DAT"};
+
+void RemoveWorkCopy(const std::string& folder) {
+    for (const char* name : WorkFileNames) DeleteFileA((folder + name).c_str());
+}
+
 class KitStart : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -60,10 +72,17 @@ protected:
     KitRun Start(const std::string& arguments) { return RunKit(kit_ + "INSTALL.EXE", arguments, work_); }
 
     void ExpectWorkCopyOf(const std::string& kit, const std::string& work) {
-        EXPECT_EQ(ReadWholeFile(work + "INSTKORV.EXE"), ReadWholeFile(kit + "INSTALL.EXE"));
-        EXPECT_EQ(ReadWholeFile(work + "UPGRADE.ZIP"), ReadWholeFile(kit + "UPGRADE.1"));
-        EXPECT_EQ(ReadWholeFile(work + "INSTKORV.CFG"), ReadWholeFile(kit + "INSTALL.CFG"));
+        ExpectSameBytes(work + "INSTKORV.EXE", kit + "INSTALL.EXE");
+        ExpectSameBytes(work + "UPGRADE.ZIP", kit + "UPGRADE.1");
+        ExpectSameBytes(work + "INSTKORV.CFG", kit + "INSTALL.CFG");
         EXPECT_EQ(ReadWholeFile(work + "INSTKORV.DAT"), kit + "\r\n");
+    }
+    static void ExpectSameBytes(const std::string& copy, const std::string& original) {
+        const std::string copied = ReadWholeFile(copy);
+        const std::string expected = ReadWholeFile(original);
+        EXPECT_FALSE(expected.empty()) << original;
+        EXPECT_EQ(copied.size(), expected.size()) << copy;
+        EXPECT_TRUE(copied == expected) << copy << " differs from " << original;
     }
 
     std::string root_, kit_, work_;
@@ -116,14 +135,31 @@ TEST_F(KitStart, MarkerFileInTheKitSwitchesLoggingOnForBothProcesses) {
 }
 
 TEST_F(KitStart, WithoutTempTheWorkCopyGoesToTheWindowsFolder) {
-    char windows[MAX_PATH];
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    const std::string folder = std::string(windows) + "\\";
     const KitRun run = RunKit(kit_ + "INSTALL.EXE", "", std::nullopt);
     EXPECT_EQ(run.exitCode, 0u);
-    ExpectWorkCopyOf(kit_, folder);
-    for (const char* name : {"INSTKORV.EXE", "UPGRADE.ZIP", "INSTKORV.CFG", "INSTKORV.DAT"})
-        DeleteFileA((folder + name).c_str());
+    ExpectWorkCopyOf(kit_, WindowsFolder());
+    RemoveWorkCopy(WindowsFolder());
+}
+
+TEST_F(KitStart, TempTooLongToStartAProgramFromActsAsMissing) {
+    const std::string longTemp = work_ + std::string(260, 't');
+    const KitRun run = RunKit(kit_ + "INSTALL.EXE", "-log -log", longTemp);
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_TRUE(run.messages.empty());
+    const std::string windows = WindowsFolder();
+    ExpectWorkCopyOf(kit_, windows);
+    EXPECT_EQ(LogEntries().size(), 6u) << "the work copy ran from the Windows folder";
+    RemoveWorkCopy(windows);
+}
+
+TEST_F(KitStart, WorkCopyWithAnEmptyNoteStartsWithAnEmptyKitFolder) {
+    CopyFileA((kit_ + "INSTALL.EXE").c_str(), (work_ + "INSTKORV.EXE").c_str(), FALSE);
+    WriteWholeFile(work_ + "INSTKORV.DAT", "\r\nD:\\second\\line\\\r\n");
+    const KitRun run = RunKit(work_ + "INSTKORV.EXE", "-log -log", work_);
+    EXPECT_EQ(run.exitCode, 0u);
+    const auto lines = LogEntries();
+    ASSERT_EQ(lines.size(), 4u) << ReadWholeFile(LogPath);
+    EXPECT_EQ(lines[2], "  *       Copia de lucru porneste din kitul ");
 }
 
 // Drive K: is a folder of the build tree, linked into the prefix by the
@@ -142,8 +178,7 @@ TEST_F(KitStart, MissingKitFileIsReportedAndNothingIsLeftBehind) {
     EXPECT_NE(run.exitCode, 0u);
     ASSERT_EQ(run.messages.size(), 1u);
     EXPECT_NE(run.messages[0].find("INSTALL.CFG"), std::string::npos) << run.messages[0];
-    for (const char* name : {"INSTKORV.EXE", "UPGRADE.ZIP", "INSTKORV.CFG", "INSTKORV.DAT"})
-        EXPECT_FALSE(FileExists(work_ + name)) << name;
+    for (const char* name : WorkFileNames) EXPECT_FALSE(FileExists(work_ + name)) << name;
     // No work copy started: the log holds the kit's instance alone.
     EXPECT_EQ(LogEntries().size(), 3u) << ReadWholeFile(LogPath);
 }
