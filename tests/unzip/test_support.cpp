@@ -6,6 +6,7 @@
 #include <windows.h>
 #else
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 #include <fstream>
 #include <sstream>
@@ -53,7 +54,13 @@ std::vector<ManifestRow> ReadManifest() {
 ScratchFolder::ScratchFolder() {
   static std::atomic<int> serial{0};
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  std::string name = "korven-unzip-" + std::to_string(serial++) + "-" +
+#ifdef _WIN32
+  const unsigned long process = ::GetCurrentProcessId();
+#else
+  const unsigned long process = static_cast<unsigned long>(::getpid());
+#endif
+  // Tests run as parallel processes: the process id keeps their folders apart.
+  std::string name = "korven-unzip-" + std::to_string(process) + "-" + std::to_string(serial++) + "-" +
                      (info ? std::string(info->name()) : std::string("test"));
   for (char& c : name) {
     if (c == '/') c = '_';
