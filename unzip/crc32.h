@@ -1,5 +1,5 @@
-// CRC-32 of the ZIP format (polynomial 0xEDB88320, reflected), the same
-// value zlib computes. The running value starts at 0xFFFFFFFF and the final
+// CRC-32 of the ZIP application note (polynomial 0xEDB88320, reflected; the
+// same CRC as RFC 1952's). The running value starts at 0xFFFFFFFF and the final
 // CRC is its complement; Crc32Update does neither, so blocks can be chained.
 #pragma once
 

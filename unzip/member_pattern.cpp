@@ -24,23 +24,23 @@ bool EndsWith(const std::string& text, const std::string& tail) {
 }  // namespace
 
 bool MatchesFileSpec(const std::string& pattern, const std::string& name) {
-  std::string spec = UpperShort(pattern);
-  if (spec.empty() || spec == "*.*") return true;
+  std::string wanted = UpperShort(pattern);
+  if (wanted.empty() || wanted == "*.*") return true;
   std::string upperName = UpperShort(name);
   size_t dot = upperName.find('.');
 
-  if (spec.rfind("*.", 0) == 0) {
+  if (wanted.rfind("*.", 0) == 0) {
     // The text after the first dot, which may lie in a folder name.
     std::string afterDot = dot == std::string::npos ? std::string() : upperName.substr(dot + 1);
-    return spec.substr(2) == afterDot;
+    return wanted.substr(2) == afterDot;
   }
-  if (spec.back() == '*') {
-    if (EndsWith(spec, ".*")) spec.resize(spec.size() - 2);
-    if (!spec.empty() && (spec.back() == '*' || spec.back() == '?')) spec.pop_back();
+  if (wanted.back() == '*') {
+    if (EndsWith(wanted, ".*")) wanted.resize(wanted.size() - 2);
+    if (!wanted.empty() && (wanted.back() == '*' || wanted.back() == '?')) wanted.pop_back();
     std::string beforeDot = upperName.substr(0, dot);
-    return beforeDot.substr(0, spec.size()) == spec;
+    return beforeDot.substr(0, wanted.size()) == wanted;
   }
-  return upperName == spec;
+  return upperName == wanted;
 }
 
 }  // namespace korven::unzip
