@@ -81,6 +81,7 @@ void TDirectoryListBox::SetDirectory(const std::string& path) {
     bool changed = !SameName(folder, directory_);
     directory_ = folder;
     Rebuild();
+    if (driveList_ && driveList_->Drive() != Drive()) driveList_->ShowDrive(Drive());
     if (changed && OnChange && !IsLoading()) OnChange(this);
 }
 
@@ -119,6 +120,11 @@ std::string TDirectoryListBox::ItemPath(int index) const {
     std::string path = directory_;
     for (int i = currentIndex_; i > index; --i) path = ParentOf(path);
     return path;
+}
+
+void TDirectoryListBox::Notification(TComponent* component, bool removing) {
+    TListBox::Notification(component, removing);
+    if (removing && component == driveList_) driveList_ = nullptr;
 }
 
 void TDirectoryListBox::OpenItem(int index) { SetDirectory(ItemPath(index)); }
@@ -227,14 +233,18 @@ void TDriveComboBox::SetDrive(char letter) {
 }
 
 void TDriveComboBox::SetDirList(TDirectoryListBox* list) {
+    if (dirList_ && dirList_->driveList_ == this) dirList_->driveList_ = nullptr;
     dirList_ = list;
-    if (dirList_ && dirList_->Drive()) {
-        size_t index = letters_.find(dirList_->Drive());
-        if (index != std::string::npos) {
-            drive_ = dirList_->Drive();
-            SetItemIndex(static_cast<int>(index));
-        }
-    }
+    if (!dirList_) return;
+    dirList_->driveList_ = this;
+    if (dirList_->Drive()) ShowDrive(dirList_->Drive());
+}
+
+void TDriveComboBox::ShowDrive(char letter) {
+    size_t index = letters_.find(Upper(letter));
+    if (index == std::string::npos) return;
+    drive_ = Upper(letter);
+    SetItemIndex(static_cast<int>(index));
 }
 
 void TDriveComboBox::Select() {

@@ -5,6 +5,8 @@
 
 #include "framework/stdctrls.h"
 
+class TDriveComboBox;
+
 class TDirectoryListBox : public TListBox {
     DECLARE_CLASS_INFO
 public:
@@ -28,8 +30,14 @@ public:
     bool DrawItem(const DRAWITEMSTRUCT& item) override;
     void WndProc(TMessage& message) override;
 
+protected:
+    void Notification(TComponent* component, bool removing) override;
+
 private:
+    friend class TDriveComboBox;
     void Rebuild();
+
+    TDriveComboBox* driveList_ = nullptr;  // not owned: the drive list that leads this one
 
     std::string directory_;
     std::vector<int> levels_;  // indentation level of each item
@@ -48,6 +56,8 @@ public:
     void SetDirList(TDirectoryListBox* list);
     // The letters of the drives listed, in order.
     std::string DriveLetters() const;
+    // Shows letter as chosen without moving the folder list (which moved first).
+    void ShowDrive(char letter);
 
 protected:
     void Select() override;

@@ -396,25 +396,29 @@ void TBitmap::LoadFromResourceName(HINSTANCE instance, const std::string& name) 
     LoadFromInfo(header, offset, static_cast<const std::uint8_t*>(data) + offset, size - offset);
 }
 
+// Written as 24 bits per pixel: the fourth byte of our pixels is not an
+// alpha channel, and viewers that take it for one would show nothing.
 void TBitmap::SaveToFile(const std::string& path) {
+    size_t stride = (static_cast<size_t>(width_) * 3 + 3) & ~static_cast<size_t>(3);
     BITMAPINFOHEADER info{};
     info.biSize = sizeof(info);
     info.biWidth = width_;
-    info.biHeight = -height_;
+    info.biHeight = -height_;  // top-down, as held
     info.biPlanes = 1;
-    info.biBitCount = 32;
+    info.biBitCount = 24;
     info.biCompression = BI_RGB;
-    size_t pixels = static_cast<size_t>(width_) * height_ * 4;
     BITMAPFILEHEADER file{};
     file.bfType = 0x4D42;
     file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels);
+    file.bfSize = static_cast<DWORD>(file.bfOffBits + stride * height_);
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(&file), sizeof(file));
     out.write(reinterpret_cast<const char*>(&info), sizeof(info));
-    if (pixels) {
-        GdiFlush();
-        out.write(reinterpret_cast<const char*>(bits_), static_cast<std::streamsize>(pixels));
+    std::vector<char> row(stride, 0);
+    for (int y = 0; y < height_; ++y) {
+        const std::uint32_t* pixels = ScanLine(y);
+        for (int x = 0; x < width_; ++x) std::memcpy(&row[static_cast<size_t>(x) * 3], &pixels[x], 3);
+        out.write(row.data(), static_cast<std::streamsize>(stride));
     }
     if (!out) throw std::runtime_error("nu pot scrie imaginea " + path);
 }

@@ -122,6 +122,9 @@ TEST_F(FolderTree, ChoosingADriveMovesTheLinkedFolderList) {
                  reinterpret_cast<LPARAM>(drives->Handle()));
     EXPECT_EQ(list->Drive(), letters[other]);
     EXPECT_EQ(drives->Drive(), letters[other]);
+    list->SetDirectory(root);  // and back, led by the folder list this time
+    EXPECT_EQ(drives->Drive(), root[0]);
+    EXPECT_EQ(drives->ItemIndex(), static_cast<int>(letters.find(root[0])));
     delete list;
     EXPECT_EQ(drives->DirList(), nullptr);
     form.Hide();
