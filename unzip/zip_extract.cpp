@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "unzip/byte_order.h"
-#include "unzip/decoders.h"
+#include "unzip/decode/decoders.h"
 #include "unzip/engine_state.h"
-#include "unzip/member_context.h"
+#include "unzip/decode/member_context.h"
 #include "unzip/member_path.h"
 #include "unzip/zip_engine.h"
 

@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "unzip/crc32.h"
+#include "unzip/decode/crc32.h"
 
 namespace korven::unzip::test {
 namespace {

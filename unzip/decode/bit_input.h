@@ -17,7 +17,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "unzip/member_context.h"
+#include "unzip/decode/member_context.h"
 
 namespace korven::unzip::engine {
 

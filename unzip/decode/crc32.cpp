@@ -2,7 +2,7 @@
 // instead of one. Table 0 is the classic byte table; table k gives the CRC of
 // a byte followed by k zero bytes, so the eight lookups of a step can be
 // combined with XOR.
-#include "unzip/crc32.h"
+#include "unzip/decode/crc32.h"
 
 #include <array>
 #include <cstring>

@@ -16,8 +16,8 @@
 #include <bit>
 #include <cstring>
 
-#include "unzip/decoders.h"
-#include "unzip/huffman.h"
+#include "unzip/decode/decoders.h"
+#include "unzip/decode/huffman.h"
 #include "unzip/zip_types.h"
 
 namespace korven::unzip::engine {

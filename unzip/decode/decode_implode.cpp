@@ -17,8 +17,8 @@
 #include <algorithm>
 #include <array>
 
-#include "unzip/decoders.h"
-#include "unzip/huffman.h"
+#include "unzip/decode/decoders.h"
+#include "unzip/decode/huffman.h"
 #include "unzip/zip_types.h"
 
 namespace korven::unzip::engine {

@@ -15,7 +15,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "unzip/decoders.h"
+#include "unzip/decode/decoders.h"
 #include "unzip/zip_types.h"
 
 namespace korven::unzip::engine {

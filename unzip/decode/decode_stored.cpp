@@ -2,7 +2,7 @@
 // in blocks of up to a window's size.
 #include <algorithm>
 
-#include "unzip/decoders.h"
+#include "unzip/decode/decoders.h"
 #include "unzip/zip_types.h"
 
 namespace korven::unzip::engine {

@@ -4,8 +4,8 @@
 // block with too many codes). None of them shows anything or deletes files.
 #pragma once
 
-#include "unzip/bit_input.h"
-#include "unzip/member_context.h"
+#include "unzip/decode/bit_input.h"
+#include "unzip/decode/member_context.h"
 
 namespace korven::unzip::engine {
 

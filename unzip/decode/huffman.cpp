@@ -1,4 +1,4 @@
-#include "unzip/huffman.h"
+#include "unzip/decode/huffman.h"
 
 #include <cstddef>
 #include <new>

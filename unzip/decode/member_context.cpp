@@ -1,4 +1,4 @@
-#include "unzip/member_context.h"
+#include "unzip/decode/member_context.h"
 
 #include <algorithm>
 #include <cstring>

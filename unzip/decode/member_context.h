@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "unzip/crc32.h"
+#include "unzip/decode/crc32.h"
 #include "unzip/platform.h"
 
 namespace korven::unzip::engine {
