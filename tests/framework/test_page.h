@@ -68,8 +68,10 @@ inline void EndModalAfterTicks(TTestPage& page, int ticks, int result, std::func
     page.Tick->SetEnabled(true);
 }
 
+// System keys carry the Alt-down context bit, as Alt+key does.
 inline void PostKey(HWND window, WORD key, UINT message = WM_KEYDOWN) {
-    PostMessageA(window, message, key, 1);
+    LPARAM context = (message == WM_SYSKEYDOWN || message == WM_SYSCHAR) ? 0x20000001 : 1;
+    PostMessageA(window, message, key, context);
 }
 
 inline POINT CenterOf(TControl& control) { return {control.Width() / 2, control.Height() / 2}; }

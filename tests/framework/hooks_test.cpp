@@ -1,0 +1,94 @@
+// What the toolkit builds on: owner-drawn buttons, a form that rewrites its
+// window style at WM_NCCREATE and answers hit tests, keys seen before the
+// controls, the screen's active form.
+#include "test_page.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class TPaintedButton : public TButton {
+public:
+    explicit TPaintedButton(TComponent* owner) : TButton(owner) {}
+    bool DrawItem(const DRAWITEMSTRUCT& item) override {
+        ++draws;
+        gdi::Brush red(CreateSolidBrush(RGB(255, 0, 0)));
+        FillRect(item.hDC, &item.rcItem, red);
+        return true;
+    }
+    int draws = 0;
+
+protected:
+    bool OwnerDrawn() const override { return true; }
+};
+
+// A form without the caption of its window style, dragged by its surface.
+class TCaptionless : public TForm {
+public:
+    TCaptionless() : TForm(nullptr) {
+        SetBorderStyle(bsDialog);
+        SetClientWidth(300);
+        SetClientHeight(120);
+    }
+    void WndProc(TMessage& m) override {
+        if (m.Msg == WM_NCCREATE) {
+            HWND h = HandleIfAllocated();
+            SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) & ~WS_DLGFRAME);
+        }
+        TForm::WndProc(m);
+        if (m.Msg == WM_NCHITTEST && m.Result == HTCLIENT) m.Result = HTCAPTION;
+    }
+};
+
+TEST(HooksTest, OwnerDrawnButtonPaintsItselfAndStillClicks) {
+    TForm form(nullptr);
+    auto* button = new TPaintedButton(&form);
+    button->SetParent(&form);
+    button->SetBounds(10, 10, 80, 30);
+    button->SetModalResult(mrYes);
+    button->SetDefault(true);
+    EXPECT_EQ(GetWindowLongA(button->Handle(), GWL_STYLE) & BS_TYPEMASK, static_cast<LONG>(BS_OWNERDRAW));
+    PostKey(button->Handle(), VK_RETURN);
+    EXPECT_EQ(form.ShowModal(), mrYes);
+    EXPECT_GT(button->draws, 0);
+}
+
+TEST(HooksTest, FormRewritingItsStyleAtCreationKeepsItsClientSize) {
+    TCaptionless form;
+    HWND h = form.Handle();
+    EXPECT_EQ(GetWindowLongA(h, GWL_STYLE) & WS_DLGFRAME, 0);
+    RECT client;
+    GetClientRect(h, &client);
+    EXPECT_EQ(client.right, 300);
+    EXPECT_EQ(client.bottom, 120);
+    POINT middle{150, 60};
+    ClientToScreen(h, &middle);
+    EXPECT_EQ(SendMessageA(h, WM_NCHITTEST, 0, MAKELPARAM(middle.x, middle.y)), HTCAPTION);
+}
+
+TEST(HooksTest, AltF4ClosesAModalFormUnlessKeyPreviewSwallowsIt) {
+    TTestPage page;
+    page.Handle();
+    PostKey(page.RName->Handle(), VK_F4, WM_SYSKEYDOWN);
+    EndModalAfterTicks(page, 50, mrAbort);  // should Alt+F4 not arrive
+    EXPECT_EQ(page.ShowModal(), mrCancel) << "the system's close ends a modal form with mrCancel";
+
+    page.swallowKeys = true;
+    page.previewedKeys.clear();
+    PostKey(page.RName->Handle(), VK_F4, WM_SYSKEYDOWN);
+    EndModalAfterTicks(page, page.ticks + 3, mrAbort);
+    EXPECT_EQ(page.ShowModal(), mrAbort);
+    EXPECT_EQ(page.previewedKeys, std::vector<WORD>{VK_F4});
+}
+
+TEST(HooksTest, ScreenKnowsTheActiveFormAndItsSize) {
+    TTestPage page;
+    TForm* active = nullptr;
+    EndModalAfterTicks(page, 2, mrOk, [&] { active = Screen().ActiveForm(); });
+    page.ShowModal();
+    EXPECT_EQ(active, &page);
+    EXPECT_EQ(Screen().Width(), GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_GT(Screen().PixelsPerInch(), 0);
+}
+
+}  // namespace
