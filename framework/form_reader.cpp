@@ -19,11 +19,20 @@ public:
     void Read(const ObjectDesc& desc) {
         root_.BeginLoading();
         loaded_.push_back(&root_);
-        if (root_.Name().empty()) Guard([&] { root_.SetName(desc.name); }, desc.line);
-        AssignProperties(root_, desc);
-        for (const ObjectDesc& child : desc.children) CreateChild(child, root_);
-        for (const PendingReference& ref : references_) FixUp(ref);
-        Guard([&] { root_.BindPublishedFields(); }, desc.line);
+        try {
+            if (root_.Name().empty()) Guard([&] { root_.SetName(desc.name); }, desc.line);
+            AssignProperties(root_, desc);
+            for (const ObjectDesc& child : desc.children) CreateChild(child, root_);
+            for (const PendingReference& ref : references_) FixUp(ref);
+            Guard([&] { root_.BindPublishedFields(); }, desc.line);
+        } catch (...) {
+            // A description that fails leaves the root as it found it: empty.
+            while (loaded_.size() > 1) {
+                delete loaded_.back();
+                loaded_.pop_back();
+            }
+            throw;
+        }
         for (TComponent* c : loaded_) c->Loaded();
     }
 
@@ -165,7 +174,9 @@ private:
     }
 
     void FixUp(const PendingReference& ref) {
-        TComponent* target = SameName(ref.componentName, "nil") ? nullptr : root_.FindComponent(ref.componentName);
+        TComponent* target = SameName(ref.componentName, "nil")        ? nullptr
+                             : SameName(ref.componentName, root_.Name()) ? &root_
+                                                                          : root_.FindComponent(ref.componentName);
         if (!target && !SameName(ref.componentName, "nil"))
             Fail(ref.line, "componenta necunoscuta \"" + ref.componentName + "\"");
         bool ok = false;

@@ -33,6 +33,22 @@ TEST(CanvasTest, FillRectAndRectangleUseBrushAndPen) {
     EXPECT_EQ(At(bitmap, 5, 25), clWhite) << "a clear brush leaves the inside";
 }
 
+TEST(CanvasTest, CopyRectTilesFromAnotherCanvas) {
+    TBitmap tile;
+    tile.SetSize(8, 8);
+    tile.Canvas().Brush().SetColor(RGBColor(8, 74, 140));
+    tile.Canvas().FillRect(RECT{0, 0, 8, 8});
+    tile.Canvas().SetPixel(0, 0, clRed);
+    TBitmap panel;
+    panel.SetSize(20, 12);
+    for (int x = 0; x < 20; x += 8)
+        for (int y = 0; y < 12; y += 8) panel.Canvas().CopyRect(RECT{x, y, x + 8, y + 8}, tile.Canvas(), RECT{0, 0, 8, 8});
+    EXPECT_EQ(At(panel, 0, 0), clRed);
+    EXPECT_EQ(At(panel, 8, 8), clRed);
+    EXPECT_EQ(At(panel, 16, 0), clRed);
+    EXPECT_EQ(At(panel, 19, 11), RGBColor(8, 74, 140));
+}
+
 TEST(CanvasTest, LinesFollowThePen) {
     TBitmap bitmap;
     bitmap.SetSize(20, 20);

@@ -2,6 +2,8 @@
 // loop driven by real window messages.
 #include "test_page.h"
 
+#include "framework/form_parser.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -199,6 +201,61 @@ TEST_F(FormsTest, AltWithAnAcceleratorClicksTheButton) {
     page.Handle();
     PostKey(page.RName->Handle(), 'a', WM_SYSCHAR);
     EXPECT_EQ(page.ShowModal(), mrCancel);  // "&Abandon"
+}
+
+TEST_F(FormsTest, AltWithALabelAcceleratorFocusesItsControl) {
+    TTestPage page;
+    std::vector<std::string> entered, left;
+    page.RName->OnExit = [&](TObject* s) { left.push_back(static_cast<TComponent*>(s)->Name()); };
+    page.RCode->OnEnter = [&](TObject* s) { entered.push_back(static_cast<TComponent*>(s)->Name()); };
+    page.RName->OnEnter = [&](TObject* s) { entered.push_back(static_cast<TComponent*>(s)->Name()); };
+    page.SetActiveControl(page.RCode);
+    std::string focusedAfter;
+    page.Handle();
+    PostKey(page.RCode->Handle(), 'n', WM_SYSCHAR);  // "&Nume:" labels RName
+    EndModalAfterTicks(page, 2, mrAbort, [&] {
+        TWinControl* f = FindControl(GetFocus());
+        focusedAfter = f ? f->Name() : "";
+    });
+    page.ShowModal();
+    EXPECT_EQ(focusedAfter, "RName");
+    EXPECT_EQ(entered, (std::vector<std::string>{"RCode", "RName"}));
+    EXPECT_EQ(left, std::vector<std::string>{"RName"} ) << "RName lost the focus when the modal loop ended";
+}
+
+TEST_F(FormsTest, DisabledDefaultButtonDoesNotAnswerEnter) {
+    TTestPage page;
+    page.BNext->SetEnabled(false);
+    page.Handle();
+    PostKey(page.RCity->Handle(), VK_RETURN);
+    EndModalAfterTicks(page, 3, mrAbort);
+    EXPECT_EQ(page.ShowModal(), mrAbort);
+    EXPECT_EQ(page.nextClicks, 0);
+}
+
+TEST_F(FormsTest, DescriptionErrorsWithFrameworkClassesNameTheLine) {
+    struct Case {
+        const char* text;
+        int line;
+        const char* mentions;
+    } cases[] = {
+        {"object F: TForm\n object L: TLabel\n  object E: TEdit\n  end\n end\nend", 3, "E"},
+        {"object F: TForm\n object I: TImage\n  Picture = {424D00}\n end\nend", 3, "bmp"},
+        {"object F: TForm\n object I: TImage\n  Picture = 'NuExista'\n end\nend", 3, "NuExista"},
+        {"object F: TForm\n object B: TButton\n  Align = alMiddle\n end\nend", 3, "alMiddle"},
+        {"object F: TForm\n object D: TDriveComboBox\n  DirList = F\n end\nend", 3, "DirList"},
+    };
+    for (const Case& c : cases) {
+        TForm form(nullptr);
+        try {
+            form.LoadFormText(c.text, "Pagina");
+            ADD_FAILURE() << c.text;
+        } catch (const EFormError& e) {
+            EXPECT_EQ(e.Line(), c.line) << e.what();
+            EXPECT_NE(std::string(e.what()).find(c.mentions), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(form.ComponentCount(), 0) << "nothing half-built is left: " << c.text;
+    }
 }
 
 TEST_F(FormsTest, TimerFiresFromTheModalLoop) {

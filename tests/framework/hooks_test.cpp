@@ -91,4 +91,53 @@ TEST(HooksTest, ScreenKnowsTheActiveFormAndItsSize) {
     EXPECT_GT(Screen().PixelsPerInch(), 0);
 }
 
+TEST(HooksTest, MaximisedBorderlessFormCoversTheScreenAndPaintsThroughOnPaint) {
+    TForm form(nullptr);
+    form.SetBorderStyle(bsNone);
+    form.SetWindowState(wsMaximized);
+    form.SetColor(RGBColor(7, 70, 138));
+    int resizes = 0, paints = 0;
+    form.OnResize = [&](TObject*) { ++resizes; };
+    form.OnPaint = [&](TObject*) {
+        ++paints;
+        form.Canvas().Brush().SetColor(clYellow);
+        form.Canvas().FillRect(RECT{0, 0, 10, 10});
+    };
+    form.Show();
+    EXPECT_EQ(form.ClientWidth(), Screen().Width());
+    EXPECT_EQ(form.ClientHeight(), Screen().Height());
+    EXPECT_GT(resizes, 0);
+    TBitmap shot;
+    shot.SetSize(20, 20);
+    form.PaintTo(shot.Canvas().Handle());
+    EXPECT_EQ(shot.Canvas().Pixel(5, 5), clYellow);
+    EXPECT_EQ(shot.Canvas().Pixel(15, 15), RGBColor(7, 70, 138));
+    EXPECT_GT(paints, 0);
+    form.Hide();
+}
+
+TEST(HooksTest, ScreenCentredFormIsPlacedInTheMiddle) {
+    TForm form(nullptr);
+    form.SetPosition(poScreenCenter);
+    form.SetBorderStyle(bsNone);
+    form.SetClientWidth(200);
+    form.SetClientHeight(100);
+    RECT r;
+    GetWindowRect(form.Handle(), &r);
+    EXPECT_EQ(r.left, (Screen().Width() - 200) / 2);
+    EXPECT_EQ(r.top, (Screen().Height() - 100) / 2);
+}
+
+TEST(HooksTest, BusyCursorOverridesTheWindowsOwn) {
+    TTestPage page;
+    page.Show();
+    Screen().SetCursor(crHourGlass);
+    EXPECT_EQ(SendMessageA(page.RName->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(page.RName->Handle()),
+                           MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+              TRUE);
+    EXPECT_EQ(GetCursor(), Screen().CursorHandle(crHourGlass));
+    Screen().SetCursor(crDefault);
+    page.Hide();
+}
+
 }  // namespace
