@@ -7,9 +7,12 @@
 
 TApplication::TApplication() : TComponent(nullptr) {}
 
+// The application and the screen live until the process ends and are never
+// destroyed: no window message sent while the process exits can meet one
+// that is already gone.
 TApplication& Application() {
-    static TApplication application;
-    return application;
+    static TApplication* const application = new TApplication;
+    return *application;
 }
 
 void TApplication::ProcessMessages() {
@@ -87,8 +90,8 @@ void TApplication::Notification(TComponent* component, bool removing) {
 // ---------------------------------------------------------------------------
 
 TScreen& Screen() {
-    static TScreen screen;
-    return screen;
+    static TScreen* const screen = new TScreen;
+    return *screen;
 }
 
 int TScreen::PixelsPerInch() const { return ScreenPixelsPerInch(); }

@@ -24,9 +24,10 @@ namespace {
 // Window classes registered by us, by atom, with the procedure that handles
 // what our controls leave to the default (the system class's own, for a
 // control that extends BUTTON, EDIT and the like).
+// Never destroyed, as windows may still be destroyed while the process exits.
 std::map<ATOM, WNDPROC>& ClassProcedures() {
-    static std::map<ATOM, WNDPROC> procedures;
-    return procedures;
+    static auto* const procedures = new std::map<ATOM, WNDPROC>;
+    return *procedures;
 }
 
 ATOM WindowAtom(HWND window) { return static_cast<ATOM>(GetClassWord(window, GCW_ATOM)); }

@@ -226,8 +226,13 @@ void TForm::Paint() {
 }
 
 void TForm::SetVisible(bool visible) {
-    if (visible == Visible() && (!visible || !HandleAllocated() || IsWindowVisible(HandleIfAllocated()))) return;
+    if (IsLoading()) {  // a description only records it; the form shows when asked
+        TCustomControl::SetVisible(visible);
+        return;
+    }
+    bool onScreen = HandleAllocated() && IsWindowVisible(HandleIfAllocated());
     if (visible) {
+        if (onScreen) return;
         HandleNeeded();
         TCustomControl::SetVisible(true);
         DoShow();
@@ -236,7 +241,7 @@ void TForm::SetVisible(bool visible) {
         FocusFirstControl();
     } else {
         TCustomControl::SetVisible(false);
-        if (HandleAllocated()) {
+        if (onScreen) {
             ShowWindow(HandleIfAllocated(), SW_HIDE);
             DoHide();
         }
