@@ -15,7 +15,7 @@
 // description, the line and the offending text. Portable: no Win32 here.
 #pragma once
 
-#include "framework/component.h"
+#include "framework/properties.h"
 
 #include <string>
 #include <string_view>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "framework/colors.h"
-#include "framework/component.h"
+#include "framework/properties.h"
 #include "framework/gdi.h"
 
 #include <cstdint>
