@@ -102,11 +102,13 @@ void TForm::DoCreate() {
 void TForm::SetBorderStyle(TFormBorderStyle style) {
     borderStyle_ = style;
     RecreateWnd();
+    ApplyClientSize();
 }
 
 void TForm::SetBorderIcons(TBorderIcons icons) {
     borderIcons_ = icons;
     RecreateWnd();
+    ApplyClientSize();
 }
 
 void TForm::SetWindowState(TWindowState state) {
@@ -153,10 +155,18 @@ void TForm::SetClientHeight(int height) {
 }
 
 // Grows or shrinks the window until its client area has the requested size,
-// whatever frame the window ended up with.
+// whatever frame the window ended up with. Before the window exists, the outer
+// size is worked out from the frame its style will give, so that a caller
+// placing the form by its Width and Height sees the size it will have.
 void TForm::ApplyClientSize() {
+    if (clientWidth_ < 0) return;
     HWND h = HandleIfAllocated();
-    if (!h || clientWidth_ < 0) return;
+    if (!h) {
+        TCreateParams p;
+        CreateParams(p);
+        StoreBounds(Left(), Top(), p.width, p.height);
+        return;
+    }
     RECT client, window;
     GetClientRect(h, &client);
     GetWindowRect(h, &window);

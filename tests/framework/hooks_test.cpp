@@ -116,6 +116,19 @@ TEST(HooksTest, MaximisedBorderlessFormCoversTheScreenAndPaintsThroughOnPaint) {
     form.Hide();
 }
 
+TEST(HooksTest, OuterSizeIsKnownBeforeTheWindowExists) {
+    TTestPage page;  // dialog border, client 400 x 220
+    page.SetPosition(poDesigned);
+    int width = page.Width(), height = page.Height();
+    EXPECT_GT(height, 220);
+    page.SetTop((Screen().Height() - height) / 9 * 8);  // how the wizard places a page
+    RECT r;
+    GetWindowRect(page.Handle(), &r);
+    EXPECT_EQ(r.right - r.left, width);
+    EXPECT_EQ(r.bottom - r.top, height);
+    EXPECT_EQ(r.top, (Screen().Height() - height) / 9 * 8);
+}
+
 TEST(HooksTest, ScreenCentredFormIsPlacedInTheMiddle) {
     TForm form(nullptr);
     form.SetPosition(poScreenCenter);
