@@ -424,7 +424,9 @@ void TComboBox::SetItemIndex(int index) {
 }
 
 std::string TComboBox::GetText() const {
-    return HandleAllocated() ? WindowText(HandleIfAllocated()) : text_;
+    if (HandleAllocated()) return WindowText(HandleIfAllocated());
+    if (itemIndex_ >= 0 && itemIndex_ < items_.Count()) return items_[itemIndex_];
+    return text_;
 }
 
 void TComboBox::TextChanged() {

@@ -59,6 +59,7 @@ TEST_F(FormsTest, DescriptionFromResourcesBuildsTheTree) {
     EXPECT_EQ(combo->Items().Count(), 3);
     EXPECT_EQ(combo->Items()[2], " CLIEN&T");
     EXPECT_EQ(combo->ItemIndex(), 1) << "an index given before the items";
+    EXPECT_EQ(combo->Text(), " &SERVER");
     auto* memo = page.FindChild<TMemo>("Notes");
     ASSERT_TRUE(memo);
     EXPECT_EQ(memo->Text(), "Instalarea s-a terminat\r\n\r\ncu succes!");
