@@ -463,8 +463,31 @@ void TComboBox::CommandNotify(WORD code) {
         break;
     case CBN_DROPDOWN: DropDown(); break;
     case CBN_CLOSEUP: CloseUp(); break;
+    // The focus may go to the edit inside the combo box rather than to the
+    // combo box itself; these notifications come either way.
+    // Some systems send them more than once as the focus passes between the
+    // two windows: only a real change of focus counts.
+    case CBN_SETFOCUS:
+        if (entered_) break;
+        entered_ = true;
+        if (TForm* form = ParentForm()) form->FocusChanged(this);
+        DoEnter();
+        break;
+    case CBN_KILLFOCUS:
+        if (!entered_ || Focused()) break;
+        entered_ = false;
+        DoExit();
+        break;
     default: break;
     }
+}
+
+void TComboBox::WndProc(TMessage& m) {
+    if (m.Msg == WM_SETFOCUS || m.Msg == WM_KILLFOCUS) {
+        DefaultHandler(m);  // entering and leaving come as notifications
+        return;
+    }
+    TWinControl::WndProc(m);
 }
 
 void TComboBox::Change() {

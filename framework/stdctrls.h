@@ -187,6 +187,7 @@ public:
 
     TNotifyEvent OnChange, OnDropDown, OnCloseUp, OnSelect;
     void CommandNotify(WORD code) override;
+    void WndProc(TMessage& message) override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -203,6 +204,7 @@ private:
     int itemIndex_ = -1;  // while there is no window
     TComboBoxStyle style_ = csDropDown;
     int dropDownCount_ = 8;
+    bool entered_ = false;  // the focus is in the combo box or its edit
 };
 
 enum TListBoxStyle { lbStandard, lbOwnerDrawFixed };

@@ -200,6 +200,32 @@ end)");
     form.Hide();
 }
 
+TEST(ControlsTest, ComboBoxWithAnEditEntersAndLeavesOnce) {
+    Clicks form(R"(object F: TForm
+  object C: TComboBox
+    Items = ('unu' 'doi')
+  end
+  object E: TEdit
+    Top = 40
+  end
+end)");
+    auto* combo = form.FindChild<TComboBox>("C");
+    auto* edit = form.FindChild<TEdit>("E");
+    std::vector<std::string> events;
+    combo->OnEnter = [&](TObject*) { events.push_back("enter"); };
+    combo->OnExit = [&](TObject*) { events.push_back("exit"); };
+    form.Show();  // the combo box, first in tab order, has the focus
+    edit->SetFocus();
+    EXPECT_EQ(events, (std::vector<std::string>{"enter", "exit"}));
+    events.clear();
+    combo->SetFocus();
+    EXPECT_TRUE(combo->Focused());
+    EXPECT_EQ(form.ActiveControl(), combo);
+    edit->SetFocus();
+    EXPECT_EQ(events, (std::vector<std::string>{"enter", "exit"}));
+    form.Hide();
+}
+
 TEST(ControlsTest, GraphicControlsGetTheMouseThroughTheirParent) {
     Clicks form(R"(object F: TForm
   object P: TPanel
