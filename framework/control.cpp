@@ -442,6 +442,12 @@ void TWinControl::SetFocus() {
     if (HandleAllocated() && CanFocus()) ::SetFocus(handle_);
 }
 
+void TWinControl::BringToFront() {
+    HWND h = Handle();
+    SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (!Parent()) SetForegroundWindow(h);
+}
+
 bool TWinControl::Focused() const {
     if (!handle_) return false;
     HWND focus = GetFocus();

@@ -186,6 +186,8 @@ public:
 
     virtual bool CanFocus() const;
     void SetFocus();
+    // On top of its siblings; a top-level window also becomes the foreground one.
+    void BringToFront();
     bool Focused() const;
     // The windowed controls in tab order, depth first (containers' contents
     // where the container stands).

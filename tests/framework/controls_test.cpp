@@ -4,6 +4,7 @@
 #include "framework/extctrls.h"
 #include "framework/form.h"
 #include "framework/stdctrls.h"
+#include "test_page.h"
 
 #include <gtest/gtest.h>
 
@@ -147,6 +148,38 @@ end)");
     EXPECT_TRUE(form.FindChild<TRadioButton>("R3")->Checked()) << "another container";
     EXPECT_EQ(form.clicked, std::vector<std::string>{"R2"});
     EXPECT_EQ(SendMessageA(form.FindChild<TRadioButton>("R1")->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
+TEST(ControlsTest, ArrowsMoveAmongRadioButtonsAndCheckThem) {
+    Clicks form(R"(object F: TForm
+  object G: TGroupBox
+    Height = 90
+    object R1: TRadioButton
+      Top = 16
+      Checked = True
+    end
+    object R2: TRadioButton
+      Top = 36
+    end
+    object R3: TRadioButton
+      Top = 56
+    end
+  end
+end)");
+    auto* r1 = form.FindChild<TRadioButton>("R1");
+    auto* r3 = form.FindChild<TRadioButton>("R3");
+    form.Show();
+    r1->SetFocus();
+    PostKey(r1->Handle(), VK_UP);  // wraps round to the last one
+    Application().ProcessMessages();
+    EXPECT_EQ(FindControl(GetFocus()), r3);
+    EXPECT_TRUE(r3->Checked());
+    EXPECT_FALSE(r1->Checked());
+    PostKey(r3->Handle(), VK_DOWN);
+    Application().ProcessMessages();
+    EXPECT_EQ(FindControl(GetFocus()), r1);
+    EXPECT_TRUE(r1->Checked());
+    form.Hide();
 }
 
 TEST(ControlsTest, MemoLinesAndWindowTextFollowEachOther) {
