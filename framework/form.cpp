@@ -5,7 +5,9 @@
 #include "framework/form_reader.h"
 #include "framework/stdctrls.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
