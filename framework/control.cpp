@@ -299,6 +299,12 @@ TForm* TControl::ParentForm() const {
 
 bool TControl::DialogChar(char) { return false; }
 
+void TControl::ChangeScale(int multiplier, int divisor) {
+    SetBounds(MulDiv(left_, multiplier, divisor), MulDiv(top_, multiplier, divisor),
+              MulDiv(width_, multiplier, divisor), MulDiv(height_, multiplier, divisor));
+    if (!parentFont_) font_.SetHeight(MulDiv(font_.Height(), multiplier, divisor));
+}
+
 bool IsAccelerator(char key, const std::string& caption) {
     for (size_t i = 0; i + 1 < caption.size(); ++i) {
         if (caption[i] != '&') continue;
@@ -498,6 +504,11 @@ void TWinControl::DoExit() {
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
     TControl::SetBounds(left, top, width, height);
+}
+
+void TWinControl::ChangeScale(int multiplier, int divisor) {
+    for (TControl* c : controls_) c->ChangeScale(multiplier, divisor);
+    TControl::ChangeScale(multiplier, divisor);
 }
 
 void TWinControl::BoundsChanged() {

@@ -115,6 +115,10 @@ public:
     // An Alt+letter (or a letter the focused control does not want): true
     // when this control took it as its accelerator.
     virtual bool DialogChar(char key);
+    // Bounds and own font multiplied by multiplier / divisor (a form made for
+    // one screen resolution shown on another); windowed controls scale the
+    // controls they hold too.
+    virtual void ChangeScale(int multiplier, int divisor);
 
 protected:
     // Notifications after a property changed; overrides call the inherited one.
@@ -200,6 +204,7 @@ public:
     virtual void KeyPress(char& key);
 
     void SetBounds(int left, int top, int width, int height) override;
+    void ChangeScale(int multiplier, int divisor) override;
     void Invalidate() override;
     void Loaded() override;
     void AlignControls();

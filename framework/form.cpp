@@ -125,6 +125,16 @@ void TForm::SetActiveControl(TWinControl* control) {
         ::SetFocus(control->Handle());
 }
 
+void TForm::ScaleBy(int multiplier, int divisor) {
+    if (multiplier == divisor || divisor == 0) return;
+    int width = MulDiv(ClientWidth(), multiplier, divisor), height = MulDiv(ClientHeight(), multiplier, divisor);
+    for (int i = 0; i < ControlCount(); ++i) Controls(i)->ChangeScale(multiplier, divisor);
+    Font().SetHeight(MulDiv(Font().Height(), multiplier, divisor));
+    pixelsPerInch_ = MulDiv(pixelsPerInch_, multiplier, divisor);
+    SetClientWidth(width);
+    SetClientHeight(height);
+}
+
 void TForm::SetBounds(int left, int top, int width, int height) {
     if (width != Width() || height != Height()) clientWidth_ = clientHeight_ = -1;  // the outer size wins
     TCustomControl::SetBounds(left, top, width, height);

@@ -43,8 +43,12 @@ public:
     void SetWindowState(TWindowState state);
     bool KeyPreview() const { return keyPreview_; }
     void SetKeyPreview(bool value) { keyPreview_ = value; }
+    // The resolution the form was made for; ScaleBy keeps it up to date.
     int PixelsPerInch() const { return pixelsPerInch_; }
     void SetPixelsPerInch(int value) { pixelsPerInch_ = value; }
+    // Scales the form's client size, its font and every control it holds,
+    // e.g. ScaleBy(Screen().PixelsPerInch(), 96) for a form made at 96.
+    void ScaleBy(int multiplier, int divisor);
     TWinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* control);
     int ModalResult() const { return modalResult_; }

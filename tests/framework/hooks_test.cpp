@@ -129,6 +129,23 @@ TEST(HooksTest, OuterSizeIsKnownBeforeTheWindowExists) {
     EXPECT_EQ(r.top, (Screen().Height() - height) / 9 * 8);
 }
 
+TEST(HooksTest, ScalingAFormScalesItsControlsAndFonts) {
+    TTestPage page;  // client 400 x 220, font height -11
+    RECT next = page.BNext->BoundsRect();
+    int labelHeight = page.FindChild<TLabel>("LName")->Height();
+    page.ScaleBy(120, 96);
+    EXPECT_EQ(page.ClientWidth(), 500);
+    EXPECT_EQ(page.ClientHeight(), 275);
+    EXPECT_EQ(page.Font().Height(), -14);
+    EXPECT_EQ(page.PixelsPerInch(), 120);
+    EXPECT_EQ(page.BNext->Left(), MulDiv(next.left, 120, 96));
+    EXPECT_EQ(page.BNext->Width(), MulDiv(next.right - next.left, 120, 96));
+    EXPECT_EQ(page.RName->Font().Height(), -14) << "follows the form's font";
+    EXPECT_GT(page.FindChild<TLabel>("LName")->Height(), labelHeight) << "sized again to the larger font";
+    page.Handle();
+    EXPECT_EQ(page.ClientWidth(), 500);
+}
+
 TEST(HooksTest, ScreenCentredFormIsPlacedInTheMiddle) {
     TForm form(nullptr);
     form.SetPosition(poScreenCenter);
