@@ -32,6 +32,31 @@ SIZE MeasureText(const TFont& font, const std::string& text, UINT flags, int wid
     return {r.right - r.left, r.bottom - r.top};
 }
 
+// A combo box and a list box take their items by the same four requests
+// under different message numbers.
+struct ListMessages {
+    UINT reset, add, setSelection, getSelection;
+};
+constexpr ListMessages kComboMessages{CB_RESETCONTENT, CB_ADDSTRING, CB_SETCURSEL, CB_GETCURSEL};
+constexpr ListMessages kListMessages{LB_RESETCONTENT, LB_ADDSTRING, LB_SETCURSEL, LB_GETCURSEL};
+
+// Puts the items into the window, redrawn once at the end.
+void FillListWindow(HWND h, const ListMessages& messages, const TStrings& items, int selected) {
+    SendMessageA(h, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(h, messages.reset, 0, 0);
+    for (const std::string& item : items.Items())
+        SendMessageA(h, messages.add, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    if (selected >= 0) SendMessageA(h, messages.setSelection, selected, 0);
+    SendMessageA(h, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(h, nullptr, TRUE);
+}
+
+// While a description is read the items may come after the index, so it is
+// taken as given; otherwise it is kept within the items (-1: none).
+int ItemIndexWithin(int index, const TStrings& items, bool loading) {
+    return loading ? index : std::clamp(index, -1, items.Count() - 1);
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -406,21 +431,17 @@ void TComboBox::InitializeWnd() {
 }
 
 void TComboBox::FillList() {
-    if (!HandleAllocated()) return;
-    HWND h = HandleIfAllocated();
-    SendMessageA(h, CB_RESETCONTENT, 0, 0);
-    for (const std::string& item : items_.Items()) SendMessageA(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    if (itemIndex_ >= 0) SendMessageA(h, CB_SETCURSEL, itemIndex_, 0);
+    if (HandleAllocated()) FillListWindow(HandleIfAllocated(), kComboMessages, items_, itemIndex_);
 }
 
 int TComboBox::ItemIndex() const {
-    return HandleAllocated() ? static_cast<int>(SendMessageA(HandleIfAllocated(), CB_GETCURSEL, 0, 0)) : itemIndex_;
+    if (!HandleAllocated()) return itemIndex_;
+    return static_cast<int>(SendMessageA(HandleIfAllocated(), kComboMessages.getSelection, 0, 0));
 }
 
 void TComboBox::SetItemIndex(int index) {
-    itemIndex_ = std::clamp(index, -1, items_.Count() - 1);
-    if (IsLoading()) itemIndex_ = index;  // the items may come after the index
-    if (HandleAllocated()) SendMessageA(HandleIfAllocated(), CB_SETCURSEL, itemIndex_, 0);
+    itemIndex_ = ItemIndexWithin(index, items_, IsLoading());
+    if (HandleAllocated()) SendMessageA(HandleIfAllocated(), kComboMessages.setSelection, itemIndex_, 0);
 }
 
 std::string TComboBox::GetText() const {
@@ -544,23 +565,17 @@ void TListBox::InitializeWnd() {
 }
 
 void TListBox::FillList() {
-    if (!HandleAllocated()) return;
-    HWND h = HandleIfAllocated();
-    SendMessageA(h, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(h, LB_RESETCONTENT, 0, 0);
-    for (const std::string& item : items_.Items()) SendMessageA(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    if (itemIndex_ >= 0) SendMessageA(h, LB_SETCURSEL, itemIndex_, 0);
-    SendMessageA(h, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(h, nullptr, TRUE);
+    if (HandleAllocated()) FillListWindow(HandleIfAllocated(), kListMessages, items_, itemIndex_);
 }
 
 int TListBox::ItemIndex() const {
-    return HandleAllocated() ? static_cast<int>(SendMessageA(HandleIfAllocated(), LB_GETCURSEL, 0, 0)) : itemIndex_;
+    if (!HandleAllocated()) return itemIndex_;
+    return static_cast<int>(SendMessageA(HandleIfAllocated(), kListMessages.getSelection, 0, 0));
 }
 
 void TListBox::SetItemIndex(int index) {
-    itemIndex_ = IsLoading() ? index : std::clamp(index, -1, items_.Count() - 1);
-    if (HandleAllocated()) SendMessageA(HandleIfAllocated(), LB_SETCURSEL, itemIndex_, 0);
+    itemIndex_ = ItemIndexWithin(index, items_, IsLoading());
+    if (HandleAllocated()) SendMessageA(HandleIfAllocated(), kListMessages.setSelection, itemIndex_, 0);
 }
 
 void TListBox::SetStyle(TListBoxStyle style) {
