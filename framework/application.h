@@ -55,7 +55,16 @@ private:
 
 TApplication& Application();
 
-enum TCursor { crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeAll = -22, crHourGlass = -11, crHandPoint = -21 };
+enum TCursor {
+    crDefault = 0,
+    crNone = -1,
+    crArrow = -2,
+    crCross = -3,
+    crIBeam = -4,
+    crSizeAll = -22,
+    crHourGlass = -11,
+    crHandPoint = -21
+};
 
 class TScreen {
 public:

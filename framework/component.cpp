@@ -17,7 +17,8 @@ bool NameLess::operator()(std::string_view a, std::string_view b) const {
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Fold(x) == Fold(y); });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Fold(x) == Fold(y); });
 }
 
 // ---------------------------------------------------------------------------
@@ -176,4 +177,3 @@ void TComponent::NotifyAll(TComponent* component) {
     Notification(component, true);
     for (TComponent* c : components_) c->Notification(component, true);
 }
-

@@ -48,9 +48,9 @@ public:
     bool InheritsFrom(const ClassInfo& base) const;
 };
 
-#define DECLARE_CLASS_INFO                        \
-public:                                           \
-    static const ClassInfo& StaticClass();        \
+#define DECLARE_CLASS_INFO                 \
+public:                                    \
+    static const ClassInfo& StaticClass(); \
     const ClassInfo& ClassType() const override { return StaticClass(); }
 
 // A list of strings with a change notification (Items, Lines).
@@ -99,7 +99,8 @@ public:
     int ComponentCount() const { return static_cast<int>(components_.size()); }
     TComponent* Components(int index) const { return components_.at(index); }
     TComponent* FindComponent(std::string_view name) const;  // owned ones only
-    template <class T> T* FindChild(std::string_view name) const {
+    template <class T>
+    T* FindChild(std::string_view name) const {
         return dynamic_cast<T*>(FindComponent(name));
     }
 
@@ -122,10 +123,10 @@ public:
     template <class C, class... A>
     void PublishMethod(const std::string& name, void (C::*method)(A...)) {
         C* self = static_cast<C*>(this);
-        methods_[name] = std::function<void(A...)>(
-            [self, method](A... args) { (self->*method)(args...); });
+        methods_[name] = std::function<void(A...)>([self, method](A... args) { (self->*method)(args...); });
     }
-    template <class T> void PublishField(const std::string& name, T*& field) {
+    template <class T>
+    void PublishField(const std::string& name, T*& field) {
         fields_.push_back({name, [&field](TComponent* found) {
                                field = dynamic_cast<T*>(found);
                                return field != nullptr;
@@ -133,12 +134,12 @@ public:
     }
     bool HasMethod(std::string_view name) const { return methods_.count(name) != 0; }
     // The handler registered under name, which must have the event's signature.
-    template <class... A> std::function<void(A...)> FindMethod(std::string_view name) const {
+    template <class... A>
+    std::function<void(A...)> FindMethod(std::string_view name) const {
         auto it = methods_.find(name);
         if (it == methods_.end()) throw EComponentError("metoda necunoscuta \"" + std::string(name) + "\"");
         auto* handler = std::any_cast<std::function<void(A...)>>(&it->second);
-        if (!handler)
-            throw EComponentError("metoda \"" + std::string(name) + "\" nu are forma ceruta de eveniment");
+        if (!handler) throw EComponentError("metoda \"" + std::string(name) + "\" nu are forma ceruta de eveniment");
         return *handler;
     }
     // Points every published field at its component; throws naming the first

@@ -69,8 +69,12 @@ UINT_PTR NextControlId() {
 
 TMouseButton ButtonOf(UINT msg) {
     switch (msg) {
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: return mbRight;
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK: return mbMiddle;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK: return mbRight;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK: return mbMiddle;
     default: return mbLeft;
     }
 }
@@ -101,7 +105,8 @@ LRESULT CALLBACK KorvenWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM l
     }
     if (!self) {  // messages before WM_NCCREATE (WM_GETMINMAXINFO of a top-level window)
         auto it = ClassProcedures().find(WindowAtom(window));
-        return CallWindowProcA(it != ClassProcedures().end() ? it->second : DefWindowProcA, window, msg, wParam, lParam);
+        return CallWindowProcA(it != ClassProcedures().end() ? it->second : DefWindowProcA, window, msg, wParam,
+                               lParam);
     }
     TMessage message{msg, wParam, lParam, 0};
     // An error must not unwind through the system's frames: it ends the
@@ -127,29 +132,28 @@ TWinControl* FindControl(HWND window) {
 // TControl
 
 const ClassInfo& TControl::StaticClass() {
-    static const ClassInfo info =
-        ClassBuilder<TControl>("TControl", &TComponent::StaticClass())
-            .Integer("Left", &TControl::SetLeft, &TControl::Left)
-            .Integer("Top", &TControl::SetTop, &TControl::Top)
-            .Integer("Width", &TControl::SetWidth, &TControl::Width)
-            .Integer("Height", &TControl::SetHeight, &TControl::Height)
-            .Enumeration("Align", kAlignNames, &TControl::SetAlign, &TControl::Align)
-            .Boolean("Visible", &TControl::SetVisible, &TControl::Visible)
-            .Boolean("Enabled", &TControl::SetEnabled, &TControl::Enabled)
-            .Color("Color", &TControl::SetColor, &TControl::Color)
-            .Boolean("ParentColor", &TControl::SetParentColor, &TControl::ParentColor)
-            .Object("Font", static_cast<TFont& (TControl::*)()>(&TControl::Font))
-            .Boolean("ParentFont", &TControl::SetParentFont, &TControl::ParentFont)
-            .String("Caption", &TControl::SetCaption, &TControl::Caption)
-            .String("Text", &TControl::SetCaption, &TControl::Caption)
-            .String("Hint", &TControl::SetHint, &TControl::Hint)
-            .Boolean("ShowHint", &TControl::SetShowHint, &TControl::ShowHint)
-            .Event("OnClick", &TControl::OnClick)
-            .Event("OnDblClick", &TControl::OnDblClick)
-            .Event("OnMouseDown", &TControl::OnMouseDown)
-            .Event("OnMouseUp", &TControl::OnMouseUp)
-            .Event("OnMouseMove", &TControl::OnMouseMove)
-            .Build();
+    static const ClassInfo info = ClassBuilder<TControl>("TControl", &TComponent::StaticClass())
+                                      .Integer("Left", &TControl::SetLeft, &TControl::Left)
+                                      .Integer("Top", &TControl::SetTop, &TControl::Top)
+                                      .Integer("Width", &TControl::SetWidth, &TControl::Width)
+                                      .Integer("Height", &TControl::SetHeight, &TControl::Height)
+                                      .Enumeration("Align", kAlignNames, &TControl::SetAlign, &TControl::Align)
+                                      .Boolean("Visible", &TControl::SetVisible, &TControl::Visible)
+                                      .Boolean("Enabled", &TControl::SetEnabled, &TControl::Enabled)
+                                      .Color("Color", &TControl::SetColor, &TControl::Color)
+                                      .Boolean("ParentColor", &TControl::SetParentColor, &TControl::ParentColor)
+                                      .Object("Font", static_cast<TFont& (TControl::*)()>(&TControl::Font))
+                                      .Boolean("ParentFont", &TControl::SetParentFont, &TControl::ParentFont)
+                                      .String("Caption", &TControl::SetCaption, &TControl::Caption)
+                                      .String("Text", &TControl::SetCaption, &TControl::Caption)
+                                      .String("Hint", &TControl::SetHint, &TControl::Hint)
+                                      .Boolean("ShowHint", &TControl::SetShowHint, &TControl::ShowHint)
+                                      .Event("OnClick", &TControl::OnClick)
+                                      .Event("OnDblClick", &TControl::OnDblClick)
+                                      .Event("OnMouseDown", &TControl::OnMouseDown)
+                                      .Event("OnMouseUp", &TControl::OnMouseUp)
+                                      .Event("OnMouseMove", &TControl::OnMouseMove)
+                                      .Build();
     return info;
 }
 
@@ -342,17 +346,17 @@ void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
 // TWinControl
 
 const ClassInfo& TWinControl::StaticClass() {
-    static const ClassInfo info = ClassBuilder<TWinControl>("TWinControl", &TControl::StaticClass())
-                                      .Integer("TabOrder", &TWinControl::SetTabOrder, &TWinControl::TabOrder)
-                                      .Boolean("TabStop", &TWinControl::SetTabStop, &TWinControl::TabStop)
-                                      .Boolean("DoubleBuffered", &TWinControl::SetDoubleBuffered,
-                                               &TWinControl::DoubleBuffered)
-                                      .Event("OnKeyDown", &TWinControl::OnKeyDown)
-                                      .Event("OnKeyUp", &TWinControl::OnKeyUp)
-                                      .Event("OnKeyPress", &TWinControl::OnKeyPress)
-                                      .Event("OnEnter", &TWinControl::OnEnter)
-                                      .Event("OnExit", &TWinControl::OnExit)
-                                      .Build();
+    static const ClassInfo info =
+        ClassBuilder<TWinControl>("TWinControl", &TControl::StaticClass())
+            .Integer("TabOrder", &TWinControl::SetTabOrder, &TWinControl::TabOrder)
+            .Boolean("TabStop", &TWinControl::SetTabStop, &TWinControl::TabStop)
+            .Boolean("DoubleBuffered", &TWinControl::SetDoubleBuffered, &TWinControl::DoubleBuffered)
+            .Event("OnKeyDown", &TWinControl::OnKeyDown)
+            .Event("OnKeyUp", &TWinControl::OnKeyUp)
+            .Event("OnKeyPress", &TWinControl::OnKeyPress)
+            .Event("OnEnter", &TWinControl::OnEnter)
+            .Event("OnExit", &TWinControl::OnExit)
+            .Build();
     return info;
 }
 
@@ -429,8 +433,9 @@ void TWinControl::Loaded() {
     std::vector<TWinControl*> unordered = tabList_;
     std::stable_sort(tabList_.begin(), tabList_.end(), [&](TWinControl* a, TWinControl* b) {
         auto key = [&](TWinControl* c) {
-            return c->requestedTabOrder_ >= 0 ? c->requestedTabOrder_
-                                              : static_cast<int>(std::find(unordered.begin(), unordered.end(), c) - unordered.begin());
+            return c->requestedTabOrder_ >= 0
+                       ? c->requestedTabOrder_
+                       : static_cast<int>(std::find(unordered.begin(), unordered.end(), c) - unordered.begin());
         };
         return key(a) < key(b);
     });
@@ -493,7 +498,6 @@ void TWinControl::KeyPress(char& key) {
     if (OnKeyPress) OnKeyPress(this, key);
 }
 
-
 void TWinControl::DoEnter() {
     if (OnEnter) OnEnter(this);
 }
@@ -502,9 +506,7 @@ void TWinControl::DoExit() {
     if (OnExit) OnExit(this);
 }
 
-void TWinControl::SetBounds(int left, int top, int width, int height) {
-    TControl::SetBounds(left, top, width, height);
-}
+void TWinControl::SetBounds(int left, int top, int width, int height) { TControl::SetBounds(left, top, width, height); }
 
 void TWinControl::ChangeScale(int multiplier, int divisor) {
     for (TControl* c : controls_) c->ChangeScale(multiplier, divisor);
@@ -536,10 +538,22 @@ void TWinControl::AlignControls() {
             if (c->Align() != which || !c->Visible()) continue;
             int w = c->Width(), h = c->Height();
             switch (which) {
-            case alTop: c->SetBounds(r.left, r.top, r.right - r.left, h); r.top += h; break;
-            case alBottom: c->SetBounds(r.left, r.bottom - h, r.right - r.left, h); r.bottom -= h; break;
-            case alLeft: c->SetBounds(r.left, r.top, w, r.bottom - r.top); r.left += w; break;
-            case alRight: c->SetBounds(r.right - w, r.top, w, r.bottom - r.top); r.right -= w; break;
+            case alTop:
+                c->SetBounds(r.left, r.top, r.right - r.left, h);
+                r.top += h;
+                break;
+            case alBottom:
+                c->SetBounds(r.left, r.bottom - h, r.right - r.left, h);
+                r.bottom -= h;
+                break;
+            case alLeft:
+                c->SetBounds(r.left, r.top, w, r.bottom - r.top);
+                r.left += w;
+                break;
+            case alRight:
+                c->SetBounds(r.right - w, r.top, w, r.bottom - r.top);
+                r.right -= w;
+                break;
             case alClient: c->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top); break;
             case alNone: break;
             }
@@ -596,8 +610,8 @@ void TWinControl::CreateWnd() {
     RegisterWindowClass(p);
     if ((p.style & WS_CHILD) && !p.parent) throw std::runtime_error(Name() + " nu are parinte");
     HMENU id = (p.style & WS_CHILD) ? reinterpret_cast<HMENU>(NextControlId()) : nullptr;
-    CreateWindowExA(p.exStyle, p.windowClass.c_str(), p.caption.c_str(), p.style, p.x, p.y, p.width, p.height,
-                    p.parent, id, GetModuleHandleA(nullptr), this);
+    CreateWindowExA(p.exStyle, p.windowClass.c_str(), p.caption.c_str(), p.style, p.x, p.y, p.width, p.height, p.parent,
+                    id, GetModuleHandleA(nullptr), this);
     if (!handle_) throw std::runtime_error("nu pot crea fereastra " + Name());
     InitializeWnd();
     for (TControl* c : controls_)
@@ -664,18 +678,14 @@ void TWinControl::DispatchMouse(TMessage& m) {
     POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
     TShiftState shift = MouseShiftState(m.WParam);
     switch (m.Msg) {
-    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
-        MouseDown(ButtonOf(m.Msg), shift, p.x, p.y);
-        break;
-    case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK:
-        MouseDown(ButtonOf(m.Msg), shift | ssDouble, p.x, p.y);
-        break;
-    case WM_MOUSEMOVE:
-        MouseMove(shift, p.x, p.y);
-        break;
-    default:
-        MouseUp(ButtonOf(m.Msg), shift, p.x, p.y);
-        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: MouseDown(ButtonOf(m.Msg), shift, p.x, p.y); break;
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK: MouseDown(ButtonOf(m.Msg), shift | ssDouble, p.x, p.y); break;
+    case WM_MOUSEMOVE: MouseMove(shift, p.x, p.y); break;
+    default: MouseUp(ButtonOf(m.Msg), shift, p.x, p.y); break;
     }
 }
 
@@ -696,7 +706,10 @@ void TWinControl::WndProc(TMessage& m) {
             }
         break;
     }
-    case WM_CTLCOLOREDIT: case WM_CTLCOLORSTATIC: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN: {
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN: {
         TWinControl* child = FindControl(reinterpret_cast<HWND>(m.LParam));
         TWinControl* target = child ? child : this;  // a system part of ours: a combo box's edit
         m.Result = reinterpret_cast<LRESULT>(target->CtlColor(reinterpret_cast<HDC>(m.WParam)));
@@ -711,14 +724,16 @@ void TWinControl::WndProc(TMessage& m) {
         DefaultHandler(m);
         DoExit();
         return;
-    case WM_KEYDOWN: case WM_SYSKEYDOWN: {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
         WORD key = static_cast<WORD>(m.WParam);
         KeyDown(key, KeyboardShiftState());
         if (key == 0) return;
         m.WParam = key;
         break;
     }
-    case WM_KEYUP: case WM_SYSKEYUP: {
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
         WORD key = static_cast<WORD>(m.WParam);
         KeyUp(key, KeyboardShiftState());
         if (key == 0) return;
@@ -732,11 +747,16 @@ void TWinControl::WndProc(TMessage& m) {
         m.WParam = static_cast<unsigned char>(key);
         break;
     }
-    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK: case WM_MOUSEMOVE: case WM_LBUTTONUP: case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-        DispatchMouse(m);
-        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: DispatchMouse(m); break;
     case WM_WINDOWPOSCHANGED: {
         // The window moved or changed size by itself (the user, the system,
         // a combo box fixing its height): the stored bounds follow it.
@@ -747,11 +767,8 @@ void TWinControl::WndProc(TMessage& m) {
         StoreBounds(topLeft.x, topLeft.y, r.right - r.left, r.bottom - r.top);
         break;
     }
-    case WM_SIZE:
-        AlignControls();
-        break;
-    default:
-        break;
+    case WM_SIZE: AlignControls(); break;
+    default: break;
     }
     DefaultHandler(m);
 }
@@ -839,11 +856,14 @@ void TCustomControl::WndProc(TMessage& m) {
         }
         return;
     }
-    case WM_PRINTCLIENT:
-        PaintTo(reinterpret_cast<HDC>(m.WParam));
-        return;
-    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK:
-    case WM_MOUSEMOVE: case WM_LBUTTONUP: case WM_RBUTTONUP: {
+    case WM_PRINTCLIENT: PaintTo(reinterpret_cast<HDC>(m.WParam)); return;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP: {
         // Graphic controls have no window: the mouse reaches them through us.
         POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
         TControl* target = mouseControl_ ? mouseControl_ : GraphicControlAt(p);
@@ -857,9 +877,12 @@ void TCustomControl::WndProc(TMessage& m) {
         if (target) {
             TShiftState shift = MouseShiftState(m.WParam);
             int x = p.x - target->Left(), y = p.y - target->Top();
-            if (down) target->MouseDown(ButtonOf(m.Msg), shift | (m.Msg == WM_LBUTTONDBLCLK ? ssDouble : 0), x, y);
-            else if (up) target->MouseUp(ButtonOf(m.Msg), shift, x, y);
-            else target->MouseMove(shift, x, y);
+            if (down)
+                target->MouseDown(ButtonOf(m.Msg), shift | (m.Msg == WM_LBUTTONDBLCLK ? ssDouble : 0), x, y);
+            else if (up)
+                target->MouseUp(ButtonOf(m.Msg), shift, x, y);
+            else
+                target->MouseMove(shift, x, y);
             RECT r = target->BoundsRect();
             if (m.Msg == WM_LBUTTONUP && PtInRect(&r, p)) target->Click();
             if (m.Msg == WM_LBUTTONDBLCLK) target->DblClick();
@@ -875,7 +898,6 @@ void TCustomControl::WndProc(TMessage& m) {
         }
         return;
     }
-    default:
-        TWinControl::WndProc(m);
+    default: TWinControl::WndProc(m);
     }
 }

@@ -104,7 +104,7 @@ public:
     TMouseMoveEvent OnMouseMove;
 
     virtual void Invalidate();
-    void Repaint();  // paints at once
+    void Repaint();             // paints at once
     TForm* ParentForm() const;  // the top-level form that holds it (itself for a form)
 
     virtual void Click();
@@ -155,9 +155,9 @@ struct TCreateParams {
     DWORD style = 0;
     DWORD exStyle = 0;
     int x = 0, y = 0, width = 0, height = 0;
-    HWND parent = nullptr;      // parent or, for a top-level window, owner
-    std::string windowClass;    // name registered for us
-    std::string baseClass;      // a system class that windowClass extends ("BUTTON"), or empty
+    HWND parent = nullptr;    // parent or, for a top-level window, owner
+    std::string windowClass;  // name registered for us
+    std::string baseClass;    // a system class that windowClass extends ("BUTTON"), or empty
     UINT classStyle = CS_DBLCLKS;
 };
 
@@ -241,7 +241,7 @@ protected:
     HFONT FontHandle();
     virtual void DoEnter();
     virtual void DoExit();
-    bool settingText_ = false;  // our own WM_SETTEXT is under way
+    bool settingText_ = false;          // our own WM_SETTEXT is under way
     TControl* mouseControl_ = nullptr;  // graphic control that has the mouse captured
 
 private:

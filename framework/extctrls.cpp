@@ -8,7 +8,8 @@
 const NameList kBevelCutNames = {"bvNone", "bvLowered", "bvRaised", "bvSpace"};
 
 namespace {
-const NameList kBevelShapeNames = {"bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer"};
+const NameList kBevelShapeNames = {"bsBox",      "bsFrame",     "bsTopLine", "bsBottomLine",
+                                   "bsLeftLine", "bsRightLine", "bsSpacer"};
 const NameList kBevelStyleNames = {"bsLowered", "bsRaised"};
 const NameList kGaugeKindNames = {"gkHorizontalBar", "gkVerticalBar"};
 
@@ -32,8 +33,10 @@ void Frame3D(TCanvas& canvas, const RECT& r, TColor topLeft, TColor bottomRight)
 void DrawBevelFrame(TCanvas& canvas, RECT& rect, TBevelCut cut, int width) {
     if (cut == bvNone) return;
     for (int i = 0; i < width; ++i) {
-        if (cut == bvRaised) Frame3D(canvas, rect, clBtnHighlight, clBtnShadow);
-        else if (cut == bvLowered) Frame3D(canvas, rect, clBtnShadow, clBtnHighlight);
+        if (cut == bvRaised)
+            Frame3D(canvas, rect, clBtnHighlight, clBtnShadow);
+        else if (cut == bvLowered)
+            Frame3D(canvas, rect, clBtnShadow, clBtnHighlight);
         InflateRect(&rect, -1, -1);
     }
 }
@@ -277,7 +280,8 @@ void TGauge::SetProgress(int value) {
 // Clamped to 0..100, so that a count past the maximum shows a full bar.
 int TGauge::PercentDone() const {
     if (maxValue_ <= minValue_) return progress_ >= maxValue_ ? 100 : 0;
-    long long done = static_cast<long long>(progress_ - minValue_) * 100 / (static_cast<long long>(maxValue_) - minValue_);
+    long long done =
+        static_cast<long long>(progress_ - minValue_) * 100 / (static_cast<long long>(maxValue_) - minValue_);
     return static_cast<int>(std::clamp<long long>(done, 0, 100));
 }
 
@@ -362,7 +366,8 @@ public:
             if (!RegisterClassExA(&wc)) throw std::runtime_error("nu pot inregistra fereastra cronometrelor");
             registered = true;
         }
-        handle_.Reset(CreateWindowExA(0, kClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), &timer));
+        handle_.Reset(
+            CreateWindowExA(0, kClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), &timer));
         if (!handle_) throw std::runtime_error("nu pot crea fereastra cronometrului");
     }
     HWND Handle() const { return handle_; }

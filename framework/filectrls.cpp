@@ -167,8 +167,7 @@ bool TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     itemCanvas_.Font().SetColor(selected ? clHighlightText : Font().Color());
     RECT text = item.rcItem;
     text.left = x + 18;
-    if (index < Items().Count())
-        itemCanvas_.DrawText(Items()[index], text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if (index < Items().Count()) itemCanvas_.DrawText(Items()[index], text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
     itemCanvas_.SetHandle(nullptr);
     return true;
@@ -204,7 +203,8 @@ void TDriveComboBox::FillDrives() {
         UINT type = GetDriveTypeA(root.c_str());
         char label[MAX_PATH] = "";
         if ((type == DRIVE_FIXED || type == DRIVE_RAMDISK) &&
-            GetVolumeInformationA(root.c_str(), label, sizeof(label), nullptr, nullptr, nullptr, nullptr, 0) && label[0])
+            GetVolumeInformationA(root.c_str(), label, sizeof(label), nullptr, nullptr, nullptr, nullptr, 0) &&
+            label[0])
             name += std::string(" [") + label + "]";
         names.push_back(name);
         letters_ += letter;

@@ -141,7 +141,8 @@ void TForm::SetBounds(int left, int top, int width, int height) {
 }
 
 void TForm::BoundsChanged() {
-    if (HWND h = HandleIfAllocated()) SetWindowPos(h, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (HWND h = HandleIfAllocated())
+        SetWindowPos(h, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 RECT TForm::ClientRect() const {
@@ -287,7 +288,8 @@ void TForm::Resize() {
 }
 
 int TForm::ShowModal() {
-    if (modal_ || (Visible() && HandleAllocated())) throw std::logic_error("fereastra " + Name() + " este deja afisata");
+    if (modal_ || (Visible() && HandleAllocated()))
+        throw std::logic_error("fereastra " + Name() + " este deja afisata");
     HandleNeeded();
     HWND previous = GetActiveWindow();
     modalResult_ = mrNone;
@@ -313,13 +315,16 @@ int TForm::ShowModal() {
 }
 
 void TForm::Close() {
-    if (modal_) modalResult_ = mrCancel;
-    else Hide();
+    if (modal_)
+        modalResult_ = mrCancel;
+    else
+        Hide();
 }
 
 namespace {
 
-template <class Pick> TButton* FindButton(const TForm& form, Pick pick) {
+template <class Pick>
+TButton* FindButton(const TForm& form, Pick pick) {
     std::vector<TWinControl*> list;
     form.GetTabOrderList(list);
     for (TWinControl* c : list)
@@ -359,8 +364,10 @@ void TForm::FocusFirstControl() {
         ::SetFocus(activeControl_->HandleIfAllocated());
         return;
     }
-    if (TWinControl* first = FindNextControl(nullptr, true, true)) first->SetFocus();
-    else ::SetFocus(HandleIfAllocated());
+    if (TWinControl* first = FindNextControl(nullptr, true, true))
+        first->SetFocus();
+    else
+        ::SetFocus(HandleIfAllocated());
 }
 
 bool TForm::PreprocessMessage(MSG& msg) {
@@ -369,7 +376,8 @@ bool TForm::PreprocessMessage(MSG& msg) {
     for (HWND h = msg.hwnd; h && !focused; h = GetParent(h)) focused = FindControl(h);
     bool fromChild = msg.hwnd != HandleIfAllocated();
     switch (msg.message) {
-    case WM_KEYDOWN: case WM_SYSKEYDOWN: {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
         if (keyPreview_ && fromChild) {
             WORD key = static_cast<WORD>(msg.wParam);
             KeyDown(key, KeyboardShiftState());
@@ -385,14 +393,13 @@ bool TForm::PreprocessMessage(MSG& msg) {
             if (key == 0) return true;
             msg.wParam = static_cast<unsigned char>(key);
         }
-        UINT code = static_cast<UINT>(SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)));
+        UINT code =
+            static_cast<UINT>(SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)));
         if (code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS)) return false;
         return DialogCharacter(static_cast<char>(msg.wParam), focused);
     }
-    case WM_SYSCHAR:
-        return DialogCharacter(static_cast<char>(msg.wParam), focused);
-    default:
-        return false;
+    case WM_SYSCHAR: return DialogCharacter(static_cast<char>(msg.wParam), focused);
+    default: return false;
     }
 }
 
@@ -404,7 +411,10 @@ bool TForm::DialogKey(MSG& msg, TWinControl* focused) {
         if ((shift & (ssCtrl | ssAlt)) || (code & DLGC_WANTTAB)) return false;
         SelectNext(focused, !(shift & ssShift));
         return true;
-    case VK_LEFT: case VK_UP: case VK_RIGHT: case VK_DOWN: {
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN: {
         if ((code & DLGC_WANTARROWS) || !focused || !focused->Parent()) return false;
         // Arrows move among the controls of one container, as in a dialog box.
         std::vector<TWinControl*> siblings;
@@ -425,7 +435,8 @@ bool TForm::DialogKey(MSG& msg, TWinControl* focused) {
         }
         return true;
     }
-    case VK_RETURN: case VK_ESCAPE: {
+    case VK_RETURN:
+    case VK_ESCAPE: {
         if (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
         TButton* button = nullptr;
         if (msg.wParam == VK_RETURN) {
@@ -438,8 +449,7 @@ bool TForm::DialogKey(MSG& msg, TWinControl* focused) {
         button->Click();
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -447,9 +457,7 @@ bool TForm::DialogCharacter(char key, TWinControl*) { return FindAccelerator(*th
 
 void TForm::WndProc(TMessage& m) {
     switch (m.Msg) {
-    case WM_CLOSE:
-        Close();
-        return;
+    case WM_CLOSE: Close(); return;
     case WM_ACTIVATE:
         if (LOWORD(m.WParam) != WA_INACTIVE) {
             Screen().SetActiveForm(this);
@@ -469,8 +477,7 @@ void TForm::WndProc(TMessage& m) {
         TCustomControl::WndProc(m);
         if (!IsLoading()) Resize();
         return;
-    default:
-        break;
+    default: break;
     }
     TCustomControl::WndProc(m);
 }

@@ -13,7 +13,17 @@
 
 #include <string>
 
-enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7, mrAll = 8 };
+enum TModalResult : int {
+    mrNone = 0,
+    mrOk = 1,
+    mrCancel = 2,
+    mrAbort = 3,
+    mrRetry = 4,
+    mrIgnore = 5,
+    mrYes = 6,
+    mrNo = 7,
+    mrAll = 8
+};
 using TBorderIcons = unsigned;
 constexpr TBorderIcons biSystemMenu = 1, biMinimize = 2, biMaximize = 4;
 enum TPosition { poDesigned, poScreenCenter, poMainFormCenter };

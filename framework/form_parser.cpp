@@ -35,7 +35,8 @@ public:
         if (IsIdentStart(c)) {
             t.kind = Token::Kind::Identifier;
             while (pos_ < text_.size() && IsIdentChar(text_[pos_])) t.text += text_[pos_++];
-        } else if (IsDigit(c) || c == '$' || (c == '-' && pos_ + 1 < text_.size() && (IsDigit(text_[pos_ + 1]) || text_[pos_ + 1] == '$'))) {
+        } else if (IsDigit(c) || c == '$' ||
+                   (c == '-' && pos_ + 1 < text_.size() && (IsDigit(text_[pos_ + 1]) || text_[pos_ + 1] == '$'))) {
             t.kind = Token::Kind::Integer;
             t.integer = ReadInteger();
         } else if (c == '\'' || c == '#') {
@@ -241,8 +242,10 @@ private:
         Advance();
         while (!IsSymbol(']')) {
             v.names.push_back(ExpectIdentifier("un element al multimii"));
-            if (IsSymbol(',')) Advance();
-            else if (!IsSymbol(']')) Fail("lipseste ']'");
+            if (IsSymbol(','))
+                Advance();
+            else if (!IsSymbol(']'))
+                Fail("lipseste ']'");
         }
         Advance();
         return v;

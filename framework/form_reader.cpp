@@ -5,8 +5,8 @@
 namespace {
 
 struct PendingReference {
-    TComponent* owner;   // the component the property belongs to
-    TPersistent* target; // the object holding the property (may be a sub-object)
+    TComponent* owner;    // the component the property belongs to
+    TPersistent* target;  // the object holding the property (may be a sub-object)
     const PropertyInfo* property;
     std::string componentName;
     int line;
@@ -39,7 +39,8 @@ public:
 private:
     [[noreturn]] void Fail(int line, const std::string& message) const { throw EFormError(name_, line, message); }
 
-    template <class F> void Guard(F&& action, int line) const {
+    template <class F>
+    void Guard(F&& action, int line) const {
         try {
             action();
         } catch (const EFormError&) {
@@ -112,9 +113,12 @@ private:
             return;
         case PropKind::Boolean:
             expect(K::Identifier, "True sau False");
-            if (SameName(v.text, "True")) p.setOrdinal(object, 1);
-            else if (SameName(v.text, "False")) p.setOrdinal(object, 0);
-            else Fail(v.line, "valoare gresita " + v.text + " pentru " + p.name + " (se astepta True sau False)");
+            if (SameName(v.text, "True"))
+                p.setOrdinal(object, 1);
+            else if (SameName(v.text, "False"))
+                p.setOrdinal(object, 0);
+            else
+                Fail(v.line, "valoare gresita " + v.text + " pentru " + p.name + " (se astepta True sau False)");
             return;
         case PropKind::Color:
             if (v.kind == K::Integer) {
@@ -159,11 +163,8 @@ private:
             expect(K::Identifier, "numele unei metode");
             p.bindEvent(object, root_, v.text);
             return;
-        case PropKind::Custom:
-            p.custom(object, v);
-            return;
-        case PropKind::Object:
-            Fail(v.line, p.name + " se scrie pe proprietati (" + p.name + ".Nume = ...)");
+        case PropKind::Custom: p.custom(object, v); return;
+        case PropKind::Object: Fail(v.line, p.name + " se scrie pe proprietati (" + p.name + ".Nume = ...)");
         }
     }
 
@@ -174,9 +175,9 @@ private:
     }
 
     void FixUp(const PendingReference& ref) {
-        TComponent* target = SameName(ref.componentName, "nil")        ? nullptr
+        TComponent* target = SameName(ref.componentName, "nil")          ? nullptr
                              : SameName(ref.componentName, root_.Name()) ? &root_
-                                                                          : root_.FindComponent(ref.componentName);
+                                                                         : root_.FindComponent(ref.componentName);
         if (!target && !SameName(ref.componentName, "nil"))
             Fail(ref.line, "componenta necunoscuta \"" + ref.componentName + "\"");
         bool ok = false;

@@ -10,7 +10,8 @@
 namespace gdi {
 
 // A brush, pen, font, bitmap or region made by us; DeleteObject on destruction.
-template <class H> class Object {
+template <class H>
+class Object {
 public:
     Object() = default;
     explicit Object(H handle) : handle_(handle) {}

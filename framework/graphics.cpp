@@ -231,8 +231,8 @@ int TCanvas::DrawText(std::string_view text, RECT& rect, UINT flags) {
 
 void TCanvas::CopyRect(const RECT& dest, TCanvas& source, const RECT& sourceRect) {
     StretchBlt(dc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, source.Handle(),
-               sourceRect.left, sourceRect.top, sourceRect.right - sourceRect.left,
-               sourceRect.bottom - sourceRect.top, SRCCOPY);
+               sourceRect.left, sourceRect.top, sourceRect.right - sourceRect.left, sourceRect.bottom - sourceRect.top,
+               SRCCOPY);
 }
 
 void TCanvas::Draw(int x, int y, TBitmap& bitmap) {
@@ -283,8 +283,9 @@ void TBitmap::SetSize(int width, int height) {
         info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
         bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (!bitmap_) throw std::runtime_error("nu pot crea o imagine de " + std::to_string(width) + " x " +
-                                               std::to_string(height));
+        if (!bitmap_)
+            throw std::runtime_error("nu pot crea o imagine de " + std::to_string(width) + " x " +
+                                     std::to_string(height));
         bits_ = static_cast<std::uint32_t*>(bits);
         std::memset(bits_, 0xFF, static_cast<size_t>(width) * height * 4);
     }
@@ -357,9 +358,8 @@ void TBitmap::LoadFromInfo(const BITMAPINFOHEADER* header, size_t available, con
     std::memcpy(&h, header, sizeof(h));
     const bool knownDepth = h.biBitCount == 1 || h.biBitCount == 4 || h.biBitCount == 8 || h.biBitCount == 16 ||
                             h.biBitCount == 24 || h.biBitCount == 32;
-    if (h.biSize < sizeof(h) || h.biWidth <= 0 || h.biHeight == 0 || h.biWidth > 16384 ||
-        h.biHeight > 16384 || h.biHeight < -16384 || !knownDepth ||
-        (h.biCompression != BI_RGB && h.biCompression != BI_BITFIELDS))
+    if (h.biSize < sizeof(h) || h.biWidth <= 0 || h.biHeight == 0 || h.biWidth > 16384 || h.biHeight > 16384 ||
+        h.biHeight < -16384 || !knownDepth || (h.biCompression != BI_RGB && h.biCompression != BI_BITFIELDS))
         throw std::runtime_error("format .bmp necunoscut");
     size_t paletteEntries = h.biClrUsed ? h.biClrUsed : (h.biBitCount <= 8 ? (1u << h.biBitCount) : 0);
     size_t masks = (h.biCompression == BI_BITFIELDS && h.biSize == sizeof(h)) ? 12 : 0;
@@ -389,7 +389,8 @@ void TBitmap::LoadFromResourceName(HINSTANCE instance, const std::string& name) 
     size_t size = SizeofResource(instance, resource);
     if (size < sizeof(BITMAPINFOHEADER)) throw std::runtime_error("imaginea " + name + " este stricata");
     const auto* header = static_cast<const BITMAPINFOHEADER*>(data);
-    size_t paletteEntries = header->biClrUsed ? header->biClrUsed : (header->biBitCount <= 8 ? (1u << header->biBitCount) : 0);
+    size_t paletteEntries =
+        header->biClrUsed ? header->biClrUsed : (header->biBitCount <= 8 ? (1u << header->biBitCount) : 0);
     size_t masks = (header->biCompression == BI_BITFIELDS && header->biSize == sizeof(BITMAPINFOHEADER)) ? 12 : 0;
     size_t offset = header->biSize + masks + paletteEntries * 4;
     if (offset > size) throw std::runtime_error("imaginea " + name + " este stricata");

@@ -20,10 +20,10 @@ struct PropValue {
     Kind kind = Kind::Integer;
     int line = 0;
     std::int64_t integer = 0;
-    std::string text;                  // String and Identifier
-    std::vector<std::string> names;    // Set
-    std::vector<PropValue> items;      // List
-    std::vector<std::uint8_t> bytes;   // Binary
+    std::string text;                 // String and Identifier
+    std::vector<std::string> names;   // Set
+    std::vector<PropValue> items;     // List
+    std::vector<std::uint8_t> bytes;  // Binary
 
     std::string Describe() const;  // for error messages
 };
@@ -40,7 +40,7 @@ struct PropertyInfo {
     std::function<std::int64_t(const TPersistent&)> getOrdinal;
     std::function<void(TPersistent&, const std::string&)> setString;
     std::function<std::string(const TPersistent&)> getString;
-    std::function<TPersistent*(TPersistent&)> object;  // Object and Strings: the sub-object
+    std::function<TPersistent*(TPersistent&)> object;             // Object and Strings: the sub-object
     std::function<bool(TPersistent&, TComponent*)> setReference;  // false: wrong class
     std::function<void(TPersistent&, const TComponent& root, const std::string& method)> bindEvent;
     std::function<void(TPersistent&, const PropValue&)> custom;  // Custom: converts itself
@@ -55,7 +55,7 @@ public:
     const ClassInfo* Parent() const { return parent_; }
     bool InheritsFrom(const ClassInfo& base) const;
     const PropertyInfo* FindProperty(std::string_view name) const;  // own or inherited
-    TComponent* Create(TComponent* owner) const;  // nullptr for abstract classes
+    TComponent* Create(TComponent* owner) const;                    // nullptr for abstract classes
     void AddProperty(PropertyInfo property);
 
 private:
@@ -79,7 +79,8 @@ using NameList = std::vector<std::string>;
 
 // Builds the ClassInfo of C: one call per published property, with C's setter
 // and getter. Descriptions then set them by name.
-template <class C> class ClassBuilder {
+template <class C>
+class ClassBuilder {
 public:
     ClassBuilder(std::string name, const ClassInfo* parent) : info_(std::move(name), parent, Factory()) {}
 
@@ -109,19 +110,22 @@ public:
         info_.AddProperty(std::move(p));
         return *this;
     }
-    template <class T> ClassBuilder& Strings(const std::string& name, T& (C::*access)()) {
+    template <class T>
+    ClassBuilder& Strings(const std::string& name, T& (C::*access)()) {
         PropertyInfo p = Make(name, PropKind::Strings);
         p.object = [access](TPersistent& o) -> TPersistent* { return &(static_cast<C&>(o).*access)(); };
         info_.AddProperty(std::move(p));
         return *this;
     }
-    template <class T> ClassBuilder& Object(const std::string& name, T& (C::*access)()) {
+    template <class T>
+    ClassBuilder& Object(const std::string& name, T& (C::*access)()) {
         PropertyInfo p = Make(name, PropKind::Object);
         p.object = [access](TPersistent& o) -> TPersistent* { return &(static_cast<C&>(o).*access)(); };
         info_.AddProperty(std::move(p));
         return *this;
     }
-    template <class T> ClassBuilder& Reference(const std::string& name, void (C::*set)(T*)) {
+    template <class T>
+    ClassBuilder& Reference(const std::string& name, void (C::*set)(T*)) {
         PropertyInfo p = Make(name, PropKind::Reference);
         p.setReference = [set](TPersistent& o, TComponent* target) {
             T* typed = dynamic_cast<T*>(target);
@@ -132,7 +136,8 @@ public:
         info_.AddProperty(std::move(p));
         return *this;
     }
-    template <class... A> ClassBuilder& Event(const std::string& name, std::function<void(A...)> C::*member) {
+    template <class... A>
+    ClassBuilder& Event(const std::string& name, std::function<void(A...)> C::*member) {
         PropertyInfo p = Make(name, PropKind::Event);
         p.bindEvent = [member](TPersistent& o, const TComponent& root, const std::string& method) {
             static_cast<C&>(o).*member = root.FindMethod<A...>(method);

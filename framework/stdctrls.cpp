@@ -77,8 +77,10 @@ void TButtonControl::CreateParams(TCreateParams& params) {
 }
 
 void TButtonControl::CommandNotify(WORD code) {
-    if (code == BN_CLICKED) Click();
-    else if (code == BN_DOUBLECLICKED) DblClick();
+    if (code == BN_CLICKED)
+        Click();
+    else if (code == BN_DOUBLECLICKED)
+        DblClick();
 }
 
 bool TButtonControl::DialogChar(char key) {
@@ -240,9 +242,7 @@ void TCustomEdit::InitializeWnd() {
     if (maxLength_) SendMessageA(HandleIfAllocated(), EM_LIMITTEXT, maxLength_, 0);
 }
 
-std::string TCustomEdit::GetText() const {
-    return HandleAllocated() ? WindowText(HandleIfAllocated()) : text_;
-}
+std::string TCustomEdit::GetText() const { return HandleAllocated() ? WindowText(HandleIfAllocated()) : text_; }
 
 void TCustomEdit::SetBorderStyle(TBorderStyle style) {
     borderStyle_ = style;
@@ -319,7 +319,8 @@ void TEdit::SetPasswordChar(char c) {
 
 void TEdit::InitializeWnd() {
     TCustomEdit::InitializeWnd();
-    if (passwordChar_) SendMessageA(HandleIfAllocated(), EM_SETPASSWORDCHAR, static_cast<unsigned char>(passwordChar_), 0);
+    if (passwordChar_)
+        SendMessageA(HandleIfAllocated(), EM_SETPASSWORDCHAR, static_cast<unsigned char>(passwordChar_), 0);
 }
 
 const ClassInfo& TMemo::StaticClass() {
@@ -389,17 +390,16 @@ void TMemo::SetWordWrap(bool value) {
 // Combo box
 
 const ClassInfo& TComboBox::StaticClass() {
-    static const ClassInfo info =
-        ClassBuilder<TComboBox>("TComboBox", &TWinControl::StaticClass())
-            .Strings("Items", &TComboBox::Items)
-            .Integer("ItemIndex", &TComboBox::SetItemIndex, &TComboBox::ItemIndex)
-            .Enumeration("Style", kComboStyleNames, &TComboBox::SetStyle, &TComboBox::Style)
-            .Integer("DropDownCount", &TComboBox::SetDropDownCount, &TComboBox::DropDownCount)
-            .Event("OnChange", &TComboBox::OnChange)
-            .Event("OnDropDown", &TComboBox::OnDropDown)
-            .Event("OnCloseUp", &TComboBox::OnCloseUp)
-            .Event("OnSelect", &TComboBox::OnSelect)
-            .Build();
+    static const ClassInfo info = ClassBuilder<TComboBox>("TComboBox", &TWinControl::StaticClass())
+                                      .Strings("Items", &TComboBox::Items)
+                                      .Integer("ItemIndex", &TComboBox::SetItemIndex, &TComboBox::ItemIndex)
+                                      .Enumeration("Style", kComboStyleNames, &TComboBox::SetStyle, &TComboBox::Style)
+                                      .Integer("DropDownCount", &TComboBox::SetDropDownCount, &TComboBox::DropDownCount)
+                                      .Event("OnChange", &TComboBox::OnChange)
+                                      .Event("OnDropDown", &TComboBox::OnDropDown)
+                                      .Event("OnCloseUp", &TComboBox::OnCloseUp)
+                                      .Event("OnSelect", &TComboBox::OnSelect)
+                                      .Build();
     return info;
 }
 

@@ -60,8 +60,8 @@ std::string DebugTimeStamp(int hour, int minute, int second, int millisecond) {
 
 void DebugWrite(const std::string& text) {
     if (!DebugEnabled) return;
-    UniqueHandle file(CreateFileA(Log().fileName.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueHandle file(CreateFileA(Log().fileName.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         DebugEnabled = false;
         DebugError("eroare SCRIERE debug", 0);
@@ -69,11 +69,9 @@ void DebugWrite(const std::string& text) {
     }
     SYSTEMTIME now;
     GetLocalTime(&now);
-    const std::string line =
-        text + DebugTimeStamp(now.wHour, now.wMinute, now.wSecond, now.wMilliseconds) + "\r\n";
+    const std::string line = text + DebugTimeStamp(now.wHour, now.wMinute, now.wSecond, now.wMilliseconds) + "\r\n";
     DWORD written = 0;
-    if (!WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) ||
-        written != line.size()) {
+    if (!WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) || written != line.size()) {
         DebugEnabled = false;
         DebugError("eroare debug", 0);
     }
@@ -82,8 +80,8 @@ void DebugWrite(const std::string& text) {
 void DebugOpen(const std::string& fileName, const std::string& title) {
     if (!DebugEnabled) return;
     if (GetFileAttributesA(fileName.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        UniqueHandle created(CreateFileA(fileName.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                         nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        UniqueHandle created(CreateFileA(fileName.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                         CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!created.valid()) {
             DebugEnabled = false;
             DebugError("eroare OPEN debug", 0);

@@ -57,8 +57,8 @@ void ReadSettingsFile(const std::string& folder) {
     while (std::isspace(static_cast<unsigned char>(*digits))) ++digits;
     if (*digits == '-') {
         ShowUserMessage(UserMessageKind::Warning,
-                        std::string("Numarul de discuri din fisierul de configurare nu este valid (NrDiscuri=") +
-                            text + ").\rSe considera " + std::to_string(DefaultDiskCount) + " discuri.");
+                        std::string("Numarul de discuri din fisierul de configurare nu este valid (NrDiscuri=") + text +
+                            ").\rSe considera " + std::to_string(DefaultDiskCount) + " discuri.");
         InstallSettings.DiskCount = DefaultDiskCount;
         return;
     }

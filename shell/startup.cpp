@@ -71,8 +71,8 @@ CopyFailure CopyKitFile(const std::string& source, const std::string& target) {
     UniqueHandle in(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!in.valid()) return CopyFailure::SourceMissing;
-    UniqueHandle out(CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                 nullptr));
+    UniqueHandle out(
+        CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!out.valid()) return CopyFailure::TargetNotCreated;
     char block[2048];
     for (;;) {
@@ -93,12 +93,10 @@ std::string DescribeCopyFailure(CopyFailure failure, const std::string& source, 
                "\r\rVerificati ca folderul de lucru exista, are spatiu liber si nu este protejat la scriere." +
                CannotGoOn;
     case CopyFailure::ReadFailed:
-        return "Eroare la citirea fisierului\r" + source + "\r\rDiscul de instalare poate fi deteriorat." +
-               CannotGoOn;
+        return "Eroare la citirea fisierului\r" + source + "\r\rDiscul de instalare poate fi deteriorat." + CannotGoOn;
     case CopyFailure::WriteFailed:
         return "Eroare la scrierea fisierului\r" + target + "\r\rVerificati spatiul liber pe disc." + CannotGoOn;
-    case CopyFailure::None:
-        break;
+    case CopyFailure::None: break;
     }
     return {};
 }
@@ -143,15 +141,13 @@ int PrepareWorkCopy() {
         const std::string source = kitDir + file.source;
         const std::string target = workDir + file.target;
         const CopyFailure failure = CopyKitFile(source, target);
-        if (failure != CopyFailure::SourceMissing && failure != CopyFailure::TargetNotCreated)
-            written.Written(target);
+        if (failure != CopyFailure::SourceMissing && failure != CopyFailure::TargetNotCreated) written.Written(target);
         if (failure != CopyFailure::None) return Fail(written, DescribeCopyFailure(failure, source, target));
     }
 
     const std::string note = workDir + NoteName;
     written.Written(note);
-    if (!WriteKitNote(note, kitDir))
-        return Fail(written, "Nu pot scrie fisierul\r" + note + CannotGoOn);
+    if (!WriteKitNote(note, kitDir)) return Fail(written, "Nu pot scrie fisierul\r" + note + CannotGoOn);
 
     // Quoted, so that a work folder with blanks names exactly one program.
     std::string command = "\"" + workDir + WorkProgramName + "\"";

@@ -2,6 +2,4 @@
 
 #include "debug_log.h"
 
-void WizardPlaceholder::Run() {
-    DebugNote("Copia de lucru porneste din kitul " + settings_.SourceDir);
-}
+void WizardPlaceholder::Run() { DebugNote("Copia de lucru porneste din kitul " + settings_.SourceDir); }

@@ -14,18 +14,18 @@ void SetEngineHost(EngineHost* host) { installedHost = host; }
 namespace engine {
 
 BusyState& Busy() {
-  static BusyState state;
-  return state;
+    static BusyState state;
+    return state;
 }
 
 const ReportProc*& ActiveReport() {
-  static const ReportProc* callback = nullptr;
-  return callback;
+    static const ReportProc* callback = nullptr;
+    return callback;
 }
 
 ReportRecord& SharedRecord() {
-  static ReportRecord record{};
-  return record;
+    static ReportRecord record{};
+    return record;
 }
 
 }  // namespace engine

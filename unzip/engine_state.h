@@ -13,8 +13,8 @@
 namespace korven::unzip::engine {
 
 struct BusyState {
-  bool inUse = false;
-  uint32_t lastPumpTick = 0;  // 0: no pump has happened yet
+    bool inUse = false;
+    uint32_t lastPumpTick = 0;  // 0: no pump has happened yet
 };
 
 BusyState& Busy();

@@ -25,47 +25,47 @@ struct FileHandle;  // the platform's own handle, wrapped once per platform
 
 // An archive opened read-only. Closed when it goes out of scope.
 class InputFile {
- public:
-  InputFile();
-  ~InputFile();
-  InputFile(const InputFile&) = delete;
-  InputFile& operator=(const InputFile&) = delete;
-  InputFile(InputFile&&) noexcept;
-  InputFile& operator=(InputFile&&) noexcept;
+public:
+    InputFile();
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+    InputFile(InputFile&&) noexcept;
+    InputFile& operator=(InputFile&&) noexcept;
 
-  bool Open(const std::string& path);
-  bool IsOpen() const;
-  // Size in bytes, or -1 when it cannot be taken.
-  int64_t Size();
-  bool Seek(uint64_t offset);
-  // Bytes read (0 at the end of the file), or -1 on an I/O error.
-  int64_t Read(void* buffer, uint32_t count);
-  void Close();
+    bool Open(const std::string& path);
+    bool IsOpen() const;
+    // Size in bytes, or -1 when it cannot be taken.
+    int64_t Size();
+    bool Seek(uint64_t offset);
+    // Bytes read (0 at the end of the file), or -1 on an I/O error.
+    int64_t Read(void* buffer, uint32_t count);
+    void Close();
 
- private:
-  std::unique_ptr<FileHandle> handle_;
+private:
+    std::unique_ptr<FileHandle> handle_;
 };
 
 enum class CreateResult { kCreated, kPathNotFound, kFailed };
 
 // An output file, created or truncated. Closed when it goes out of scope.
 class OutputFile {
- public:
-  OutputFile();
-  ~OutputFile();
-  OutputFile(const OutputFile&) = delete;
-  OutputFile& operator=(const OutputFile&) = delete;
+public:
+    OutputFile();
+    ~OutputFile();
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
 
-  CreateResult Create(const std::string& path);
-  // True when every byte was written.
-  bool Write(const void* data, uint32_t count);
-  bool Close();
+    CreateResult Create(const std::string& path);
+    // True when every byte was written.
+    bool Write(const void* data, uint32_t count);
+    bool Close();
 
- private:
-  std::unique_ptr<FileHandle> handle_;
+private:
+    std::unique_ptr<FileHandle> handle_;
 };
 
-bool FileExists(const std::string& path);    // a file, not a folder
+bool FileExists(const std::string& path);  // a file, not a folder
 bool FolderExists(const std::string& path);
 bool DeleteFileAt(const std::string& path);
 // Creates one folder level; true when it exists afterwards.
@@ -81,19 +81,18 @@ std::string DriveRoot(const std::string& piece);
 // The user-interface side of the seam. The default host talks to the real
 // message queue and keyboard on Windows and does nothing on POSIX.
 class EngineHost {
- public:
-  virtual ~EngineHost() = default;
-  // Takes every waiting message off the queue; a notify window's dialog
-  // messages go through it first.
-  virtual void PumpMessages(NotifyWindow notifyWindow) = 0;
-  // True while the virtual key is held down.
-  virtual bool IsKeyDown(uint32_t virtualKey) = 0;
-  // Milliseconds since the system started.
-  virtual uint32_t TickCount() = 0;
-  // Sends WM_COMMAND(command, address of the cell) to the notify window; the
-  // window may write 0xFFFF into the cell to ask the engine to stop.
-  virtual void NotifyProgress(NotifyWindow notifyWindow, uint32_t command,
-                              uint16_t* percentCell) = 0;
+public:
+    virtual ~EngineHost() = default;
+    // Takes every waiting message off the queue; a notify window's dialog
+    // messages go through it first.
+    virtual void PumpMessages(NotifyWindow notifyWindow) = 0;
+    // True while the virtual key is held down.
+    virtual bool IsKeyDown(uint32_t virtualKey) = 0;
+    // Milliseconds since the system started.
+    virtual uint32_t TickCount() = 0;
+    // Sends WM_COMMAND(command, address of the cell) to the notify window; the
+    // window may write 0xFFFF into the cell to ask the engine to stop.
+    virtual void NotifyProgress(NotifyWindow notifyWindow, uint32_t command, uint16_t* percentCell) = 0;
 };
 
 // The host in use. Tests install their own; nullptr restores the default.

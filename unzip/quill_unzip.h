@@ -17,15 +17,13 @@
 namespace korven::unzip {
 
 // Number of members extracted, kMissingArgument, kNotZipArchive or kStopped.
-int32_t ExtractArchive(const std::string& archivePath, const std::string& targetFolder,
-                       const std::string& pattern, const ReportProc& report,
-                       const QuestionFunc& question);
+int32_t ExtractArchive(const std::string& archivePath, const std::string& targetFolder, const std::string& pattern,
+                       const ReportProc& report, const QuestionFunc& question);
 
 // Reports every member that matches the pattern (first argument 0, name as
 // stored), then the totals; returns the number of matching members, or
 // kMissingArgument / kNotZipArchive. Writes nothing.
-int32_t ListArchive(const std::string& archivePath, const std::string& pattern,
-                    const ReportProc& report);
+int32_t ListArchive(const std::string& archivePath, const std::string& pattern, const ReportProc& report);
 
 // The same walk as ListArchive, handing each matching entry's full directory
 // record to `visit` (for tools that show flags and CRCs). Same results.
@@ -42,40 +40,40 @@ int32_t ArchiveContentSize(const std::string& archivePath, int32_t& compressedTo
 bool MatchesFileSpec(const std::string& pattern, const std::string& name);
 
 class TQuillUnzip {
- public:
-  TQuillUnzip();
-  virtual ~TQuillUnzip();
-  TQuillUnzip(const TQuillUnzip&) = delete;
-  TQuillUnzip& operator=(const TQuillUnzip&) = delete;
+public:
+    TQuillUnzip();
+    virtual ~TQuillUnzip();
+    TQuillUnzip(const TQuillUnzip&) = delete;
+    TQuillUnzip& operator=(const TQuillUnzip&) = delete;
 
-  const std::string& FileName() const { return fileName_; }
-  void SetFileName(const std::string& value) { fileName_ = value; }
-  const std::string& DirectoryName() const { return directoryName_; }
-  void SetDirectoryName(const std::string& value) { directoryName_ = value; }
-  const std::string& FileSpecs() const { return fileSpecs_; }
-  void SetFileSpecs(const std::string& value) { fileSpecs_ = value; }
+    const std::string& FileName() const { return fileName_; }
+    void SetFileName(const std::string& value) { fileName_ = value; }
+    const std::string& DirectoryName() const { return directoryName_; }
+    void SetDirectoryName(const std::string& value) { directoryName_ = value; }
+    const std::string& FileSpecs() const { return fileSpecs_; }
+    void SetFileSpecs(const std::string& value) { fileSpecs_ = value; }
 
-  void SetReportProc(ReportProc report) { report_ = std::move(report); }
-  void SetQuestionFunc(QuestionFunc question) { question_ = std::move(question); }
+    void SetReportProc(ReportProc report) { report_ = std::move(report); }
+    void SetQuestionFunc(QuestionFunc question) { question_ = std::move(question); }
 
-  // Compressed total found by the last ContentSize.
-  int32_t CompressedTotal() const { return compressedTotal_; }
+    // Compressed total found by the last ContentSize.
+    int32_t CompressedTotal() const { return compressedTotal_; }
 
-  // ExtractArchive with the current properties; kMissingArgument without a
-  // file name or a target folder.
-  virtual int32_t Extract();
-  // ListArchive; kMissingArgument without a file name or a report callback.
-  virtual int32_t ListContents();
-  // ArchiveContentSize; keeps the compressed total in CompressedTotal.
-  virtual int32_t ContentSize();
+    // ExtractArchive with the current properties; kMissingArgument without a
+    // file name or a target folder.
+    virtual int32_t Extract();
+    // ListArchive; kMissingArgument without a file name or a report callback.
+    virtual int32_t ListContents();
+    // ArchiveContentSize; keeps the compressed total in CompressedTotal.
+    virtual int32_t ContentSize();
 
- private:
-  std::string fileName_;
-  std::string directoryName_;
-  std::string fileSpecs_ = "*.*";
-  ReportProc report_;
-  QuestionFunc question_;
-  int32_t compressedTotal_ = 0;
+private:
+    std::string fileName_;
+    std::string directoryName_;
+    std::string fileSpecs_ = "*.*";
+    ReportProc report_;
+    QuestionFunc question_;
+    int32_t compressedTotal_ = 0;
 };
 
 }  // namespace korven::unzip

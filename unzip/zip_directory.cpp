@@ -16,136 +16,133 @@ constexpr uint32_t kEntrySize = 46;
 constexpr uint32_t kSearchWindow = 4096;
 constexpr uint8_t kHostMsDos = 0;
 
-bool HasSignature(const uint8_t* at, const uint8_t (&signature)[4]) {
-  return std::memcmp(at, signature, 4) == 0;
-}
+bool HasSignature(const uint8_t* at, const uint8_t (&signature)[4]) { return std::memcmp(at, signature, 4) == 0; }
 
 // Offset of the end record nearest the end of the file, or -1 when there is
 // none or the file cannot be read. Windows of 4096 bytes move towards the
 // start, overlapping by a record's size so that none is missed.
 int64_t FindEndRecord(platform::InputFile& file, uint64_t fileSize) {
-  uint32_t window = static_cast<uint32_t>(std::min<uint64_t>(fileSize, kSearchWindow));
-  uint64_t start = fileSize - window;
-  std::vector<uint8_t> buffer(window);
-  for (;;) {
-    if (!file.Seek(start) || file.Read(buffer.data(), window) != window) return -1;
-    if (window >= kEndRecordSize) {
-      for (int64_t at = window - kEndRecordSize; at >= 0; --at) {
-        if (HasSignature(buffer.data() + at, kEndSignature)) return static_cast<int64_t>(start) + at;
-      }
+    uint32_t window = static_cast<uint32_t>(std::min<uint64_t>(fileSize, kSearchWindow));
+    uint64_t start = fileSize - window;
+    std::vector<uint8_t> buffer(window);
+    for (;;) {
+        if (!file.Seek(start) || file.Read(buffer.data(), window) != window) return -1;
+        if (window >= kEndRecordSize) {
+            for (int64_t at = window - kEndRecordSize; at >= 0; --at) {
+                if (HasSignature(buffer.data() + at, kEndSignature)) return static_cast<int64_t>(start) + at;
+            }
+        }
+        if (start == 0 || window <= kEndRecordSize) return -1;
+        start -= std::min<uint64_t>(start, window - kEndRecordSize);
     }
-    if (start == 0 || window <= kEndRecordSize) return -1;
-    start -= std::min<uint64_t>(start, window - kEndRecordSize);
-  }
 }
 
 uint32_t EntryLength(const uint8_t* entry) {
-  return kEntrySize + ReadLe16(entry + 28) + ReadLe16(entry + 30) + ReadLe16(entry + 32);
+    return kEntrySize + ReadLe16(entry + 28) + ReadLe16(entry + 30) + ReadLe16(entry + 32);
 }
 
 bool EntryIsWhole(const DirectoryCursor& cursor) {
-  uint32_t left = cursor.bufferSize - cursor.position;
-  return left >= kEntrySize && left >= EntryLength(cursor.buffer.data() + cursor.position);
+    uint32_t left = cursor.bufferSize - cursor.position;
+    return left >= kEntrySize && left >= EntryLength(cursor.buffer.data() + cursor.position);
 }
 
 // Moves the unread tail to the front of the window and fills the rest.
 bool RefillWindow(DirectoryCursor& cursor) {
-  uint32_t tail = cursor.bufferSize - cursor.position;
-  std::memmove(cursor.buffer.data(), cursor.buffer.data() + cursor.position, tail);
-  int64_t got = cursor.file.Read(cursor.buffer.data() + tail, kDirectoryWindow - tail);
-  if (got < 0) return false;
-  cursor.bufferSize = static_cast<uint16_t>(tail + got);
-  cursor.position = 0;
-  return true;
+    uint32_t tail = cursor.bufferSize - cursor.position;
+    std::memmove(cursor.buffer.data(), cursor.buffer.data() + cursor.position, tail);
+    int64_t got = cursor.file.Read(cursor.buffer.data() + tail, kDirectoryWindow - tail);
+    if (got < 0) return false;
+    cursor.bufferSize = static_cast<uint16_t>(tail + got);
+    cursor.position = 0;
+    return true;
 }
 
 int ReadEntry(DirectoryCursor& cursor) {
-  if (!cursor.IsOpen()) return kDirectoryEnd;
-  if (cursor.IsWindowed() && !EntryIsWhole(cursor) && !RefillWindow(cursor)) return kDirectoryEnd;
-  uint32_t left = cursor.bufferSize - cursor.position;
-  const uint8_t* entry = cursor.buffer.data() + cursor.position;
-  if (left >= 4 && HasSignature(entry, kEndSignature)) return kDirectoryEnd;
-  if (left < 4 || !EntryIsWhole(cursor) || !HasSignature(entry, kEntrySignature)) return kDirectoryEnd;
+    if (!cursor.IsOpen()) return kDirectoryEnd;
+    if (cursor.IsWindowed() && !EntryIsWhole(cursor) && !RefillWindow(cursor)) return kDirectoryEnd;
+    uint32_t left = cursor.bufferSize - cursor.position;
+    const uint8_t* entry = cursor.buffer.data() + cursor.position;
+    if (left >= 4 && HasSignature(entry, kEndSignature)) return kDirectoryEnd;
+    if (left < 4 || !EntryIsWhole(cursor) || !HasSignature(entry, kEntrySignature)) return kDirectoryEnd;
 
-  bool fromMsDos = entry[5] == kHostMsDos;
-  cursor.flags = ReadLe16(entry + 8);
-  cursor.method = ReadLe16(entry + 10);
-  cursor.dateTime = ReadLe32(entry + 12);
-  cursor.crc32 = ReadLe32(entry + 16);
-  cursor.compressedSize = static_cast<int32_t>(ReadLe32(entry + 20));
-  cursor.uncompressedSize = static_cast<int32_t>(ReadLe32(entry + 24));
-  cursor.attributes = fromMsDos ? entry[38] : 0;
-  cursor.localHeaderOffset = static_cast<int32_t>(ReadLe32(entry + 42));
+    bool fromMsDos = entry[5] == kHostMsDos;
+    cursor.flags = ReadLe16(entry + 8);
+    cursor.method = ReadLe16(entry + 10);
+    cursor.dateTime = ReadLe32(entry + 12);
+    cursor.crc32 = ReadLe32(entry + 16);
+    cursor.compressedSize = static_cast<int32_t>(ReadLe32(entry + 20));
+    cursor.uncompressedSize = static_cast<int32_t>(ReadLe32(entry + 24));
+    cursor.attributes = fromMsDos ? entry[38] : 0;
+    cursor.localHeaderOffset = static_cast<int32_t>(ReadLe32(entry + 42));
 
-  uint16_t nameLength = ReadLe16(entry + 28);
-  const char* name = reinterpret_cast<const char*>(entry + kEntrySize);
-  // A NUL ends the name, as it would for every file-system call after us.
-  size_t kept = std::min<size_t>(nameLength, kMaxEntryName);
-  cursor.name.assign(name, std::find(name, name + kept, '\0'));
-  std::replace(cursor.name.begin(), cursor.name.end(), '/', '\\');
+    uint16_t nameLength = ReadLe16(entry + 28);
+    const char* name = reinterpret_cast<const char*>(entry + kEntrySize);
+    // A NUL ends the name, as it would for every file-system call after us.
+    size_t kept = std::min<size_t>(nameLength, kMaxEntryName);
+    cursor.name.assign(name, std::find(name, name + kept, '\0'));
+    std::replace(cursor.name.begin(), cursor.name.end(), '/', '\\');
 
-  cursor.position = static_cast<uint16_t>(cursor.position + EntryLength(entry));
-  return kOk;
+    cursor.position = static_cast<uint16_t>(cursor.position + EntryLength(entry));
+    return kOk;
 }
 
 }  // namespace
 
 bool IsZipArchive(const std::string& path) {
-  if (path.find('.') == std::string::npos || path.find(".exe") != std::string::npos) return false;
-  std::string file = path;
-  if (!file.empty() && file.back() == '\\') file.pop_back();
-  if (platform::FolderExists(file)) return false;
-  platform::InputFile input;
-  uint8_t head[4];
-  return input.Open(file) && input.Read(head, 4) == 4 && HasSignature(head, kLocalHeaderSignature);
+    if (path.find('.') == std::string::npos || path.find(".exe") != std::string::npos) return false;
+    std::string file = path;
+    if (!file.empty() && file.back() == '\\') file.pop_back();
+    if (platform::FolderExists(file)) return false;
+    platform::InputFile input;
+    uint8_t head[4];
+    return input.Open(file) && input.Read(head, 4) == 4 && HasSignature(head, kLocalHeaderSignature);
 }
 
 int OpenDirectory(const std::string& path, DirectoryCursor& cursor) {
-  CloseDirectory(cursor);
-  platform::InputFile file;
-  if (!file.Open(path)) return kNoDirectory;
-  int64_t fileSize = file.Size();
-  if (fileSize <= 0) return kNoDirectory;
-
-  int64_t endRecord = FindEndRecord(file, static_cast<uint64_t>(fileSize));
-  if (endRecord < 0) return kNoDirectory;
-  uint8_t offsetField[4];
-  if (!file.Seek(static_cast<uint64_t>(endRecord) + 16) || file.Read(offsetField, 4) != 4)
-    return kNoDirectory;
-  if (endRecord < static_cast<int64_t>(kEntrySize)) return kEndRecordTooEarly;
-  uint32_t directoryStart = ReadLe32(offsetField);
-  if (directoryStart > endRecord) return kNoDirectory;
-
-  // The directory and the end record's signature, which ends the walk.
-  uint64_t directorySize = static_cast<uint64_t>(endRecord) - directoryStart + 4;
-  bool windowed = directorySize >= kDirectoryWindow;
-  uint32_t load = windowed ? kDirectoryWindow : static_cast<uint32_t>(directorySize);
-  cursor.buffer.resize(load);
-  if (!file.Seek(directoryStart) || file.Read(cursor.buffer.data(), load) != load) {
     CloseDirectory(cursor);
-    return kNoDirectory;
-  }
-  cursor.bufferSize = static_cast<uint16_t>(load);
-  cursor.position = 0;
-  if (windowed) cursor.file = std::move(file);
+    platform::InputFile file;
+    if (!file.Open(path)) return kNoDirectory;
+    int64_t fileSize = file.Size();
+    if (fileSize <= 0) return kNoDirectory;
 
-  int result = ReadEntry(cursor);
-  if (result != kOk) CloseDirectory(cursor);
-  return result;
+    int64_t endRecord = FindEndRecord(file, static_cast<uint64_t>(fileSize));
+    if (endRecord < 0) return kNoDirectory;
+    uint8_t offsetField[4];
+    if (!file.Seek(static_cast<uint64_t>(endRecord) + 16) || file.Read(offsetField, 4) != 4) return kNoDirectory;
+    if (endRecord < static_cast<int64_t>(kEntrySize)) return kEndRecordTooEarly;
+    uint32_t directoryStart = ReadLe32(offsetField);
+    if (directoryStart > endRecord) return kNoDirectory;
+
+    // The directory and the end record's signature, which ends the walk.
+    uint64_t directorySize = static_cast<uint64_t>(endRecord) - directoryStart + 4;
+    bool windowed = directorySize >= kDirectoryWindow;
+    uint32_t load = windowed ? kDirectoryWindow : static_cast<uint32_t>(directorySize);
+    cursor.buffer.resize(load);
+    if (!file.Seek(directoryStart) || file.Read(cursor.buffer.data(), load) != load) {
+        CloseDirectory(cursor);
+        return kNoDirectory;
+    }
+    cursor.bufferSize = static_cast<uint16_t>(load);
+    cursor.position = 0;
+    if (windowed) cursor.file = std::move(file);
+
+    int result = ReadEntry(cursor);
+    if (result != kOk) CloseDirectory(cursor);
+    return result;
 }
 
 int NextDirectoryEntry(DirectoryCursor& cursor) {
-  int result = ReadEntry(cursor);
-  if (result != kOk) CloseDirectory(cursor);
-  return result;
+    int result = ReadEntry(cursor);
+    if (result != kOk) CloseDirectory(cursor);
+    return result;
 }
 
 void CloseDirectory(DirectoryCursor& cursor) {
-  cursor.buffer.clear();
-  cursor.buffer.shrink_to_fit();
-  cursor.bufferSize = 0;
-  cursor.position = 0;
-  cursor.file.Close();
+    cursor.buffer.clear();
+    cursor.buffer.shrink_to_fit();
+    cursor.bufferSize = 0;
+    cursor.position = 0;
+    cursor.file.Close();
 }
 
 }  // namespace korven::unzip

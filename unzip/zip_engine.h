@@ -17,7 +17,7 @@
 
 namespace korven::unzip {
 
-inline constexpr int kMaxEntryName = 259;           // characters kept of a stored name
+inline constexpr int kMaxEntryName = 259;            // characters kept of a stored name
 inline constexpr uint16_t kDirectoryWindow = 64000;  // largest directory held at once
 inline constexpr uint32_t kEscapeKey = 27;
 
@@ -25,24 +25,24 @@ inline constexpr uint32_t kEscapeKey = 27;
 // entry. A directory of 64000 bytes or more is walked through a window of
 // that size and the archive stays open behind it (windowed mode).
 struct DirectoryCursor {
-  std::vector<uint8_t> buffer;  // the directory, or a window of it
-  uint16_t bufferSize = 0;      // bytes held
-  uint16_t position = 0;        // offset of the next entry in the buffer
+    std::vector<uint8_t> buffer;  // the directory, or a window of it
+    uint16_t bufferSize = 0;      // bytes held
+    uint16_t position = 0;        // offset of the next entry in the buffer
 
-  uint32_t dateTime = 0;  // DOS date-time
-  int32_t uncompressedSize = 0;
-  int32_t compressedSize = 0;
-  int32_t localHeaderOffset = 0;
-  std::string name;  // at most kMaxEntryName characters, "/" replaced by "\"
-  uint16_t method = 0;
-  uint8_t attributes = 0;  // DOS attribute bits when made on MS-DOS, else 0
-  uint16_t flags = 0;      // general-purpose flags, for listings
-  uint32_t crc32 = 0;      // as the directory states it, for listings
+    uint32_t dateTime = 0;  // DOS date-time
+    int32_t uncompressedSize = 0;
+    int32_t compressedSize = 0;
+    int32_t localHeaderOffset = 0;
+    std::string name;  // at most kMaxEntryName characters, "/" replaced by "\"
+    uint16_t method = 0;
+    uint8_t attributes = 0;  // DOS attribute bits when made on MS-DOS, else 0
+    uint16_t flags = 0;      // general-purpose flags, for listings
+    uint32_t crc32 = 0;      // as the directory states it, for listings
 
-  platform::InputFile file;  // open in windowed mode only
+    platform::InputFile file;  // open in windowed mode only
 
-  bool IsOpen() const { return !buffer.empty(); }
-  bool IsWindowed() const { return file.IsOpen(); }
+    bool IsOpen() const { return !buffer.empty(); }
+    bool IsWindowed() const { return file.IsOpen(); }
 };
 
 // True when the path has a ".", does not contain ".exe", is not a folder
@@ -64,8 +64,8 @@ void CloseDirectory(DirectoryCursor& cursor);
 // `outputPath` (a full file name; a name ending in "\" or "/" creates that
 // folder). Progress goes to the notify window as WM_COMMAND(commandOrKey),
 // or without a window the key `commandOrKey` aborts. 0 or a ResultCode.
-int ExtractMember(const std::string& archivePath, const std::string& outputPath,
-                  uint32_t localHeaderOffset, NotifyWindow notifyWindow, uint32_t commandOrKey);
+int ExtractMember(const std::string& archivePath, const std::string& outputPath, uint32_t localHeaderOffset,
+                  NotifyWindow notifyWindow, uint32_t commandOrKey);
 
 // Bit n set for each method n that the engine decodes.
 uint32_t SupportedMethods();

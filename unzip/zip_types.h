@@ -10,32 +10,32 @@ namespace korven::unzip {
 
 // Result codes of the engine and of the component. Negative is failure.
 enum ResultCode : int32_t {
-  kOk = 0,
-  kCrcMismatch = -1,        // output deleted
-  kCannotWrite = -2,        // output cannot be created, a write failed, or an unsafe name
-  kReadFailed = -3,         // archive cannot be opened, or its data ran out
-  kBadData = -4,            // local header unreadable or malformed compressed data
-  kAborted = -5,            // Escape key or the notify window's reply
-  kUnsupported = -6,        // method not decoded, or a shrunk member with trailing sizes
-  kEncrypted = -7,
-  kBusy = -8,               // another extraction is in progress
-  kEndRecordTooEarly = -9,  // no entry can precede the end record
-  kDirectoryEnd = -10,      // directory exhausted or malformed entry
-  kNoDirectory = -11,       // archive unreadable, empty, or without end record
-  kNotZipArchive = -12,
-  kStopped = -100,
-  kMissingArgument = -500,
+    kOk = 0,
+    kCrcMismatch = -1,  // output deleted
+    kCannotWrite = -2,  // output cannot be created, a write failed, or an unsafe name
+    kReadFailed = -3,   // archive cannot be opened, or its data ran out
+    kBadData = -4,      // local header unreadable or malformed compressed data
+    kAborted = -5,      // Escape key or the notify window's reply
+    kUnsupported = -6,  // method not decoded, or a shrunk member with trailing sizes
+    kEncrypted = -7,
+    kBusy = -8,               // another extraction is in progress
+    kEndRecordTooEarly = -9,  // no entry can precede the end record
+    kDirectoryEnd = -10,      // directory exhausted or malformed entry
+    kNoDirectory = -11,       // archive unreadable, empty, or without end record
+    kNotZipArchive = -12,
+    kStopped = -100,
+    kMissingArgument = -500,
 };
 
 // What a report is about (ReportRecord::status and, mostly, the first argument).
 enum ReportStatus : int32_t {
-  kReportMemberStart = -1000,
-  kReportBlockWritten = -1001,  // also: a member skipped on the question's answer
-  kReportMemberDone = -1002,
-  kReportMemberFailed = -1003,
-  kReportArchiveStart = -1004,
-  kReportArchiveEnd = -1005,
-  kReportStopped = -100,
+    kReportMemberStart = -1000,
+    kReportBlockWritten = -1001,  // also: a member skipped on the question's answer
+    kReportMemberDone = -1002,
+    kReportMemberFailed = -1003,
+    kReportArchiveStart = -1004,
+    kReportArchiveEnd = -1005,
+    kReportStopped = -100,
 };
 
 // Method value reported for a member the question callback told us to skip.
@@ -47,14 +47,14 @@ inline constexpr int kReportNameSize = 260;  // 259 characters and the NUL
 // One record, shared by the engine and every component; its packed layout is
 // what report callbacks written against the old interface expect.
 struct ReportRecord {
-  char name[kReportNameSize];  // archive path, member's target path, or stored name
-  int32_t dateTime;            // DOS date-time; -1 in the final report
-  int32_t uncompressedSize;
-  int32_t compressedSize;
-  int32_t attributes;  // DOS attribute bits; -1 in the final report
-  int16_t method;      // kSkippedMethod for a skipped member; 0 in the final report
-  uint8_t saving;      // percent saved by compression
-  int32_t status;      // a ReportStatus
+    char name[kReportNameSize];  // archive path, member's target path, or stored name
+    int32_t dateTime;            // DOS date-time; -1 in the final report
+    int32_t uncompressedSize;
+    int32_t compressedSize;
+    int32_t attributes;  // DOS attribute bits; -1 in the final report
+    int16_t method;      // kSkippedMethod for a skipped member; 0 in the final report
+    uint8_t saving;      // percent saved by compression
+    int32_t status;      // a ReportStatus
 };
 #pragma pack(pop)
 static_assert(sizeof(ReportRecord) == 260 + 4 * 4 + 2 + 1 + 4);

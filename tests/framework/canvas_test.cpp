@@ -42,7 +42,8 @@ TEST(CanvasTest, CopyRectTilesFromAnotherCanvas) {
     TBitmap panel;
     panel.SetSize(20, 12);
     for (int x = 0; x < 20; x += 8)
-        for (int y = 0; y < 12; y += 8) panel.Canvas().CopyRect(RECT{x, y, x + 8, y + 8}, tile.Canvas(), RECT{0, 0, 8, 8});
+        for (int y = 0; y < 12; y += 8)
+            panel.Canvas().CopyRect(RECT{x, y, x + 8, y + 8}, tile.Canvas(), RECT{0, 0, 8, 8});
     EXPECT_EQ(At(panel, 0, 0), clRed);
     EXPECT_EQ(At(panel, 8, 8), clRed);
     EXPECT_EQ(At(panel, 16, 0), clRed);
@@ -156,7 +157,8 @@ std::vector<std::uint8_t> SwatchFile() {
         "424D4E0000000000000036000000280000000300000002000000010018000000000018000000130B0000130B00000000"
         "0000000000000000FF000000FFFFFF000000FF00FF00FF00FF0000000000";
     std::vector<std::uint8_t> bytes;
-    for (const char* p = hex; p[0] && p[1]; p += 2) bytes.push_back(static_cast<std::uint8_t>(std::stoi(std::string(p, 2), nullptr, 16)));
+    for (const char* p = hex; p[0] && p[1]; p += 2)
+        bytes.push_back(static_cast<std::uint8_t>(std::stoi(std::string(p, 2), nullptr, 16)));
     return bytes;
 }
 

@@ -115,7 +115,8 @@ TEST_F(FolderTree, ChoosingADriveMovesTheLinkedFolderList) {
     std::string letters = drives->DriveLetters();
     int other = -1;
     for (int i = 0; i < static_cast<int>(letters.size()) && other < 0; ++i)
-        if (letters[i] != root[0] && GetDriveTypeA((std::string(1, letters[i]) + ":\\").c_str()) == DRIVE_FIXED) other = i;
+        if (letters[i] != root[0] && GetDriveTypeA((std::string(1, letters[i]) + ":\\").c_str()) == DRIVE_FIXED)
+            other = i;
     if (other < 0) GTEST_SKIP() << "no second fixed disk";
     SendMessageA(drives->Handle(), CB_SETCURSEL, other, 0);
     SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(drives->Handle()), CBN_SELCHANGE),

@@ -81,20 +81,19 @@ public:
 };
 
 const ClassInfo& TThing::StaticClass() {
-    static const ClassInfo info =
-        ClassBuilder<TThing>("TThing", &TComponent::StaticClass())
-            .Integer("Count", &TThing::SetCount, &TThing::GetCount)
-            .Boolean("Active", &TThing::SetActive, &TThing::GetActive)
-            .String("Caption", &TThing::SetCaption, &TThing::GetCaption)
-            .Color("Color", &TThing::SetColor, &TThing::GetColor)
-            .Enumeration("Shape", kShapes, &TThing::SetShape, &TThing::GetShape)
-            .Set("Options", kStyles, &TThing::SetOptions, &TThing::GetOptions)
-            .Strings("Items", &TThing::Items)
-            .Object("Font", &TThing::Font)
-            .Reference("Buddy", &TThing::SetBuddy)
-            .Event("OnPoke", &TThing::OnPoke)
-            .Custom("Data", [](TThing& t, const PropValue& v) { t.data = v.bytes; })
-            .Build();
+    static const ClassInfo info = ClassBuilder<TThing>("TThing", &TComponent::StaticClass())
+                                      .Integer("Count", &TThing::SetCount, &TThing::GetCount)
+                                      .Boolean("Active", &TThing::SetActive, &TThing::GetActive)
+                                      .String("Caption", &TThing::SetCaption, &TThing::GetCaption)
+                                      .Color("Color", &TThing::SetColor, &TThing::GetColor)
+                                      .Enumeration("Shape", kShapes, &TThing::SetShape, &TThing::GetShape)
+                                      .Set("Options", kStyles, &TThing::SetOptions, &TThing::GetOptions)
+                                      .Strings("Items", &TThing::Items)
+                                      .Object("Font", &TThing::Font)
+                                      .Reference("Buddy", &TThing::SetBuddy)
+                                      .Event("OnPoke", &TThing::OnPoke)
+                                      .Custom("Data", [](TThing& t, const PropValue& v) { t.data = v.bytes; })
+                                      .Build();
     return info;
 }
 
@@ -184,8 +183,9 @@ TEST_F(FormReaderTest, NestedDescriptionBuildsTheTreeWithEveryPropertyKind) {
 
 TEST_F(FormReaderTest, NamesAreMatchedWithoutRegardToCase) {
     TTestRoot root;
-    ReadComponent(root, "OBJECT root: TTESTROOT\n object outer: tthing\n FONT.style = [FSBOLD]\n"
-                        " onpoke = rootpoke\n shape = SHTRIANGLE\n active = false\n END\nEnd",
+    ReadComponent(root,
+                  "OBJECT root: TTESTROOT\n object outer: tthing\n FONT.style = [FSBOLD]\n"
+                  " onpoke = rootpoke\n shape = SHTRIANGLE\n active = false\n END\nEnd",
                   "CASE");
     EXPECT_EQ(root.outer->font.style, 1u);
     EXPECT_EQ(root.outer->shape, 2);

@@ -107,7 +107,9 @@ TEST_F(FormsTest, HandlerLeavingNoResultKeepsTheFormOpen) {
     TTestPage page;
     page.BNext->SetModalResult(mrNone);
     bool openAfterClick = false;
-    page.onNext = [&] { EndModalAfterTicks(page, page.ticks + 2, mrRetry, [&] { openAfterClick = IsWindowVisible(page.Handle()); }); };
+    page.onNext = [&] {
+        EndModalAfterTicks(page, page.ticks + 2, mrRetry, [&] { openAfterClick = IsWindowVisible(page.Handle()); });
+    };
     PostMessageA(page.BNext->Handle(), BM_CLICK, 0, 0);
     EXPECT_EQ(page.ShowModal(), mrRetry);
     EXPECT_EQ(page.nextClicks, 1);
@@ -221,7 +223,7 @@ TEST_F(FormsTest, AltWithALabelAcceleratorFocusesItsControl) {
     page.ShowModal();
     EXPECT_EQ(focusedAfter, "RName");
     EXPECT_EQ(entered, (std::vector<std::string>{"RCode", "RName"}));
-    EXPECT_EQ(left, std::vector<std::string>{"RName"} ) << "RName lost the focus when the modal loop ended";
+    EXPECT_EQ(left, std::vector<std::string>{"RName"}) << "RName lost the focus when the modal loop ended";
 }
 
 TEST_F(FormsTest, DisabledDefaultButtonDoesNotAnswerEnter) {

@@ -37,8 +37,8 @@ public:
     int created = 0, nameChanges = 0, nextClicks = 0, ticks = 0;
     std::vector<WORD> previewedKeys;
     bool swallowKeys = false;
-    std::function<void()> onNext;    // extra action of BNextClick
-    std::function<void()> onTick;    // extra action of each tick
+    std::function<void()> onNext;  // extra action of BNextClick
+    std::function<void()> onTick;  // extra action of each tick
 
     void FormCreate(TObject*) { ++created; }
     void FormKeyDown(TObject*, WORD& key, TShiftState) {

@@ -20,115 +20,116 @@ namespace {
 namespace fs = std::filesystem;
 
 int Shell(const std::string& command) {
-  int status = std::system(command.c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
 
 // The input tree, made once for all tests of the suite.
 class InfoZipArchives : public ::testing::TestWithParam<std::string> {
- protected:
-  static void SetUpTestSuite() {
-    source_ = new ScratchFolder();
-    const fs::path root = source_->Native() / "tree";
-    fs::create_directories(root / "docs" / "manual" / "chapters");
-    fs::create_directories(root / "empty folder");
-    fs::create_directories(root / "bin");
-    std::string text;
-    for (int line = 0; text.size() < 300000; ++line)
-      text += "Linia " + std::to_string(line) + ": contabilitate, facturi, clienti si furnizori.\n";
-    WriteWholeFile((root / "docs" / "readme.txt").string(), text);
-    WriteWholeFile((root / "docs" / "manual" / "chapters" / "ch1.txt").string(), text.substr(1000, 70000));
-    WriteWholeFile((root / "bin" / "program.bin").string(), PseudoRandomBytes(500000, 21));
-    std::string noise(200000, '\0');
-    uint32_t state = 99;
-    for (char& c : noise) {
-      state = state * 1664525u + 1013904223u;
-      c = static_cast<char>(state >> 24);
+protected:
+    static void SetUpTestSuite() {
+        source_ = new ScratchFolder();
+        const fs::path root = source_->Native() / "tree";
+        fs::create_directories(root / "docs" / "manual" / "chapters");
+        fs::create_directories(root / "empty folder");
+        fs::create_directories(root / "bin");
+        std::string text;
+        for (int line = 0; text.size() < 300000; ++line)
+            text += "Linia " + std::to_string(line) + ": contabilitate, facturi, clienti si furnizori.\n";
+        WriteWholeFile((root / "docs" / "readme.txt").string(), text);
+        WriteWholeFile((root / "docs" / "manual" / "chapters" / "ch1.txt").string(), text.substr(1000, 70000));
+        WriteWholeFile((root / "bin" / "program.bin").string(), PseudoRandomBytes(500000, 21));
+        std::string noise(200000, '\0');
+        uint32_t state = 99;
+        for (char& c : noise) {
+            state = state * 1664525u + 1013904223u;
+            c = static_cast<char>(state >> 24);
+        }
+        WriteWholeFile((root / "bin" / "noise.dat").string(), noise);
+        WriteWholeFile((root / "zero length.txt").string(), "");
+        for (int group = 0; group < 21; ++group) {
+            fs::path folder = root / "many" / ("group_" + std::to_string(group));
+            fs::create_directories(folder);
+            for (int i = 0; i < 100; ++i) {
+                std::string name = "entry_with_a_rather_long_descriptive_name_" + std::to_string(i) + ".txt";
+                WriteWholeFile((folder / name).string(),
+                               "group " + std::to_string(group) + " entry " + std::to_string(i));
+            }
+        }
     }
-    WriteWholeFile((root / "bin" / "noise.dat").string(), noise);
-    WriteWholeFile((root / "zero length.txt").string(), "");
-    for (int group = 0; group < 21; ++group) {
-      fs::path folder = root / "many" / ("group_" + std::to_string(group));
-      fs::create_directories(folder);
-      for (int i = 0; i < 100; ++i) {
-        std::string name = "entry_with_a_rather_long_descriptive_name_" + std::to_string(i) + ".txt";
-        WriteWholeFile((folder / name).string(), "group " + std::to_string(group) + " entry " + std::to_string(i));
-      }
+    static void TearDownTestSuite() {
+        delete source_;
+        source_ = nullptr;
     }
-  }
-  static void TearDownTestSuite() {
-    delete source_;
-    source_ = nullptr;
-  }
 
-  static fs::path Tree() { return source_->Native() / "tree"; }
+    static fs::path Tree() { return source_->Native() / "tree"; }
 
-  // Every file and folder of the input exists alike under `extracted`.
-  static void ExpectSameTree(const fs::path& extracted) {
-    size_t files = 0;
-    for (const auto& entry : fs::recursive_directory_iterator(Tree())) {
-      fs::path copy = extracted / fs::relative(entry.path(), Tree());
-      if (entry.is_directory()) {
-        EXPECT_TRUE(fs::is_directory(copy)) << copy;
-        continue;
-      }
-      ++files;
-      ASSERT_TRUE(fs::is_regular_file(copy)) << copy;
-      EXPECT_TRUE(ReadWholeFile(entry.path().string()) == ReadWholeFile(copy.string())) << copy;
+    // Every file and folder of the input exists alike under `extracted`.
+    static void ExpectSameTree(const fs::path& extracted) {
+        size_t files = 0;
+        for (const auto& entry : fs::recursive_directory_iterator(Tree())) {
+            fs::path copy = extracted / fs::relative(entry.path(), Tree());
+            if (entry.is_directory()) {
+                EXPECT_TRUE(fs::is_directory(copy)) << copy;
+                continue;
+            }
+            ++files;
+            ASSERT_TRUE(fs::is_regular_file(copy)) << copy;
+            EXPECT_TRUE(ReadWholeFile(entry.path().string()) == ReadWholeFile(copy.string())) << copy;
+        }
+        EXPECT_GT(files, 2000u);
     }
-    EXPECT_GT(files, 2000u);
-  }
 
-  static ScratchFolder* source_;
+    static ScratchFolder* source_;
 };
 ScratchFolder* InfoZipArchives::source_ = nullptr;
 
 TEST_P(InfoZipArchives, ExtractByteIdenticalToTheInput) {
-  ScratchFolder scratch;
-  const fs::path archive = scratch.Native() / "kit.zip";
-  ASSERT_EQ(Shell("cd " + Quoted(Tree()) + " && zip -q -r " + GetParam() + " " + Quoted(archive) + " ."), 0);
-  ASSERT_EQ(Shell("unzip -tqq " + Quoted(archive) + " >/dev/null"), 0);
+    ScratchFolder scratch;
+    const fs::path archive = scratch.Native() / "kit.zip";
+    ASSERT_EQ(Shell("cd " + Quoted(Tree()) + " && zip -q -r " + GetParam() + " " + Quoted(archive) + " ."), 0);
+    ASSERT_EQ(Shell("unzip -tqq " + Quoted(archive) + " >/dev/null"), 0);
 
-  DirectoryCursor cursor;
-  ASSERT_EQ(OpenDirectory(archive.string(), cursor), kOk);
-  EXPECT_TRUE(cursor.IsWindowed()) << "more than 64000 bytes of directory";
-  CloseDirectory(cursor);
+    DirectoryCursor cursor;
+    ASSERT_EQ(OpenDirectory(archive.string(), cursor), kOk);
+    EXPECT_TRUE(cursor.IsWindowed()) << "more than 64000 bytes of directory";
+    CloseDirectory(cursor);
 
-  int32_t failures = 0;
-  int32_t count = ExtractArchive(archive.string(), scratch.Path("out"), "*.*",
-                                 [&failures](int32_t, const ReportRecord& record) {
-                                   if (record.status == kReportMemberFailed || record.status == kReportStopped)
-                                     ++failures;
-                                 },
-                                 nullptr);
-  EXPECT_EQ(failures, 0);
-  EXPECT_GT(count, 2100);
-  ExpectSameTree(scratch.Native() / "out");
+    int32_t failures = 0;
+    int32_t count = ExtractArchive(
+        archive.string(), scratch.Path("out"), "*.*",
+        [&failures](int32_t, const ReportRecord& record) {
+            if (record.status == kReportMemberFailed || record.status == kReportStopped) ++failures;
+        },
+        nullptr);
+    EXPECT_EQ(failures, 0);
+    EXPECT_GT(count, 2100);
+    ExpectSameTree(scratch.Native() / "out");
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, InfoZipArchives, ::testing::Values("-0", "-1", "-9"),
                          [](const ::testing::TestParamInfo<std::string>& param) {
-                           return "Level" + param.param.substr(1);
+                             return "Level" + param.param.substr(1);
                          });
 
 TEST_F(InfoZipArchives, ALongArchiveCommentIsSearchedPast) {
-  ScratchFolder scratch;
-  const fs::path archive = scratch.Native() / "commented.zip";
-  ASSERT_EQ(Shell("cd " + Quoted(Tree()) + " && zip -q -r -6 " + Quoted(archive) + " docs bin"), 0);
-  WriteWholeFile(scratch.Path("comment.txt"), std::string(6000, 'K') + "\n");
-  ASSERT_EQ(Shell("zip -q -z " + Quoted(archive) + " < " + Quoted(scratch.Native() / "comment.txt")), 0);
-  ASSERT_EQ(Shell("unzip -tqq " + Quoted(archive) + " >/dev/null"), 0);
-  const std::string bytes = ReadWholeFile(archive.string());
-  ASSERT_EQ(bytes.substr(bytes.size() - 4100, 100), std::string(100, 'K')) << "the comment ends the file";
+    ScratchFolder scratch;
+    const fs::path archive = scratch.Native() / "commented.zip";
+    ASSERT_EQ(Shell("cd " + Quoted(Tree()) + " && zip -q -r -6 " + Quoted(archive) + " docs bin"), 0);
+    WriteWholeFile(scratch.Path("comment.txt"), std::string(6000, 'K') + "\n");
+    ASSERT_EQ(Shell("zip -q -z " + Quoted(archive) + " < " + Quoted(scratch.Native() / "comment.txt")), 0);
+    ASSERT_EQ(Shell("unzip -tqq " + Quoted(archive) + " >/dev/null"), 0);
+    const std::string bytes = ReadWholeFile(archive.string());
+    ASSERT_EQ(bytes.substr(bytes.size() - 4100, 100), std::string(100, 'K')) << "the comment ends the file";
 
-  // Three folders and five files.
-  EXPECT_EQ(ExtractArchive(archive.string(), scratch.Path("out"), "*.*", nullptr, nullptr), 8);
-  EXPECT_TRUE(ReadWholeFile((Tree() / "bin" / "noise.dat").string()) ==
-              ReadWholeFile(scratch.Path("out/bin/noise.dat")));
-  EXPECT_TRUE(ReadWholeFile((Tree() / "docs" / "readme.txt").string()) ==
-              ReadWholeFile(scratch.Path("out/docs/readme.txt")));
+    // Three folders and five files.
+    EXPECT_EQ(ExtractArchive(archive.string(), scratch.Path("out"), "*.*", nullptr, nullptr), 8);
+    EXPECT_TRUE(ReadWholeFile((Tree() / "bin" / "noise.dat").string()) ==
+                ReadWholeFile(scratch.Path("out/bin/noise.dat")));
+    EXPECT_TRUE(ReadWholeFile((Tree() / "docs" / "readme.txt").string()) ==
+                ReadWholeFile(scratch.Path("out/docs/readme.txt")));
 }
 
 }  // namespace

@@ -22,83 +22,83 @@ constexpr uint32_t kRound[64] = {
 uint32_t Rotr(uint32_t x, int n) { return (x >> n) | (x << (32 - n)); }
 
 class Sha256 {
- public:
-  void Add(const uint8_t* data, size_t n) {
-    length_ += n;
-    while (n-- > 0) {
-      block_[used_++] = *data++;
-      if (used_ == 64) Compress();
+public:
+    void Add(const uint8_t* data, size_t n) {
+        length_ += n;
+        while (n-- > 0) {
+            block_[used_++] = *data++;
+            if (used_ == 64) Compress();
+        }
     }
-  }
-  std::string HexDigest() {
-    uint64_t bits = length_ * 8;
-    uint8_t pad = 0x80;
-    Add(&pad, 1);
-    uint8_t zero = 0;
-    while (used_ != 56) Add(&zero, 1);
-    for (int i = 7; i >= 0; --i) {
-      uint8_t b = static_cast<uint8_t>(bits >> (i * 8));
-      Add(&b, 1);
+    std::string HexDigest() {
+        uint64_t bits = length_ * 8;
+        uint8_t pad = 0x80;
+        Add(&pad, 1);
+        uint8_t zero = 0;
+        while (used_ != 56) Add(&zero, 1);
+        for (int i = 7; i >= 0; --i) {
+            uint8_t b = static_cast<uint8_t>(bits >> (i * 8));
+            Add(&b, 1);
+        }
+        std::string hex;
+        char digits[9];
+        for (uint32_t word : state_) {
+            std::snprintf(digits, sizeof digits, "%08x", word);
+            hex += digits;
+        }
+        return hex;
     }
-    std::string hex;
-    char digits[9];
-    for (uint32_t word : state_) {
-      std::snprintf(digits, sizeof digits, "%08x", word);
-      hex += digits;
-    }
-    return hex;
-  }
 
- private:
-  void Compress() {
-    uint32_t w[64];
-    for (int i = 0; i < 16; ++i)
-      w[i] = uint32_t{block_[i * 4]} << 24 | uint32_t{block_[i * 4 + 1]} << 16 |
-             uint32_t{block_[i * 4 + 2]} << 8 | block_[i * 4 + 3];
-    for (int i = 16; i < 64; ++i) {
-      uint32_t s0 = Rotr(w[i - 15], 7) ^ Rotr(w[i - 15], 18) ^ (w[i - 15] >> 3);
-      uint32_t s1 = Rotr(w[i - 2], 17) ^ Rotr(w[i - 2], 19) ^ (w[i - 2] >> 10);
-      w[i] = w[i - 16] + s0 + w[i - 7] + s1;
+private:
+    void Compress() {
+        uint32_t w[64];
+        for (int i = 0; i < 16; ++i)
+            w[i] = uint32_t{block_[i * 4]} << 24 | uint32_t{block_[i * 4 + 1]} << 16 |
+                   uint32_t{block_[i * 4 + 2]} << 8 | block_[i * 4 + 3];
+        for (int i = 16; i < 64; ++i) {
+            uint32_t s0 = Rotr(w[i - 15], 7) ^ Rotr(w[i - 15], 18) ^ (w[i - 15] >> 3);
+            uint32_t s1 = Rotr(w[i - 2], 17) ^ Rotr(w[i - 2], 19) ^ (w[i - 2] >> 10);
+            w[i] = w[i - 16] + s0 + w[i - 7] + s1;
+        }
+        auto v = state_;
+        for (int i = 0; i < 64; ++i) {
+            uint32_t s1 = Rotr(v[4], 6) ^ Rotr(v[4], 11) ^ Rotr(v[4], 25);
+            uint32_t choose = (v[4] & v[5]) ^ (~v[4] & v[6]);
+            uint32_t t1 = v[7] + s1 + choose + kRound[i] + w[i];
+            uint32_t s0 = Rotr(v[0], 2) ^ Rotr(v[0], 13) ^ Rotr(v[0], 22);
+            uint32_t majority = (v[0] & v[1]) ^ (v[0] & v[2]) ^ (v[1] & v[2]);
+            uint32_t t2 = s0 + majority;
+            v = {t1 + t2, v[0], v[1], v[2], v[3] + t1, v[4], v[5], v[6]};
+        }
+        for (int i = 0; i < 8; ++i) state_[i] += v[i];
+        used_ = 0;
     }
-    auto v = state_;
-    for (int i = 0; i < 64; ++i) {
-      uint32_t s1 = Rotr(v[4], 6) ^ Rotr(v[4], 11) ^ Rotr(v[4], 25);
-      uint32_t choose = (v[4] & v[5]) ^ (~v[4] & v[6]);
-      uint32_t t1 = v[7] + s1 + choose + kRound[i] + w[i];
-      uint32_t s0 = Rotr(v[0], 2) ^ Rotr(v[0], 13) ^ Rotr(v[0], 22);
-      uint32_t majority = (v[0] & v[1]) ^ (v[0] & v[2]) ^ (v[1] & v[2]);
-      uint32_t t2 = s0 + majority;
-      v = {t1 + t2, v[0], v[1], v[2], v[3] + t1, v[4], v[5], v[6]};
-    }
-    for (int i = 0; i < 8; ++i) state_[i] += v[i];
-    used_ = 0;
-  }
 
-  std::array<uint32_t, 8> state_ = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
-                                    0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
-  uint8_t block_[64] = {};
-  size_t used_ = 0;
-  uint64_t length_ = 0;
+    std::array<uint32_t, 8> state_ = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
+                                      0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
+    uint8_t block_[64] = {};
+    size_t used_ = 0;
+    uint64_t length_ = 0;
 };
 
 }  // namespace
 
 std::string Sha256OfFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
-  Sha256 hash;
-  std::vector<char> buffer(1 << 16);
-  while (in) {
-    in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-    hash.Add(reinterpret_cast<const uint8_t*>(buffer.data()), static_cast<size_t>(in.gcount()));
-  }
-  return hash.HexDigest();
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {};
+    Sha256 hash;
+    std::vector<char> buffer(1 << 16);
+    while (in) {
+        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        hash.Add(reinterpret_cast<const uint8_t*>(buffer.data()), static_cast<size_t>(in.gcount()));
+    }
+    return hash.HexDigest();
 }
 
 std::string Sha256OfBytes(const std::string& bytes) {
-  Sha256 hash;
-  hash.Add(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-  return hash.HexDigest();
+    Sha256 hash;
+    hash.Add(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    return hash.HexDigest();
 }
 
 }  // namespace korven::unzip::test

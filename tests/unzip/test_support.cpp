@@ -17,128 +17,127 @@ namespace korven::unzip::test {
 
 std::string CorpusPath(const std::string& fileName) {
 #ifdef _WIN32
-  return std::string(UNZIP_TEST_DATA) + "\\" + fileName;
+    return std::string(UNZIP_TEST_DATA) + "\\" + fileName;
 #else
-  return std::string(UNZIP_TEST_DATA) + "/" + fileName;
+    return std::string(UNZIP_TEST_DATA) + "/" + fileName;
 #endif
 }
 
 std::vector<ManifestRow> ReadManifest() {
-  std::ifstream in(CorpusPath("MANIFEST.tsv"));
-  std::vector<ManifestRow> rows;
-  std::string line;
-  std::getline(in, line);  // header
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    std::vector<std::string> fields;
-    std::stringstream split(line);
-    std::string field;
-    while (std::getline(split, field, '\t')) fields.push_back(field);
-    if (fields.size() < 8) continue;
-    fields.resize(12);
-    ManifestRow row;
-    row.archive = fields[0];
-    row.member = fields[1];
-    row.method = std::stoi(fields[2]);
-    row.flags = static_cast<uint32_t>(std::stoul(fields[3], nullptr, 16));
-    row.compressedSize = static_cast<uint32_t>(std::stoul(fields[4]));
-    row.uncompressedSize = static_cast<uint32_t>(std::stoul(fields[5]));
-    row.crc32 = static_cast<uint32_t>(std::stoul(fields[6], nullptr, 16));
-    row.sha256 = fields[7];
-    row.notes = fields[11];
-    rows.push_back(row);
-  }
-  return rows;
+    std::ifstream in(CorpusPath("MANIFEST.tsv"));
+    std::vector<ManifestRow> rows;
+    std::string line;
+    std::getline(in, line);  // header
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::vector<std::string> fields;
+        std::stringstream split(line);
+        std::string field;
+        while (std::getline(split, field, '\t')) fields.push_back(field);
+        if (fields.size() < 8) continue;
+        fields.resize(12);
+        ManifestRow row;
+        row.archive = fields[0];
+        row.member = fields[1];
+        row.method = std::stoi(fields[2]);
+        row.flags = static_cast<uint32_t>(std::stoul(fields[3], nullptr, 16));
+        row.compressedSize = static_cast<uint32_t>(std::stoul(fields[4]));
+        row.uncompressedSize = static_cast<uint32_t>(std::stoul(fields[5]));
+        row.crc32 = static_cast<uint32_t>(std::stoul(fields[6], nullptr, 16));
+        row.sha256 = fields[7];
+        row.notes = fields[11];
+        rows.push_back(row);
+    }
+    return rows;
 }
 
 ScratchFolder::ScratchFolder() {
-  static std::atomic<int> serial{0};
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    static std::atomic<int> serial{0};
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
 #ifdef _WIN32
-  const unsigned long process = ::GetCurrentProcessId();
+    const unsigned long process = ::GetCurrentProcessId();
 #else
-  const unsigned long process = static_cast<unsigned long>(::getpid());
+    const unsigned long process = static_cast<unsigned long>(::getpid());
 #endif
-  // Tests run as parallel processes: the process id keeps their folders apart.
-  std::string name = "korven-unzip-" + std::to_string(process) + "-" + std::to_string(serial++) + "-" +
-                     (info ? std::string(info->name()) : std::string("test"));
-  for (char& c : name) {
-    if (c == '/') c = '_';
-  }
-  root_ = std::filesystem::temp_directory_path() / name;
-  std::filesystem::remove_all(root_);
-  std::filesystem::create_directories(root_);
+    // Tests run as parallel processes: the process id keeps their folders apart.
+    std::string name = "korven-unzip-" + std::to_string(process) + "-" + std::to_string(serial++) + "-" +
+                       (info ? std::string(info->name()) : std::string("test"));
+    for (char& c : name) {
+        if (c == '/') c = '_';
+    }
+    root_ = std::filesystem::temp_directory_path() / name;
+    std::filesystem::remove_all(root_);
+    std::filesystem::create_directories(root_);
 }
 
 ScratchFolder::~ScratchFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(root_, ignored);
+    std::error_code ignored;
+    std::filesystem::remove_all(root_, ignored);
 }
 
 std::string ScratchFolder::Path(const std::string& relative) const {
-  std::string path = root_.string();
+    std::string path = root_.string();
 #ifdef _WIN32
-  const char separator = '\\';
+    const char separator = '\\';
 #else
-  const char separator = '/';
+    const char separator = '/';
 #endif
-  if (!relative.empty()) path += separator + relative;
-  return path;
+    if (!relative.empty()) path += separator + relative;
+    return path;
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  std::string native = path;
+    std::string native = path;
 #ifndef _WIN32
-  for (char& c : native) {
-    if (c == '\\') c = '/';
-  }
+    for (char& c : native) {
+        if (c == '\\') c = '/';
+    }
 #endif
-  std::ifstream in(native, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
+    std::ifstream in(native, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
 }
 
 void WriteWholeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 uint32_t FileDosDateTime(const std::string& path) {
 #ifdef _WIN32
-  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return 0;
-  FILETIME written, local;
-  WORD date = 0, time = 0;
-  bool ok = ::GetFileTime(file, nullptr, nullptr, &written) &&
-            ::FileTimeToLocalFileTime(&written, &local) && ::FileTimeToDosDateTime(&local, &date, &time);
-  ::CloseHandle(file);
-  return ok ? (uint32_t{date} << 16) | time : 0;
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 0;
+    FILETIME written, local;
+    WORD date = 0, time = 0;
+    bool ok = ::GetFileTime(file, nullptr, nullptr, &written) && ::FileTimeToLocalFileTime(&written, &local) &&
+              ::FileTimeToDosDateTime(&local, &date, &time);
+    ::CloseHandle(file);
+    return ok ? (uint32_t{date} << 16) | time : 0;
 #else
-  std::string native = path;
-  for (char& c : native) {
-    if (c == '\\') c = '/';
-  }
-  struct stat info;
-  if (::stat(native.c_str(), &info) != 0) return 0;
-  struct tm local;
-  localtime_r(&info.st_mtime, &local);
-  return (uint32_t(local.tm_year - 80) << 25) | (uint32_t(local.tm_mon + 1) << 21) |
-         (uint32_t(local.tm_mday) << 16) | (uint32_t(local.tm_hour) << 11) |
-         (uint32_t(local.tm_min) << 5) | uint32_t(local.tm_sec / 2);
+    std::string native = path;
+    for (char& c : native) {
+        if (c == '\\') c = '/';
+    }
+    struct stat info;
+    if (::stat(native.c_str(), &info) != 0) return 0;
+    struct tm local;
+    localtime_r(&info.st_mtime, &local);
+    return (uint32_t(local.tm_year - 80) << 25) | (uint32_t(local.tm_mon + 1) << 21) | (uint32_t(local.tm_mday) << 16) |
+           (uint32_t(local.tm_hour) << 11) | (uint32_t(local.tm_min) << 5) | uint32_t(local.tm_sec / 2);
 #endif
 }
 
 std::string PseudoRandomBytes(size_t count, uint32_t seed) {
-  std::string bytes(count, '\0');
-  uint32_t state = seed * 2654435761u + 1;
-  for (size_t i = 0; i < count; ++i) {
-    state = state * 1103515245u + 12345u;
-    // Small alphabet so that the bytes compress, as program code does.
-    bytes[i] = static_cast<char>("ETAOIN SHRDLU\x01\x02\xff"[(state >> 16) % 16]);
-  }
-  return bytes;
+    std::string bytes(count, '\0');
+    uint32_t state = seed * 2654435761u + 1;
+    for (size_t i = 0; i < count; ++i) {
+        state = state * 1103515245u + 12345u;
+        // Small alphabet so that the bytes compress, as program code does.
+        bytes[i] = static_cast<char>("ETAOIN SHRDLU\x01\x02\xff"[(state >> 16) % 16]);
+    }
+    return bytes;
 }
 
 FakeHost::FakeHost() { SetEngineHost(this); }

@@ -16,31 +16,31 @@ namespace korven::unzip::test {
 std::string CorpusPath(const std::string& fileName);
 
 struct ManifestRow {
-  std::string archive;
-  std::string member;  // as stored, with "/"
-  int method = 0;
-  uint32_t flags = 0;
-  uint32_t compressedSize = 0;
-  uint32_t uncompressedSize = 0;
-  uint32_t crc32 = 0;
-  std::string sha256;
-  std::string notes;
+    std::string archive;
+    std::string member;  // as stored, with "/"
+    int method = 0;
+    uint32_t flags = 0;
+    uint32_t compressedSize = 0;
+    uint32_t uncompressedSize = 0;
+    uint32_t crc32 = 0;
+    std::string sha256;
+    std::string notes;
 };
 std::vector<ManifestRow> ReadManifest();
 
 // A fresh, empty folder removed again at the end of the test.
 class ScratchFolder {
- public:
-  ScratchFolder();
-  ~ScratchFolder();
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  // The folder, or a path inside it, in the engine's own form.
-  std::string Path(const std::string& relative = "") const;
-  const std::filesystem::path& Native() const { return root_; }
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    // The folder, or a path inside it, in the engine's own form.
+    std::string Path(const std::string& relative = "") const;
+    const std::filesystem::path& Native() const { return root_; }
 
- private:
-  std::filesystem::path root_;
+private:
+    std::filesystem::path root_;
 };
 
 std::string ReadWholeFile(const std::string& path);
@@ -54,26 +54,26 @@ std::string PseudoRandomBytes(size_t count, uint32_t seed);
 // A desktop stand-in: a clock the test sets, keys it holds down, a pump
 // hook and a notify window whose reply it chooses.
 class FakeHost : public EngineHost {
- public:
-  FakeHost();
-  ~FakeHost() override;
-  void PumpMessages(NotifyWindow) override {
-    if (onPump) onPump();
-  }
-  bool IsKeyDown(uint32_t key) override { return heldKey != 0 && key == heldKey; }
-  uint32_t TickCount() override { return tick; }
-  void NotifyProgress(NotifyWindow, uint32_t command, uint16_t* cell) override {
-    notifiedPercents.push_back(*cell);
-    lastCommand = command;
-    if (notifyReply) *cell = notifyReply(*cell);
-  }
+public:
+    FakeHost();
+    ~FakeHost() override;
+    void PumpMessages(NotifyWindow) override {
+        if (onPump) onPump();
+    }
+    bool IsKeyDown(uint32_t key) override { return heldKey != 0 && key == heldKey; }
+    uint32_t TickCount() override { return tick; }
+    void NotifyProgress(NotifyWindow, uint32_t command, uint16_t* cell) override {
+        notifiedPercents.push_back(*cell);
+        lastCommand = command;
+        if (notifyReply) *cell = notifyReply(*cell);
+    }
 
-  uint32_t tick = 1000;
-  uint32_t heldKey = 0;
-  std::function<void()> onPump;
-  std::function<uint16_t(uint16_t)> notifyReply;
-  std::vector<uint16_t> notifiedPercents;
-  uint32_t lastCommand = 0;
+    uint32_t tick = 1000;
+    uint32_t heldKey = 0;
+    std::function<void()> onPump;
+    std::function<uint16_t(uint16_t)> notifyReply;
+    std::vector<uint16_t> notifiedPercents;
+    uint32_t lastCommand = 0;
 };
 
 }  // namespace korven::unzip::test

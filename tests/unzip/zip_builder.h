@@ -13,23 +13,23 @@ uint32_t Crc32Of(const std::string& bytes);
 
 // Deflate streams written bit by bit, least significant bit first.
 class DeflateWriter {
- public:
-  void Bits(uint32_t value, unsigned count);
-  // Huffman codes go most significant bit first.
-  void Code(uint32_t code, unsigned length);
-  void FixedBlockHeader(bool last);
-  void FixedLiteral(uint8_t byte);
-  void FixedSymbol(unsigned symbol);  // any literal/length symbol, 0 to 287
-  void FixedMatch(unsigned length, unsigned distance);
-  void FixedEnd() { FixedSymbol(256); }
-  void StoredBlock(const std::string& bytes, bool last);
-  void AlignToByte();
-  std::string Finish();
+public:
+    void Bits(uint32_t value, unsigned count);
+    // Huffman codes go most significant bit first.
+    void Code(uint32_t code, unsigned length);
+    void FixedBlockHeader(bool last);
+    void FixedLiteral(uint8_t byte);
+    void FixedSymbol(unsigned symbol);  // any literal/length symbol, 0 to 287
+    void FixedMatch(unsigned length, unsigned distance);
+    void FixedEnd() { FixedSymbol(256); }
+    void StoredBlock(const std::string& bytes, bool last);
+    void AlignToByte();
+    std::string Finish();
 
- private:
-  std::string out_;
-  uint32_t pending_ = 0;
-  unsigned pendingBits_ = 0;
+private:
+    std::string out_;
+    uint32_t pending_ = 0;
+    unsigned pendingBits_ = 0;
 };
 
 // Fixed-code deflate of `content`: runs of a repeated byte become distance-1
@@ -37,17 +37,17 @@ class DeflateWriter {
 std::string DeflateFixed(const std::string& content);
 
 struct BuiltMember {
-  std::string name;
-  std::string data;  // as stored in the archive
-  uint16_t method = 0;
-  uint16_t flags = 0;
-  uint32_t crc32 = 0;
-  uint32_t uncompressedSize = 0;
-  uint32_t dosDateTime = 0x5A8C6000;  // 2025-04-12 12:00:00
-  uint8_t hostSystem = 0;             // MS-DOS
-  uint32_t attributes = 0x20;         // external attributes: the archive bit
-  std::string descriptor;             // written after the data (flag bit 3)
-  std::string extra;                  // extra field, in both headers
+    std::string name;
+    std::string data;  // as stored in the archive
+    uint16_t method = 0;
+    uint16_t flags = 0;
+    uint32_t crc32 = 0;
+    uint32_t uncompressedSize = 0;
+    uint32_t dosDateTime = 0x5A8C6000;  // 2025-04-12 12:00:00
+    uint8_t hostSystem = 0;             // MS-DOS
+    uint32_t attributes = 0x20;         // external attributes: the archive bit
+    std::string descriptor;             // written after the data (flag bit 3)
+    std::string extra;                  // extra field, in both headers
 };
 
 BuiltMember StoredMember(const std::string& name, const std::string& content);
@@ -57,20 +57,20 @@ BuiltMember DeflatedMember(const std::string& name, const std::string& content);
 BuiltMember StreamedMember(const std::string& name, const std::string& content, bool withSignature);
 
 class ZipBuilder {
- public:
-  ZipBuilder& Add(const BuiltMember& member);
-  ZipBuilder& Comment(const std::string& comment);
-  // Bytes placed before the first local header.
-  ZipBuilder& Preamble(const std::string& bytes);
-  std::string Build() const;
-  void WriteTo(const std::string& path) const;
-  // Offset of the central directory in the last Build.
-  mutable uint32_t directoryOffset = 0;
+public:
+    ZipBuilder& Add(const BuiltMember& member);
+    ZipBuilder& Comment(const std::string& comment);
+    // Bytes placed before the first local header.
+    ZipBuilder& Preamble(const std::string& bytes);
+    std::string Build() const;
+    void WriteTo(const std::string& path) const;
+    // Offset of the central directory in the last Build.
+    mutable uint32_t directoryOffset = 0;
 
- private:
-  std::vector<BuiltMember> members_;
-  std::string comment_;
-  std::string preamble_;
+private:
+    std::vector<BuiltMember> members_;
+    std::string comment_;
+    std::string preamble_;
 };
 
 }  // namespace korven::unzip::test

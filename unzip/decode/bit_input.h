@@ -22,49 +22,49 @@
 namespace korven::unzip::engine {
 
 struct BitInput {
-  explicit BitInput(MemberContext& owner) : member(owner) {}
+    explicit BitInput(MemberContext& owner) : member(owner) {}
 
-  void Need(unsigned n) {
-    while (count < n) {
-      bits |= uint64_t{member.NextByte()} << count;
-      count += 8;
+    void Need(unsigned n) {
+        while (count < n) {
+            bits |= uint64_t{member.NextByte()} << count;
+            count += 8;
+        }
     }
-  }
-  uint32_t Peek(unsigned n) const { return static_cast<uint32_t>(bits & ((uint64_t{1} << n) - 1)); }
-  void Drop(unsigned n) {
-    bits >>= n;
-    count -= n;
-  }
-  uint32_t Take(unsigned n) {
-    Need(n);
-    uint32_t value = Peek(n);
-    Drop(n);
-    return value;
-  }
-  void DropToByteBoundary() { Drop(count & 7); }
+    uint32_t Peek(unsigned n) const { return static_cast<uint32_t>(bits & ((uint64_t{1} << n) - 1)); }
+    void Drop(unsigned n) {
+        bits >>= n;
+        count -= n;
+    }
+    uint32_t Take(unsigned n) {
+        Need(n);
+        uint32_t value = Peek(n);
+        Drop(n);
+        return value;
+    }
+    void DropToByteBoundary() { Drop(count & 7); }
 
-  // Copies n bytes that start on a byte boundary: first those already in the
-  // bit buffer, then straight from the input buffer.
-  void CopyBytes(uint8_t* destination, uint32_t n) {
-    while (n > 0 && count >= 8) {
-      *destination++ = static_cast<uint8_t>(bits);
-      Drop(8);
-      --n;
+    // Copies n bytes that start on a byte boundary: first those already in the
+    // bit buffer, then straight from the input buffer.
+    void CopyBytes(uint8_t* destination, uint32_t n) {
+        while (n > 0 && count >= 8) {
+            *destination++ = static_cast<uint8_t>(bits);
+            Drop(8);
+            --n;
+        }
+        while (n > 0) {
+            if (member.inputPos == member.inputEnd) member.RefillInput();
+            uint32_t run = member.inputEnd - member.inputPos;
+            if (run > n) run = n;
+            std::memcpy(destination, member.input + member.inputPos, run);
+            member.inputPos += run;
+            destination += run;
+            n -= run;
+        }
     }
-    while (n > 0) {
-      if (member.inputPos == member.inputEnd) member.RefillInput();
-      uint32_t run = member.inputEnd - member.inputPos;
-      if (run > n) run = n;
-      std::memcpy(destination, member.input + member.inputPos, run);
-      member.inputPos += run;
-      destination += run;
-      n -= run;
-    }
-  }
 
-  MemberContext& member;
-  uint64_t bits = 0;
-  unsigned count = 0;
+    MemberContext& member;
+    uint64_t bits = 0;
+    unsigned count = 0;
 };
 
 }  // namespace korven::unzip::engine

@@ -28,32 +28,32 @@ inline constexpr unsigned kMaxCodeLength = 16;
 inline constexpr unsigned kMaxSymbols = 288;
 
 struct HuffEntry {
-  uint8_t op;
-  uint8_t bits;
-  uint16_t value;
+    uint8_t op;
+    uint8_t bits;
+    uint16_t value;
 };
 
 // What a symbol decodes to: its entry's op and value.
 struct HuffSymbol {
-  uint8_t op;
-  uint16_t value;
+    uint8_t op;
+    uint16_t value;
 };
 
 struct HuffTable {
-  std::vector<HuffEntry> entries;  // primary table first, then sub-tables
-  unsigned rootBits = 0;
+    std::vector<HuffEntry> entries;  // primary table first, then sub-tables
+    unsigned rootBits = 0;
 };
 
 enum class BuildResult {
-  kComplete = 0,
-  kIncomplete = 1,  // built; unused bit patterns decode as invalid
-  kBadLengths = 2,  // over-subscribed, or a length beyond 16
-  kNoMemory = 3,
+    kComplete = 0,
+    kIncomplete = 1,  // built; unused bit patterns decode as invalid
+    kBadLengths = 2,  // over-subscribed, or a length beyond 16
+    kNoMemory = 3,
 };
 
 // Builds the table for `count` code lengths (0 = symbol unused). A tree of
 // all-zero lengths gives a table in which every code is invalid.
-BuildResult BuildHuffTable(const uint8_t* lengths, unsigned count, const HuffSymbol* symbols,
-                           unsigned rootBits, HuffTable& table);
+BuildResult BuildHuffTable(const uint8_t* lengths, unsigned count, const HuffSymbol* symbols, unsigned rootBits,
+                           HuffTable& table);
 
 }  // namespace korven::unzip::engine

@@ -9,60 +9,60 @@
 namespace korven::unzip::engine {
 
 void MemberContext::RefillInput() {
-  inputPos = 0;
-  // The +2 lets a decoder look a little past the member's last byte, as it
-  // must when its final code is shorter than its lookup width.
-  if (bytesRead > uint64_t{compressedSize} + 2) {
-    readError = true;
-    std::memset(input, 0, kInputBufferSize);
-    inputEnd = kInputBufferSize;
-    return;
-  }
-  PumpMessages();
-  UpdateProgress();
-  int64_t got = archive.Read(input, kInputBufferSize);
-  if (got <= 0) {
-    readError = true;
-    std::memset(input, 0, kInputBufferSize);
-    inputEnd = kInputBufferSize;
-    return;
-  }
-  inputEnd = static_cast<uint32_t>(got);
-  bytesRead += static_cast<uint64_t>(got);
+    inputPos = 0;
+    // The +2 lets a decoder look a little past the member's last byte, as it
+    // must when its final code is shorter than its lookup width.
+    if (bytesRead > uint64_t{compressedSize} + 2) {
+        readError = true;
+        std::memset(input, 0, kInputBufferSize);
+        inputEnd = kInputBufferSize;
+        return;
+    }
+    PumpMessages();
+    UpdateProgress();
+    int64_t got = archive.Read(input, kInputBufferSize);
+    if (got <= 0) {
+        readError = true;
+        std::memset(input, 0, kInputBufferSize);
+        inputEnd = kInputBufferSize;
+        return;
+    }
+    inputEnd = static_cast<uint32_t>(got);
+    bytesRead += static_cast<uint64_t>(got);
 }
 
 int MemberContext::Flush(const uint8_t* data, uint32_t count) {
-  bool written = count == 0 || output.Write(data, count);
-  crc = Crc32Update(crc, data, count);
-  if (!written) return kCannotWrite;
-  const ReportProc* report = ActiveReport();
-  if (report != nullptr && *report) {
-    ReportRecord& record = SharedRecord();
-    record.status = kReportBlockWritten;
-    (*report)(static_cast<int32_t>(count), record);
-  }
-  return kOk;
+    bool written = count == 0 || output.Write(data, count);
+    crc = Crc32Update(crc, data, count);
+    if (!written) return kCannotWrite;
+    const ReportProc* report = ActiveReport();
+    if (report != nullptr && *report) {
+        ReportRecord& record = SharedRecord();
+        record.status = kReportBlockWritten;
+        (*report)(static_cast<int32_t>(count), record);
+    }
+    return kOk;
 }
 
 void MemberContext::PumpMessages() {
-  EngineHost& host = CurrentHost();
-  Busy().lastPumpTick = host.TickCount();
-  host.PumpMessages(notifyWindow);
+    EngineHost& host = CurrentHost();
+    Busy().lastPumpTick = host.TickCount();
+    host.PumpMessages(notifyWindow);
 }
 
 void MemberContext::UpdateProgress() {
-  if (compressedSize == 0) return;
-  int percent = static_cast<int>(std::min<uint64_t>(100, bytesRead * 100 / compressedSize));
-  if (percent == lastPercent) return;
-  lastPercent = percent;
-  EngineHost& host = CurrentHost();
-  if (notifyWindow != 0) {
-    uint16_t cell = static_cast<uint16_t>(percent);
-    host.NotifyProgress(notifyWindow, commandOrKey, &cell);
-    if (cell == 0xFFFF) abort = true;
-  } else if (commandOrKey != 0 && host.IsKeyDown(commandOrKey)) {
-    abort = true;
-  }
+    if (compressedSize == 0) return;
+    int percent = static_cast<int>(std::min<uint64_t>(100, bytesRead * 100 / compressedSize));
+    if (percent == lastPercent) return;
+    lastPercent = percent;
+    EngineHost& host = CurrentHost();
+    if (notifyWindow != 0) {
+        uint16_t cell = static_cast<uint16_t>(percent);
+        host.NotifyProgress(notifyWindow, commandOrKey, &cell);
+        if (cell == 0xFFFF) abort = true;
+    } else if (commandOrKey != 0 && host.IsKeyDown(commandOrKey)) {
+        abort = true;
+    }
 }
 
 }  // namespace korven::unzip::engine

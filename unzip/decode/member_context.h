@@ -23,52 +23,51 @@ inline constexpr uint16_t kFlagLiteralTree = 0x0004;
 inline constexpr uint16_t kFlagDataDescriptor = 0x0008;
 
 struct MemberContext {
-  MemberContext(platform::InputFile& archiveFile, platform::OutputFile& outputFile,
-                uint8_t* workWindow)
-      : archive(archiveFile), output(outputFile), window(workWindow) {}
+    MemberContext(platform::InputFile& archiveFile, platform::OutputFile& outputFile, uint8_t* workWindow)
+        : archive(archiveFile), output(outputFile), window(workWindow) {}
 
-  platform::InputFile& archive;  // positioned at the compressed data; not owned
-  platform::OutputFile& output;  // not owned
-  uint8_t* window;               // kWindowSize bytes, cleared; not owned
+    platform::InputFile& archive;  // positioned at the compressed data; not owned
+    platform::OutputFile& output;  // not owned
+    uint8_t* window;               // kWindowSize bytes, cleared; not owned
 
-  uint32_t compressedSize = 0;
-  uint32_t uncompressedSize = 0;
-  uint16_t flags = 0;
-  NotifyWindow notifyWindow = 0;
-  uint32_t commandOrKey = 0;  // WM_COMMAND id with a window, else a virtual key
+    uint32_t compressedSize = 0;
+    uint32_t uncompressedSize = 0;
+    uint16_t flags = 0;
+    NotifyWindow notifyWindow = 0;
+    uint32_t commandOrKey = 0;  // WM_COMMAND id with a window, else a virtual key
 
-  // Input buffer: bytes [inputPos, inputEnd) are unread. Eight spare bytes
-  // let the deflate fast path load a whole 64-bit word at the end.
-  uint8_t input[kInputBufferSize + 8] = {};
-  uint32_t inputPos = 0;
-  uint32_t inputEnd = 0;
-  uint64_t bytesRead = 0;  // compressed bytes read for this member so far
+    // Input buffer: bytes [inputPos, inputEnd) are unread. Eight spare bytes
+    // let the deflate fast path load a whole 64-bit word at the end.
+    uint8_t input[kInputBufferSize + 8] = {};
+    uint32_t inputPos = 0;
+    uint32_t inputEnd = 0;
+    uint64_t bytesRead = 0;  // compressed bytes read for this member so far
 
-  bool abort = false;      // the user asked to stop
-  bool readError = false;  // input ran out or failed; decoders stop on it
-  uint32_t crc = kCrc32Start;
-  int lastPercent = 0;
+    bool abort = false;      // the user asked to stop
+    bool readError = false;  // input ran out or failed; decoders stop on it
+    uint32_t crc = kCrc32Start;
+    int lastPercent = 0;
 
-  bool Stopped() const { return abort || readError; }
+    bool Stopped() const { return abort || readError; }
 
-  uint8_t NextByte() {
-    if (inputPos == inputEnd) RefillInput();
-    return input[inputPos++];
-  }
+    uint8_t NextByte() {
+        if (inputPos == inputEnd) RefillInput();
+        return input[inputPos++];
+    }
 
-  // Reads the next 4096 bytes of the archive. When the member's data is
-  // exhausted, or the read fails, it sets readError and hands out zeros so
-  // that the decoders run on to their next flag check.
-  void RefillInput();
+    // Reads the next 4096 bytes of the archive. When the member's data is
+    // exhausted, or the read fails, it sets readError and hands out zeros so
+    // that the decoders run on to their next flag check.
+    void RefillInput();
 
-  // Writes count bytes to the output, updates the CRC (whether or not the
-  // write succeeded) and reports the block. 0, or kCannotWrite.
-  int Flush(const uint8_t* data, uint32_t count);
+    // Writes count bytes to the output, updates the CRC (whether or not the
+    // write succeeded) and reports the block. 0, or kCannotWrite.
+    int Flush(const uint8_t* data, uint32_t count);
 
-  void PumpMessages();
-  // Acts on a changed percentage: tells the notify window, or looks at the
-  // abort key. Either may set the abort flag.
-  void UpdateProgress();
+    void PumpMessages();
+    // Acts on a changed percentage: tells the notify window, or looks at the
+    // abort key. Either may set the abort flag.
+    void UpdateProgress();
 };
 
 }  // namespace korven::unzip::engine
