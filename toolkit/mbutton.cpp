@@ -17,12 +17,6 @@ constexpr TColor kOldStyleFrame = 0x00404040;
 
 TMToolbar* ToolbarOf(const TControl& control) { return dynamic_cast<TMToolbar*>(control.Parent()); }
 
-// Starts WM_MOUSELEAVE notifications for the window.
-void TrackLeave(HWND window) {
-    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window, 0};
-    TrackMouseEvent(&track);
-}
-
 }  // namespace
 
 const ClassInfo& TMButton::StaticClass() {
@@ -136,9 +130,8 @@ void TMButton::SetHot(bool hot) {
     Invalidate();
 }
 
-void TMButton::MouseEntered() {
-    mouseInside_ = true;
-    TrackLeave(HandleIfAllocated());
+void TMButton::MouseEnter() {
+    TButton::MouseEnter();
     // The focus follows the mouse from one light button to the next.
     if (lightButton_ && !Focused())
         if (auto* focused = dynamic_cast<TMButton*>(FindControl(GetFocus())); focused && focused->LightButton())
@@ -146,15 +139,13 @@ void TMButton::MouseEntered() {
     SetHot(true);
 }
 
+void TMButton::MouseLeave() {
+    TButton::MouseLeave();
+    if (!Focused()) SetHot(false);
+}
+
 void TMButton::WndProc(TMessage& message) {
     switch (message.Msg) {
-    case WM_MOUSEMOVE:
-        if (!mouseInside_) MouseEntered();
-        break;
-    case WM_MOUSELEAVE:
-        mouseInside_ = false;
-        if (!Focused()) SetHot(false);
-        break;
     case WM_SETFOCUS: SetHot(true); break;
     case WM_KILLFOCUS: SetHot(false); break;
     }

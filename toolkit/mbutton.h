@@ -46,6 +46,8 @@ public:
     void SetParent(TWinControl* parent) override;
     bool DrawItem(const DRAWITEMSTRUCT& item) override;
     void WndProc(TMessage& message) override;
+    void MouseEnter() override;
+    void MouseLeave() override;
 
 protected:
     bool OwnerDrawn() const override { return true; }
@@ -59,7 +61,6 @@ private:
     void PaintFace(TCanvas& canvas, const DrawState& state, bool bold);
     TBitmap& GlyphInUse();
     void SetHot(bool hot);
-    void MouseEntered();
 
     TColor colorOver_ = clBtnFace;
     bool lightButton_ = true;
@@ -74,6 +75,5 @@ private:
     TButtonLayout layout_ = blGlyphLeft;
     bool modalResultChosen_ = false;
     bool hot_ = false;
-    bool mouseInside_ = false;
     bool paintFailed_ = false;
 };

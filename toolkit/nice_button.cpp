@@ -190,22 +190,6 @@ void TNiceButton::WndProc(TMessage& message) {
             if (!AnswersMouseAt(p)) message.Result = HTTRANSPARENT;
         }
         return;
-    case WM_MOUSEMOVE:
-        if (!mouseInside_) {
-            mouseInside_ = true;
-            TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, HandleIfAllocated(), 0};
-            TrackMouseEvent(&track);
-        }
-        if (Enabled()) {
-            SetHot(true);
-            if (auto* focused = dynamic_cast<TNiceButton*>(FindControl(GetFocus())); focused && focused != this)
-                SetFocus();
-        }
-        break;
-    case WM_MOUSELEAVE:
-        mouseInside_ = false;
-        if (!Focused()) SetHot(false);
-        break;
     case WM_SETFOCUS: SetHot(true); break;
     case WM_KILLFOCUS: SetHot(false); break;
     case WM_LBUTTONDOWN:
@@ -225,6 +209,27 @@ void TNiceButton::WndProc(TMessage& message) {
         break;
     }
     TButton::WndProc(message);
+}
+
+void TNiceButton::MouseOver() {
+    if (!Enabled()) return;
+    SetHot(true);
+    if (auto* focused = dynamic_cast<TNiceButton*>(FindControl(GetFocus())); focused && focused != this) SetFocus();
+}
+
+void TNiceButton::MouseEnter() {
+    TButton::MouseEnter();
+    MouseOver();
+}
+
+void TNiceButton::MouseMove(TShiftState shift, int x, int y) {
+    MouseOver();
+    TButton::MouseMove(shift, x, y);
+}
+
+void TNiceButton::MouseLeave() {
+    TButton::MouseLeave();
+    if (!Focused()) SetHot(false);
 }
 
 TBitmap& TNiceButton::GlyphInUse() { return kind_ == mkCustom ? glyph_ : NiceButtonGlyph(kind_); }

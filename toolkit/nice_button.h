@@ -47,6 +47,9 @@ public:
     void SetParent(TWinControl* parent) override;
     bool DrawItem(const DRAWITEMSTRUCT& item) override;
     void WndProc(TMessage& message) override;
+    void MouseEnter() override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseLeave() override;
 
     // How long a click from the keyboard shows the button pressed.
     static constexpr UINT kFlashMilliseconds = 20;
@@ -69,7 +72,8 @@ private:
     RECT FaceBand();
     bool AnswersMouseAt(POINT client);
     void SetHot(bool hot);
-    void Changed();  // drops the pre-rendered faces and repaints
+    void MouseOver();  // the mouse entered or moves over the answering part
+    void Changed();    // drops the pre-rendered faces and repaints
 
     bool captionChosen_ = false;
     bool applyingKind_ = false;  // the caption being set comes from the kind
@@ -85,8 +89,7 @@ private:
     bool hot_ = false;
     bool mouseDown_ = false;     // the left button went down on it and is still down
     bool clickByMouse_ = false;  // the click under way comes from releasing the mouse
-    bool mouseInside_ = false;
-    bool selected_ = false;  // the system draws it pushed (mouse held down over it)
+    bool selected_ = false;      // the system draws it pushed (mouse held down over it)
     bool paintFailed_ = false;
     std::array<std::unique_ptr<TBitmap>, 4> faces_;  // pre-rendered when Buffered
 };
