@@ -20,18 +20,6 @@ std::string WindowText(HWND window) {
     return text;
 }
 
-// Size of text in a font, measured on the screen.
-SIZE MeasureText(const TFont& font, const std::string& text, UINT flags, int width) {
-    gdi::WindowDC screen(nullptr);
-    gdi::Font handle = font.Create();
-    gdi::Selection selection(screen);
-    selection.Select(handle);
-    RECT r{0, 0, width, 0};
-    std::string shown = text.empty() ? " " : text;
-    DrawTextA(screen, shown.c_str(), static_cast<int>(shown.size()), &r, flags | DT_CALCRECT);
-    return {r.right - r.left, r.bottom - r.top};
-}
-
 // A combo box and a list box take their items by the same four requests
 // under different message numbers.
 struct ListMessages {
@@ -668,7 +656,8 @@ void TLabel::Paint() {
 
 void TLabel::AdjustSize() {
     if (!autoSize_ || IsLoading()) return;
-    SIZE size = MeasureText(Font(), Caption(), TextFlags(), wordWrap_ ? Width() : 0);
+    std::string text = Caption().empty() ? " " : Caption();  // an empty label keeps one line's height
+    SIZE size = MeasureText(Font(), text, TextFlags(), wordWrap_ ? Width() : 0);
     SetBounds(Left(), Top(), wordWrap_ ? Width() : size.cx, size.cy);
 }
 

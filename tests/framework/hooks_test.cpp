@@ -81,6 +81,26 @@ TEST(HooksTest, AltF4ClosesAModalFormUnlessKeyPreviewSwallowsIt) {
     EXPECT_EQ(page.previewedKeys, std::vector<WORD>{VK_F4});
 }
 
+TEST(HooksTest, WholeWindowDeviceContextStartsAtTheFrame) {
+    TForm form(nullptr);
+    form.SetBorderStyle(bsSingle);
+    form.SetBounds(50, 50, 200, 120);
+    form.Show();
+    HWND h = form.Handle();
+    RECT window;
+    GetWindowRect(h, &window);
+    POINT client{0, 0};
+    ClientToScreen(h, &client);
+    ASSERT_GT(client.y, window.top) << "the form has a caption";
+    {
+        gdi::WholeWindowDC dc(h);
+        ::SetPixel(dc, client.x - window.left, client.y - window.top, RGB(255, 0, 0));
+    }
+    gdi::WindowDC clientDC(h);
+    EXPECT_EQ(GetPixel(clientDC, 0, 0), RGB(255, 0, 0)) << "the client corner, reached from the window's";
+    form.Hide();
+}
+
 TEST(HooksTest, ScreenKnowsTheActiveFormAndItsSize) {
     TTestPage page;
     TForm* active = nullptr;
