@@ -143,12 +143,6 @@ const ClassInfo& TControl::StaticClass() {
                                       .Enumeration("Align", kAlignNames, &TControl::SetAlign, &TControl::Align)
                                       .Boolean("Visible", &TControl::SetVisible, &TControl::Visible)
                                       .Boolean("Enabled", &TControl::SetEnabled, &TControl::Enabled)
-                                      .Color("Color", &TControl::SetColor, &TControl::Color)
-                                      .Boolean("ParentColor", &TControl::SetParentColor, &TControl::ParentColor)
-                                      .Object("Font", static_cast<TFont& (TControl::*)()>(&TControl::Font))
-                                      .Boolean("ParentFont", &TControl::SetParentFont, &TControl::ParentFont)
-                                      .String("Caption", &TControl::SetCaption, &TControl::Caption)
-                                      .String("Text", &TControl::SetCaption, &TControl::Caption)
                                       .String("Hint", &TControl::SetHint, &TControl::Hint)
                                       .Boolean("ShowHint", &TControl::SetShowHint, &TControl::ShowHint)
                                       .Event("OnClick", &TControl::OnClick)
@@ -361,6 +355,8 @@ void TControl::MouseLeave() {
 const ClassInfo& TWinControl::StaticClass() {
     static const ClassInfo info =
         ClassBuilder<TWinControl>("TWinControl", &TControl::StaticClass())
+            .Object("Font", &TControl::Font)
+            .Boolean("ParentFont", &TControl::SetParentFont, &TControl::ParentFont)
             .Integer("TabOrder", &TWinControl::SetTabOrder, &TWinControl::TabOrder)
             .Boolean("TabStop", &TWinControl::SetTabStop, &TWinControl::TabStop)
             .Boolean("DoubleBuffered", &TWinControl::SetDoubleBuffered, &TWinControl::DoubleBuffered)
@@ -845,7 +841,10 @@ void TGraphicControl::PaintOn(HDC dc) {
 // TCustomControl
 
 const ClassInfo& TCustomControl::StaticClass() {
-    static const ClassInfo info = ClassBuilder<TCustomControl>("TCustomControl", &TWinControl::StaticClass()).Build();
+    static const ClassInfo info = ClassBuilder<TCustomControl>("TCustomControl", &TWinControl::StaticClass())
+                                      .Color("Color", &TControl::SetColor, &TControl::Color)
+                                      .Boolean("ParentColor", &TControl::SetParentColor, &TControl::ParentColor)
+                                      .Build();
     return info;
 }
 

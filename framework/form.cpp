@@ -9,6 +9,9 @@
 #include <stdexcept>
 #include <vector>
 
+const NameList kModalResultNames = {"mrNone",   "mrOk",  "mrCancel", "mrAbort", "mrRetry",
+                                    "mrIgnore", "mrYes", "mrNo",     "mrAll"};
+
 namespace {
 
 const NameList kBorderStyleNames = {"bsNone", "bsSingle", "bsSizeable", "bsDialog"};
@@ -64,7 +67,8 @@ const ClassInfo& TForm::StaticClass() {
             .Integer("PixelsPerInch", &TForm::SetPixelsPerInch, &TForm::PixelsPerInch)
             .Integer("ClientWidth", &TForm::SetClientWidth, &TForm::GetClientWidth)
             .Integer("ClientHeight", &TForm::SetClientHeight, &TForm::GetClientHeight)
-            .Integer("ModalResult", &TForm::SetModalResult, &TForm::ModalResult)
+            .String("Caption", &TControl::SetCaption, &TControl::Caption)
+            .Integer("ModalResult", &TForm::SetModalResult, &TForm::ModalResult, &kModalResultNames)
             .Reference("ActiveControl", &TForm::SetActiveControl)
             .Event("OnCreate", &TForm::OnCreate)
             .Event("OnShow", &TForm::OnShow)

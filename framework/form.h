@@ -24,6 +24,8 @@ enum TModalResult : int {
     mrNo = 7,
     mrAll = 8
 };
+// The names a description may give a modal result, by value.
+extern const NameList kModalResultNames;
 using TBorderIcons = unsigned;
 constexpr TBorderIcons biSystemMenu = 1, biMinimize = 2, biMaximize = 4;
 enum TPosition { poDesigned, poScreenCenter, poMainFormCenter };
