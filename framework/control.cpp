@@ -388,8 +388,8 @@ const ClassInfo& TWinControl::StaticClass() {
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
-    // Child controls go with their parent, as users of a container expect.
-    while (!controls_.empty()) delete controls_.back();
+    // The owner frees the children; a parent that goes first lets go of them.
+    while (!controls_.empty()) controls_.back()->SetParent(nullptr);
     DestroyWnd();
     SetParent(nullptr);  // while this is still known to be windowed
 }

@@ -3,6 +3,11 @@
 // graphic controls painted by their parent, and custom controls that paint
 // themselves and the graphic controls they hold.
 //
+// Ownership: a control has one deleter, its owner (the component it was
+// created with: for a form's controls, the form). Its parent only shows it: a
+// parent freed before its children lets go of them (they lose their windows
+// and can be given another parent); a child freed first leaves its parent.
+//
 // Messages reach TWinControl::WndProc, whose default passes the parent's
 // WM_COMMAND, WM_DRAWITEM and WM_CTLCOLOR* on to the child they concern, so a
 // control owns its behaviour. `this` arrives through the create parameters at
@@ -269,7 +274,7 @@ private:
 
     HWND handle_ = nullptr;
     WNDPROC defaultProc_ = nullptr;
-    std::vector<TControl*> controls_;    // not owned (the owner frees them), z-order
+    std::vector<TControl*> controls_;    // not owned (their owner frees them), z-order
     std::vector<TWinControl*> tabList_;  // not owned
     int requestedTabOrder_ = -1;         // set while loading, applied in Loaded
     bool tabStop_ = false;

@@ -349,4 +349,33 @@ end)");
     EXPECT_EQ(form.ControlCount(), 1);
 }
 
+// A control's one deleter is its owner. The panel here is the parent of
+// controls that the form owns: freeing the panel frees none of them.
+TEST(ControlsTest, ParentFreedBeforeItsChildrenLetsGoOfThem) {
+    Clicks form(R"(object F: TForm
+  object Box: TPanel
+    object Inner: TEdit
+    end
+    object Note: TLabel
+      Caption = 'ramane'
+    end
+  end
+end)");
+    form.Handle();
+    auto* box = form.FindChild<TPanel>("Box");
+    auto* inner = form.FindChild<TEdit>("Inner");
+    auto* note = form.FindChild<TLabel>("Note");
+    ASSERT_TRUE(inner->HandleAllocated());
+    delete box;
+    ASSERT_EQ(form.FindChild<TEdit>("Inner"), inner) << "still owned by the form";
+    EXPECT_EQ(inner->Parent(), nullptr);
+    EXPECT_FALSE(inner->HandleAllocated()) << "its window went with the parent's";
+    EXPECT_EQ(note->Parent(), nullptr);
+    EXPECT_EQ(note->Caption(), "ramane");
+
+    inner->SetParent(&form);  // and can be shown again elsewhere
+    EXPECT_TRUE(inner->HandleAllocated());
+    EXPECT_EQ(GetParent(inner->HandleIfAllocated()), form.Handle());
+}  // the form frees the edit and the label once each
+
 }  // namespace
