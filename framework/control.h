@@ -110,7 +110,7 @@ public:
     TNotifyEvent OnMouseEnter, OnMouseLeave;
 
     virtual void Invalidate();
-    void Repaint();             // paints at once
+    virtual void Repaint();     // paints at once
     TForm* ParentForm() const;  // the top-level form that holds it (itself for a form)
 
     virtual void Click();
@@ -211,13 +211,20 @@ public:
     // The next (or previous) control after current that can take the focus.
     TWinControl* FindNextControl(TWinControl* current, bool forward, bool checkTabStop) const;
 
+    // Keys for this control (and, with a form's KeyPreview, for the form
+    // first); setting the key to 0 swallows it.
     virtual void KeyDown(WORD& key, TShiftState shift);
     virtual void KeyUp(WORD& key, TShiftState shift);
     virtual void KeyPress(char& key);
+    // The arrow keys moved the focus here from a sibling, as in a dialog box:
+    // a radio button checks itself. Nothing by default.
+    virtual void FocusedByArrow();
 
     void SetBounds(int left, int top, int width, int height) override;
     void ChangeScale(int multiplier, int divisor) override;
     void Invalidate() override;
+    void Repaint() override;
+    void Update();  // paints what is invalid now
     void Loaded() override;
     void AlignControls();
     void PaintControls(HDC dc, const RECT* area);  // the graphic controls it holds
@@ -300,6 +307,8 @@ public:
     // Valid while painting: the parent's device context, origin at the control.
     TCanvas& Canvas() { return canvas_; }
     void PaintOn(HDC dc);  // paints into dc with the origin at the control's corner
+    // The parent paints the place it leaves as well as the one it takes.
+    void SetBounds(int left, int top, int width, int height) override;
 
 protected:
     virtual void Paint() = 0;

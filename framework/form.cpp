@@ -474,7 +474,7 @@ bool TForm::DialogKey(MSG& msg, TWinControl* focused) {
             TWinControl* c = siblings[((at + (forward ? step : -step)) % n + n) % n];
             if (c->CanFocus() && c->HandleAllocated()) {
                 c->SetFocus();
-                if (auto* radio = dynamic_cast<TRadioButton*>(c)) radio->Click();
+                c->FocusedByArrow();
                 return true;
             }
         }

@@ -189,12 +189,18 @@ void TRadioButton::SetChecked(bool checked) {
         SendMessageA(HandleIfAllocated(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     Invalidate();
     if (!checked) return;
+    UncheckSiblings();
+    if (!IsLoading()) TButtonControl::Click();
+}
+
+void TRadioButton::UncheckSiblings() {
     if (TWinControl* parent = Parent())
         for (int i = 0; i < parent->ControlCount(); ++i)
             if (auto* other = dynamic_cast<TRadioButton*>(parent->Controls(i)); other && other != this)
                 other->SetChecked(false);
-    if (!IsLoading()) TButtonControl::Click();
 }
+
+void TRadioButton::FocusedByArrow() { Click(); }
 
 void TRadioButton::SetAlignment(TAlignment alignment) {
     alignment_ = alignment;

@@ -72,7 +72,8 @@ private:
     TAlignment alignment_ = taRightJustify;  // the box on the left of the text
 };
 
-// Radio button; checking one unchecks its sibling radio buttons.
+// Radio button; checking one unchecks its sibling radio buttons, and the
+// arrow keys that bring the focus to it check it.
 class TRadioButton : public TButtonControl {
     DECLARE_CLASS_INFO
 public:
@@ -82,10 +83,14 @@ public:
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment alignment);
     void Click() override;
+    void FocusedByArrow() override;
 
 protected:
     DWORD ButtonStyle() const override;
     void InitializeWnd() override;
+    // Which siblings form the group that a checked button unchecks: by
+    // default the radio buttons with the same parent.
+    virtual void UncheckSiblings();
 
 private:
     bool checked_ = false;

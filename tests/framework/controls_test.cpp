@@ -182,6 +182,34 @@ end)");
     form.Hide();
 }
 
+// A radio button of another family (owner-drawn, on the plain button base)
+// says itself what the arrow keys do to it.
+class TOwnRadio : public TButtonControl {
+public:
+    explicit TOwnRadio(TComponent* owner) : TButtonControl(owner) { SetBounds(0, 0, 100, 17); }
+    void FocusedByArrow() override { checked = true; }
+    bool checked = false;
+
+protected:
+    DWORD ButtonStyle() const override { return BS_RADIOBUTTON; }
+};
+
+TEST(ControlsTest, ArrowsLetTheControlTheyReachDecideWhatHappens) {
+    Clicks form("object F: TForm\n object R1: TRadioButton\n  Checked = True\n end\nend");
+    auto* r1 = form.FindChild<TRadioButton>("R1");
+    auto* own = new TOwnRadio(&form);
+    own->SetParent(&form);
+    own->SetTop(30);
+    form.Show();
+    r1->SetFocus();
+    PostKey(r1->Handle(), VK_DOWN);
+    Application().ProcessMessages();
+    EXPECT_EQ(FindControl(GetFocus()), own);
+    EXPECT_TRUE(own->checked);
+    EXPECT_TRUE(r1->Checked()) << "the framework's radio buttons leave other families alone";
+    form.Hide();
+}
+
 TEST(ControlsTest, MemoLinesAndWindowTextFollowEachOther) {
     Clicks form("object F: TForm\n object M: TMemo\n Lines = ('unu' 'doi')\n end\nend");
     auto* memo = form.FindChild<TMemo>("M");
