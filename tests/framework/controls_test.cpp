@@ -287,6 +287,26 @@ end)");
     form.Hide();
 }
 
+// Auto-completion reads the keys typed into the edit of a combo box.
+TEST(ControlsTest, KeysTypedIntoAComboBoxEditReachTheComboBox) {
+    Clicks form("object F: TForm\n object C: TComboBox\n  Items = ('Bucuresti' 'Brasov')\n end\nend");
+    auto* combo = form.FindChild<TComboBox>("C");
+    std::vector<WORD> down;
+    combo->OnKeyDown = [&](TObject*, WORD& key, TShiftState) { down.push_back(key); };
+    combo->OnKeyPress = [&](TObject*, char& key) {
+        if (key == 'x') key = 0;    // swallowed
+        if (key == 'a') key = 'B';  // replaced
+    };
+    form.Show();
+    HWND edit = FindWindowExA(combo->Handle(), nullptr, "Edit", nullptr);
+    ASSERT_TRUE(edit);
+    for (char c : {'a', 'x', 'r'}) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+    SendMessageA(edit, WM_KEYDOWN, VK_BACK, 1);
+    EXPECT_EQ(combo->Text(), "Br");
+    EXPECT_EQ(down, std::vector<WORD>{VK_BACK});
+    form.Hide();
+}
+
 TEST(ControlsTest, GraphicControlsGetTheMouseThroughTheirParent) {
     Clicks form(R"(object F: TForm
   object P: TPanel
