@@ -62,7 +62,10 @@ int ReadEntry(DirectoryCursor& cursor) {
     if (cursor.IsWindowed() && !EntryIsWhole(cursor) && !RefillWindow(cursor)) return kDirectoryEnd;
     uint32_t left = cursor.bufferSize - cursor.position;
     const uint8_t* entry = cursor.buffer.data() + cursor.position;
-    if (left >= 4 && HasSignature(entry, kEndSignature)) return kDirectoryEnd;
+    if (left >= 4 && HasSignature(entry, kEndSignature)) {
+        cursor.reachedEnd = true;
+        return kDirectoryEnd;
+    }
     if (left < 4 || !EntryIsWhole(cursor) || !HasSignature(entry, kEntrySignature)) return kDirectoryEnd;
 
     bool fromMsDos = entry[5] == kHostMsDos;
@@ -75,14 +78,11 @@ int ReadEntry(DirectoryCursor& cursor) {
     cursor.attributes = fromMsDos ? entry[38] : 0;
     cursor.localHeaderOffset = static_cast<int32_t>(ReadLe32(entry + 42));
 
-    uint16_t nameLength = ReadLe16(entry + 28);
-    const char* name = reinterpret_cast<const char*>(entry + kEntrySize);
-    // A NUL ends the name, as it would for every file-system call after us.
-    size_t kept = std::min<size_t>(nameLength, kMaxEntryName);
-    cursor.name.assign(name, std::find(name, name + kept, '\0'));
+    cursor.name.assign(reinterpret_cast<const char*>(entry + kEntrySize), ReadLe16(entry + 28));
     std::replace(cursor.name.begin(), cursor.name.end(), '/', '\\');
 
     cursor.position = static_cast<uint16_t>(cursor.position + EntryLength(entry));
+    ++cursor.entriesRead;
     return kOk;
 }
 
@@ -100,6 +100,8 @@ bool IsZipArchive(const std::string& path) {
 
 int OpenDirectory(const std::string& path, DirectoryCursor& cursor) {
     CloseDirectory(cursor);
+    cursor.entriesRead = 0;
+    cursor.reachedEnd = false;
     platform::InputFile file;
     if (!file.Open(path)) return kNoDirectory;
     int64_t fileSize = file.Size();
@@ -143,6 +145,11 @@ void CloseDirectory(DirectoryCursor& cursor) {
     cursor.bufferSize = 0;
     cursor.position = 0;
     cursor.file.Close();
+}
+
+DirectoryState WalkState(const DirectoryCursor& cursor) {
+    if (cursor.reachedEnd) return DirectoryState::kWhole;
+    return cursor.entriesRead == 0 ? DirectoryState::kUnreadable : DirectoryState::kCutShort;
 }
 
 }  // namespace korven::unzip

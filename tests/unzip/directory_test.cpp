@@ -106,16 +106,18 @@ TEST(DirectoryWalk, A64000ByteDirectoryIsWalkedThroughTheWindow) {
     }
 }
 
-TEST(DirectoryWalk, NamesAreCutTo259CharactersAndUseBackslashes) {
+TEST(DirectoryWalk, NamesAreKeptWholeWithTheirNulBytesAndUseBackslashes) {
     ScratchFolder scratch;
-    std::string longName = "LONG/" + std::string(300, 'n');
+    std::string longName = "LONG/" + std::string(4000, 'n');
+    std::string withNul("A\0B/C", 5);
     ZipBuilder builder;
-    builder.Add(StoredMember("DIR/SUB/FILE.TXT", "x")).Add(StoredMember(longName, "y"));
+    builder.Add(StoredMember("DIR/SUB/FILE.TXT", "x")).Add(StoredMember(longName, "y")).Add(StoredMember(withNul, "z"));
     builder.WriteTo(scratch.Path("names.zip"));
     std::vector<std::string> names = WalkNames(scratch.Path("names.zip"));
-    ASSERT_EQ(names.size(), 2u);
+    ASSERT_EQ(names.size(), 3u);
     EXPECT_EQ(names[0], "DIR\\SUB\\FILE.TXT");
-    EXPECT_EQ(names[1], "LONG\\" + std::string(254, 'n'));
+    EXPECT_EQ(names[1], "LONG\\" + std::string(4000, 'n'));
+    EXPECT_EQ(names[2], std::string("A\0B\\C", 5));
 }
 
 TEST(DirectoryWalk, EntryFieldsAndDosAttributesComeFromTheDirectory) {
