@@ -11,6 +11,11 @@ namespace {
 constexpr uint8_t kLocalHeaderSignature[4] = {0x50, 0x4B, 0x03, 0x04};
 constexpr uint8_t kEntrySignature[4] = {0x50, 0x4B, 0x01, 0x02};
 constexpr uint8_t kEndSignature[4] = {0x50, 0x4B, 0x05, 0x06};
+// Records that may follow the last entry instead of the end record: the
+// directory's digital signature, and the Zip64 end record that ZIP programs
+// write before the end record of an archive with more than 65535 members.
+constexpr uint8_t kDirectorySignatureSignature[4] = {0x50, 0x4B, 0x05, 0x05};
+constexpr uint8_t kZip64EndSignature[4] = {0x50, 0x4B, 0x06, 0x06};
 constexpr uint32_t kEndRecordSize = 22;
 constexpr uint32_t kEntrySize = 46;
 constexpr uint32_t kSearchWindow = 4096;
@@ -62,7 +67,8 @@ int ReadEntry(DirectoryCursor& cursor) {
     if (cursor.IsWindowed() && !EntryIsWhole(cursor) && !RefillWindow(cursor)) return kDirectoryEnd;
     uint32_t left = cursor.bufferSize - cursor.position;
     const uint8_t* entry = cursor.buffer.data() + cursor.position;
-    if (left >= 4 && HasSignature(entry, kEndSignature)) {
+    if (left >= 4 && (HasSignature(entry, kEndSignature) || HasSignature(entry, kZip64EndSignature) ||
+                      HasSignature(entry, kDirectorySignatureSignature))) {
         cursor.reachedEnd = true;
         return kDirectoryEnd;
     }
