@@ -39,6 +39,7 @@ int Usage() {
 
 // Printed names show a NUL byte as "\0", so that a name cut there is seen.
 std::string Printable(const std::string& name) {
+    if (name.find('\0') == std::string::npos) return name;
     std::string shown;
     for (char c : name) shown += c == '\0' ? std::string("\\0") : std::string(1, c);
     return shown;
