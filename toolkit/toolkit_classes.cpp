@@ -1,0 +1,15 @@
+#include "toolkit/toolkit_classes.h"
+
+#include "framework/classes.h"
+#include "toolkit/mform.h"
+#include "toolkit/painted_panel.h"
+#include "toolkit/title_bar.h"
+#include "toolkit/title_form.h"
+
+void RegisterToolkitClasses() {
+    RegisterFrameworkClasses();
+    for (const ClassInfo* info :
+         {&TMForm::StaticClass(), &TPaintedForm::StaticClass(), &TMainForm::StaticClass(), &TTitleForm::StaticClass(),
+          &TMessageForm::StaticClass(), &TTitleBar::StaticClass(), &TPaintedPanel::StaticClass()})
+        RegisterComponentClass(*info);
+}
