@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <map>
 #include <stdexcept>
+#include <utility>
 #include <windowsx.h>
 
 const NameList kAlignNames = {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"};
@@ -119,6 +120,8 @@ LRESULT CALLBACK KorvenWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM l
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         self->handle_ = nullptr;
+        self->mouseInside_ = false;  // a window made again starts outside
+        self->hotControl_ = nullptr;
     }
     return message.Result;
 }
@@ -153,6 +156,8 @@ const ClassInfo& TControl::StaticClass() {
                                       .Event("OnMouseDown", &TControl::OnMouseDown)
                                       .Event("OnMouseUp", &TControl::OnMouseUp)
                                       .Event("OnMouseMove", &TControl::OnMouseMove)
+                                      .Event("OnMouseEnter", &TControl::OnMouseEnter)
+                                      .Event("OnMouseLeave", &TControl::OnMouseLeave)
                                       .Build();
     return info;
 }
@@ -342,6 +347,14 @@ void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
 }
 
+void TControl::MouseEnter() {
+    if (OnMouseEnter) OnMouseEnter(this);
+}
+
+void TControl::MouseLeave() {
+    if (OnMouseLeave) OnMouseLeave(this);
+}
+
 // ---------------------------------------------------------------------------
 // TWinControl
 
@@ -406,6 +419,7 @@ void TWinControl::RemoveControl(TControl* control) {
         tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), w), tabList_.end());
     }
     if (mouseControl_ == control) mouseControl_ = nullptr;
+    if (hotControl_ == control) hotControl_ = nullptr;
     if (TForm* form = ParentForm(); form && form->ActiveControl() == control) form->SetActiveControl(nullptr);
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
     control->parent_ = nullptr;
@@ -674,6 +688,28 @@ void TWinControl::VisibleChanged() {
     TControl::VisibleChanged();
 }
 
+// Windows tells a window that the mouse left it only when asked, once per
+// entry: the first move asks.
+void TWinControl::TrackMouse(POINT p) {
+    if (!mouseInside_) {
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, handle_, 0};
+        TrackMouseEvent(&track);
+        mouseInside_ = true;
+        MouseEnter();
+    }
+    TControl* under = GraphicControlAt(p);
+    if (under == hotControl_) return;
+    TControl* left = std::exchange(hotControl_, under);
+    if (left) left->MouseLeave();
+    if (under) under->MouseEnter();
+}
+
+void TWinControl::MouseLeft() {
+    mouseInside_ = false;
+    if (TControl* left = std::exchange(hotControl_, nullptr)) left->MouseLeave();
+    MouseLeave();
+}
+
 void TWinControl::DispatchMouse(TMessage& m) {
     POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
     TShiftState shift = MouseShiftState(m.WParam);
@@ -756,7 +792,11 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-    case WM_MBUTTONUP: DispatchMouse(m); break;
+    case WM_MBUTTONUP:
+        if (m.Msg == WM_MOUSEMOVE) TrackMouse(POINT{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
+        DispatchMouse(m);
+        break;
+    case WM_MOUSELEAVE: MouseLeft(); break;
     case WM_WINDOWPOSCHANGED: {
         // The window moved or changed size by itself (the user, the system,
         // a combo box fixing its height): the stored bounds follow it.
@@ -866,6 +906,7 @@ void TCustomControl::WndProc(TMessage& m) {
     case WM_RBUTTONUP: {
         // Graphic controls have no window: the mouse reaches them through us.
         POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+        if (m.Msg == WM_MOUSEMOVE) TrackMouse(p);
         TControl* target = mouseControl_ ? mouseControl_ : GraphicControlAt(p);
         bool down = m.Msg == WM_LBUTTONDOWN || m.Msg == WM_RBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK ||
                     m.Msg == WM_RBUTTONDBLCLK;
@@ -887,7 +928,8 @@ void TCustomControl::WndProc(TMessage& m) {
             if (m.Msg == WM_LBUTTONUP && PtInRect(&r, p)) target->Click();
             if (m.Msg == WM_LBUTTONDBLCLK) target->DblClick();
         } else {
-            TWinControl::WndProc(m);
+            DispatchMouse(m);
+            DefaultHandler(m);
             RECT r = ClientRect();
             if (m.Msg == WM_LBUTTONUP && GetCapture() == HandleIfAllocated() && PtInRect(&r, p)) Click();
             if (m.Msg == WM_LBUTTONDBLCLK) DblClick();

@@ -102,6 +102,7 @@ public:
     TNotifyEvent OnClick, OnDblClick;
     TMouseEvent OnMouseDown, OnMouseUp;
     TMouseMoveEvent OnMouseMove;
+    TNotifyEvent OnMouseEnter, OnMouseLeave;
 
     virtual void Invalidate();
     void Repaint();             // paints at once
@@ -112,6 +113,12 @@ public:
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    // The mouse came over the control, or left it (hot buttons light up and
+    // go dark). A windowed control learns it from its own window; a graphic
+    // control from its parent, which follows which child is under the mouse.
+    // Moving onto a windowed child leaves the parent, as Windows sees it.
+    virtual void MouseEnter();
+    virtual void MouseLeave();
     // An Alt+letter (or a letter the focused control does not want): true
     // when this control took it as its accelerator.
     virtual bool DialogChar(char key);
@@ -241,6 +248,11 @@ protected:
     HFONT FontHandle();
     virtual void DoEnter();
     virtual void DoExit();
+    // Mouse messages: enter and leave for this window and the graphic child
+    // under the mouse, then MouseDown, MouseMove or MouseUp.
+    void TrackMouse(POINT p);
+    void DispatchMouse(TMessage& message);
+
     bool settingText_ = false;          // our own WM_SETTEXT is under way
     TControl* mouseControl_ = nullptr;  // graphic control that has the mouse captured
 
@@ -248,7 +260,7 @@ private:
     friend LRESULT CALLBACK KorvenWindowProc(HWND, UINT, WPARAM, LPARAM);
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
-    void DispatchMouse(TMessage& message);
+    void MouseLeft();
 
     HWND handle_ = nullptr;
     WNDPROC defaultProc_ = nullptr;
@@ -257,6 +269,8 @@ private:
     int requestedTabOrder_ = -1;         // set while loading, applied in Loaded
     bool tabStop_ = false;
     bool doubleBuffered_ = false;
+    bool mouseInside_ = false;        // enter seen, leave not yet
+    TControl* hotControl_ = nullptr;  // not owned: the graphic child under the mouse
     gdi::Font gdiFont_;
     gdi::Brush colorBrush_;
 };

@@ -13,7 +13,9 @@ namespace {
 bool MarkerFilePresent() {
     try {
         const std::string marker = ProgramFolder() + "debug.pas";
-        return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES;
+        const DWORD attributes = GetFileAttributesA(marker.c_str());
+        // Only a file switches logging on; a folder of that name does not.
+        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
     } catch (...) {
         return false;
     }
@@ -79,7 +81,14 @@ void DebugWrite(const std::string& text) {
 
 void DebugOpen(const std::string& fileName, const std::string& title) {
     if (!DebugEnabled) return;
-    if (GetFileAttributesA(fileName.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    const DWORD attributes = GetFileAttributesA(fileName.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        // A folder in the log's place can never be opened for appending.
+        DebugEnabled = false;
+        DebugError("eroare OPEN debug", 0);
+        return;
+    }
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
         UniqueHandle created(CreateFileA(fileName.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!created.valid()) {

@@ -177,9 +177,11 @@ bool LogSwitchGiven(const std::vector<std::string>& arguments) {
 std::string WorkFolder() {
     // Windows starts no program from a path of MAX_PATH characters or more:
     // a TEMP that long serves no better than a missing one.
-    std::string folder = WithBackslash(Environment("TEMP"));
-    if (folder == "\\" || (folder + WorkProgramName).size() >= MAX_PATH) folder = WithBackslash(WindowsFolder());
-    return folder;
+    // TEMP set to "\\" names the current drive's root: a real value.
+    const std::string temp = Environment("TEMP");
+    if (temp.empty() || (WithBackslash(temp) + WorkProgramName).size() >= MAX_PATH)
+        return WithBackslash(WindowsFolder());
+    return WithBackslash(temp);
 }
 
 int RunInstaller(const std::vector<std::string>& arguments) {

@@ -17,6 +17,7 @@ void TButtonList::SetWasEnabled(int i, bool value) {
 }
 
 void TButtonList::Remove(TComponent* button) {
-    entries_.erase(std::remove_if(entries_.begin(), entries_.end(), [button](const Entry& e) { return e.button == button; }),
-                   entries_.end());
+    entries_.erase(
+        std::remove_if(entries_.begin(), entries_.end(), [button](const Entry& e) { return e.button == button; }),
+        entries_.end());
 }

@@ -17,8 +17,7 @@ std::vector<ColorRun> TitleBarRuns(TColor start, TColor end, int width) {
     auto columnColor = [&](int x) {
         if (x < 2) return start;
         int rgb[3];
-        for (int c = 0; c < 3; ++c)
-            rgb[c] = static_cast<int>(std::trunc(Channel(start, 8 * c) + (x - 1) * steps[c]));
+        for (int c = 0; c < 3; ++c) rgb[c] = static_cast<int>(std::trunc(Channel(start, 8 * c) + (x - 1) * steps[c]));
         return RGBColor(rgb[0], rgb[1], rgb[2]);
     };
     for (int x = 0; x < width; ++x) {

@@ -99,8 +99,9 @@ void TMForm::TranslateSystemMenu() {
         UINT command;
         const char* text;
     } kItems[] = {
-        {SC_RESTORE, "&Restaureaza"}, {SC_MOVE, "&Muta"},         {SC_SIZE, "&Dimensioneaza"},
-        {SC_MINIMIZE, "Mi&nimizeaza"}, {SC_MAXIMIZE, "Ma&ximizeaza"}, {SC_CLOSE, "&Inchide    ALT+F4"},
+        {SC_RESTORE, "&Restaureaza"},  {SC_MOVE, "&Muta"},
+        {SC_SIZE, "&Dimensioneaza"},   {SC_MINIMIZE, "Mi&nimizeaza"},
+        {SC_MAXIMIZE, "Ma&ximizeaza"}, {SC_CLOSE, "&Inchide    ALT+F4"},
     };
     for (const auto& item : kItems) ModifyMenuA(menu, item.command, MF_BYCOMMAND | MF_STRING, item.command, item.text);
     if (!SystemCloseEnabled()) EnableMenuItem(menu, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);

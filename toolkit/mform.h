@@ -35,8 +35,8 @@ private:
     void LimitToWorkArea(MINMAXINFO& info) const;
     bool AnswerMessageDialog(TMessage& message);
 
-    bool collectButtons_ = true;               // until the first show
-    TWinControl* focusedButton_ = nullptr;     // not owned; had the focus when the form was disabled
+    bool collectButtons_ = true;            // until the first show
+    TWinControl* focusedButton_ = nullptr;  // not owned; had the focus when the form was disabled
     TButtonList buttons_;
 };
 

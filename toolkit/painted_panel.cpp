@@ -65,8 +65,7 @@ const ClassInfo& TPaintedPanel::StaticClass() {
     return info;
 }
 
-TPaintedPanel::TPaintedPanel(TComponent* owner)
-    : TCustomPanel(owner), secondColor_(Color()), borderColor_(Color()) {
+TPaintedPanel::TPaintedPanel(TComponent* owner) : TCustomPanel(owner), secondColor_(Color()), borderColor_(Color()) {
     SetDoubleBuffered(true);
 }
 
@@ -151,8 +150,9 @@ void TPaintedPanel::PaintText(const RECT& client) {
     RECT measured{0, 0, std::max<int>(client.right - 2, 0), 0};
     canvas.DrawText(text, measured, kFlags | DT_CALCRECT);
     int w = measured.right - measured.left, h = measured.bottom - measured.top;
-    int x = Alignment() == taLeftJustify ? 1 : Alignment() == taRightJustify ? client.right - 1 - w
-                                                                             : (client.right - w) / 2;
+    int x = Alignment() == taLeftJustify    ? 1
+            : Alignment() == taRightJustify ? client.right - 1 - w
+                                            : (client.right - w) / 2;
     int y = (client.bottom - h) / 2;
     RECT r{x, y, x + w, y + h};
     canvas.Brush().SetStyle(bsClear);

@@ -2,7 +2,7 @@
 
 #include "framework/application.h"
 #include "framework/form.h"
-#include "toolkit/display.h"
+#include "toolkit/glyph_set.h"
 #include "toolkit/gradients.h"
 #include "toolkit/toolkit_log.h"
 
@@ -12,10 +12,6 @@
 const NameList kIconStyleNames = {"isNone", "isSearch", "isDetail"};
 
 namespace {
-
-// Width of the toolkit's icon image, whose space the bar keeps free left of
-// the caption when it has an icon style.
-constexpr int kIconFaceWidth = 56;
 
 constexpr UINT kCaptionFlags = DT_LEFT | DT_NOPREFIX;
 
@@ -82,7 +78,8 @@ void TTitleBar::BoundsChanged() {
 }
 
 void TTitleBar::UpdateTextArea() {
-    textLeft_ = iconStyle_ == isNone ? 10 : kIconFaceWidth / 2 + 15;
+    // The bar keeps the toolkit's icon image's room free (without painting it).
+    textLeft_ = iconStyle_ == isNone ? 10 : GlyphHolder().Picture("IconFace").Width() / 2 + 15;
     textWidth_ = Width() - textLeft_ - 10;
 }
 

@@ -44,8 +44,7 @@ void TTitleForm::WndProc(TMessage& message) {
         return;
     case WM_GETMINMAXINFO:
         TPaintedForm::WndProc(message);
-        if (titleBar_)
-            reinterpret_cast<MINMAXINFO*>(message.LParam)->ptMinTrackSize.y = Height() - ClientHeight() + 25;
+        if (titleBar_) reinterpret_cast<MINMAXINFO*>(message.LParam)->ptMinTrackSize.y = Height() - ClientHeight() + 25;
         return;
     case WM_ENABLE:
         TPaintedForm::WndProc(message);

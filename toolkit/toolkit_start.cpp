@@ -1,7 +1,7 @@
 #include "toolkit/toolkit_start.h"
 
 #include "framework/application.h"
-#include "toolkit/display.h"
+#include "toolkit/glyph_set.h"
 #include "toolkit/title_bar.h"
 #include "toolkit/toolkit_classes.h"
 #include "toolkit/work_area.h"
@@ -22,9 +22,9 @@ TaskbarRect FindTaskbar() {
 void StartToolkit(ToolkitLogSink log) {
     SetToolkitLogSink(std::move(log));
     RegisterToolkitClasses();
-    HighColorDisplay = ScreenHasHighColor();
     FormSizeLimit limit = WorkAreaLimit(Screen().Width(), Screen().Height(), FindTaskbar());
     MaxFormWidth = limit.width;
     MaxFormHeight = limit.height;
+    StartGlyphSet();  // HighColorDisplay first, then the glyph holder
     InitTitleBars();
 }

@@ -1,5 +1,5 @@
-// Starts the toolkit once, before its first form: the display facts, the
-// size limit of forms, and the title bars' start-up, in that order. The
+// Starts the toolkit once, before its first form: the size limit of forms,
+// the display's colour depth and the glyph holder, then the title bars. The
 // program passes the sink that receives the toolkit's log marks.
 #pragma once
 

@@ -135,6 +135,16 @@ TEST_F(DebugLogTest, LogThatCannotBeCreatedIsReportedOnce) {
     EXPECT_FALSE(DebugEnabled);
 }
 
+TEST_F(DebugLogTest, FolderInTheLogsPlaceIsReportedAsNotOpened) {
+    ASSERT_TRUE(CreateDirectoryA(path_.c_str(), nullptr));
+    DebugOpen(path_, "INSTALL");
+    DebugNote("lost");
+    RemoveDirectoryA(path_.c_str());
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], "0\reroare OPEN debug");
+    EXPECT_FALSE(DebugEnabled);
+}
+
 TEST_F(DebugLogTest, NothingIsWrittenWhileLoggingIsOff) {
     DebugEnabled = false;
     DebugOpen(path_, "INSTALL");

@@ -8,6 +8,7 @@
 
 #include "exec_and_wait.h"
 #include "settings.h"
+#include "startup.h"
 #include "user_message.h"
 
 namespace {
@@ -29,6 +30,67 @@ TEST(ComponentSets, ClientsGetNoDatabaseAndUpgradesNoEngine) {
         EXPECT_TRUE(InSet(InstallSets[itLocal], row));
         EXPECT_TRUE(InSet(InstallSets[itServer], row));
     }
+}
+
+TEST(ComponentTable, RowsInTheOrderTheCopyPagesExtractThem) {
+    struct Row {
+        const char* name;
+        const char* description;
+        TCompTarget target;
+    };
+    const Row expected[] = {
+        {"EXE", "Fisiere executabile", ctProgram},
+        {"OUTPOST", "Outpost KORVEN", ctProgram},
+        {"DBDAT", "KORVEN: baza de date si exemple", ctData},
+        {"DBNEW", "KORVEN: baza de date martor", ctNewData},
+        {"BDE32", "Borland Database Engine", ctEngine},
+        {"HELP", "Help Winkorven", ctProgram},
+        {"PAYROLL", "Payroll KORVEN", ctProgram},
+    };
+    ASSERT_EQ(std::size(expected), Components.size());
+    for (size_t row = 0; row < Components.size(); ++row) {
+        EXPECT_STREQ(Components[row].CompName, expected[row].name) << row;
+        EXPECT_STREQ(Components[row].CompDescription, expected[row].description) << row;
+        EXPECT_EQ(Components[row].CompTarget, expected[row].target) << row;
+    }
+}
+
+// Every member of every set, by name, against the table of installed
+// components per installation type.
+TEST(ComponentSets, EachTypeInstallsAndUpgradesExactlyItsComponents) {
+    auto names = [](TCompSet set) {
+        std::string list;
+        for (int row = 0; row < ComponentCount; ++row)
+            if (InSet(set, row)) list += std::string(list.empty() ? "" : " ") + Components[row].CompName;
+        EXPECT_EQ(set >> ComponentCount, 0) << "bits beyond the table";
+        return list;
+    };
+    EXPECT_EQ(names(InstallSets[itNone]), "");
+    EXPECT_EQ(names(InstallSets[itLocal]), "EXE OUTPOST DBDAT DBNEW BDE32 HELP PAYROLL");
+    EXPECT_EQ(names(InstallSets[itServer]), "EXE OUTPOST DBDAT DBNEW BDE32 HELP PAYROLL");
+    EXPECT_EQ(names(InstallSets[itClient]), "EXE OUTPOST BDE32 HELP PAYROLL");
+    EXPECT_EQ(names(UpgradeSets[itNone]), "");
+    EXPECT_EQ(names(UpgradeSets[itLocal]), "EXE OUTPOST DBDAT DBNEW HELP PAYROLL");
+    EXPECT_EQ(names(UpgradeSets[itServer]), "EXE OUTPOST DBDAT DBNEW HELP PAYROLL");
+    EXPECT_EQ(names(UpgradeSets[itClient]), "EXE OUTPOST HELP PAYROLL");
+}
+
+TEST(InitialSettings, AFreshRecordHoldsTheStartValues) {
+    const TInstallSettings fresh;
+    EXPECT_FALSE(fresh.UpgradeMode);
+    EXPECT_FALSE(fresh.OldEngineFound);
+    EXPECT_EQ(fresh.InstallType, itNone);
+    EXPECT_EQ(fresh.CurrentPage, 0);
+    EXPECT_EQ(fresh.DefaultProgramDir, "C:\\WinKorv");
+    EXPECT_EQ(fresh.ProgramDir, "C:\\WinKorv");
+    EXPECT_EQ(fresh.DefaultDataDir, "C:\\WinKorv");
+    EXPECT_EQ(fresh.DataDir, "C:\\WinKorv");
+    EXPECT_EQ(fresh.SourceDir, "");
+    EXPECT_EQ(fresh.DiskCount, 1u);
+    const std::array<std::string, 4> names{"KORVENALIAS", "FIRMAALIAS", "LUNAALIAS", "KORVEN"};
+    const std::array<std::string, 4> folders{"NEW\\DATA", "NEW\\FIRMA", "NEW\\LUNA", "DATA"};
+    EXPECT_EQ(fresh.AliasNames, names);
+    EXPECT_EQ(fresh.AliasDirs, folders);
 }
 
 class SettingsFileTest : public ::testing::Test {
@@ -78,6 +140,30 @@ TEST_F(SettingsFileTest, NegativeCountIsReportedAndTakenAsSix) {
     EXPECT_EQ(InstallSettings.DiskCount, 6u);
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_NE(messages_[0].find("NrDiscuri=-2"), std::string::npos) << messages_[0];
+}
+
+TEST_F(SettingsFileTest, MinusZeroIsZeroNotNegative) {
+    Write("[General]\r\nNrDiscuri=-0\r\n");
+    ReadSettingsFile(folder_);
+    EXPECT_EQ(InstallSettings.DiskCount, 0u);
+    Write("[General]\r\nNrDiscuri= -00\r\n");
+    ReadSettingsFile(folder_);
+    EXPECT_EQ(InstallSettings.DiskCount, 0u);
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST(WorkFolderTest, BackslashIsARealTempValueAndOnlyAMissingOneFallsBack) {
+    char saved[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableA("TEMP", saved, MAX_PATH);
+    SetEnvironmentVariableA("TEMP", "\\");
+    EXPECT_EQ(WorkFolder(), "\\");
+    SetEnvironmentVariableA("TEMP", "C:\\Temp");
+    EXPECT_EQ(WorkFolder(), "C:\\Temp\\");
+    SetEnvironmentVariableA("TEMP", nullptr);
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    EXPECT_EQ(WorkFolder(), std::string(windows) + "\\");
+    SetEnvironmentVariableA("TEMP", length ? saved : nullptr);
 }
 
 TEST(ExecAndWaitTest, AnswersTheChildsExitCode) {

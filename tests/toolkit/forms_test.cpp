@@ -103,9 +103,7 @@ TEST(TitleFormTest, ButtonsAreDisabledWhileAModalFormCoversThePage) {
     TTitleForm dialog(nullptr);
     dialog.SetBounds(0, 0, 200, 100);
     bool disabledMeanwhile = false;
-    dialog.OnShow = [&](TObject*) {
-        PostMessageA(dialog.Handle(), WM_CLOSE, 0, 0);
-    };
+    dialog.OnShow = [&](TObject*) { PostMessageA(dialog.Handle(), WM_CLOSE, 0, 0); };
     dialog.OnActivate = [&](TObject*) {
         disabledMeanwhile = !page.BNext->Enabled() && !page.BCancel->Enabled() && page.TitleBar1->Grayed();
     };

@@ -1,5 +1,5 @@
 // The title bar painted into memory bitmaps, checked pixel by pixel.
-#include "toolkit/display.h"
+#include "toolkit/glyph_set.h"
 #include "toolkit/title_bar.h"
 
 #include "framework/form.h"
