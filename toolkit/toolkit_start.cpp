@@ -1,15 +1,29 @@
 #include "toolkit/toolkit_start.h"
 
-#include "toolkit/mbutton.h"
-#include "toolkit/mtoolbar.h"
-#include "toolkit/nice_button.h"
+#include "framework/application.h"
+#include "toolkit/title_bar.h"
+#include "toolkit/toolkit_classes.h"
+#include "toolkit/work_area.h"
 
-void RegisterToolkitClasses() {
-    for (const ClassInfo* info : {&TMButton::StaticClass(), &TNiceButton::StaticClass(), &TMToolbar::StaticClass()})
-        RegisterComponentClass(*info);
+#include <utility>
+
+namespace {
+
+// The taskbar's rectangle on the screen; all zero when there is none.
+TaskbarRect FindTaskbar() {
+    RECT r{};
+    if (HWND tray = FindWindowA("Shell_TrayWnd", nullptr)) GetWindowRect(tray, &r);
+    return {r.left, r.top, r.right, r.bottom};
 }
 
-void StartToolkit(const GlyphSetStart& start) {
+}  // namespace
+
+void StartToolkit(ToolkitLogSink log, const GlyphSetStart& glyphs) {
+    SetToolkitLogSink(std::move(log));
     RegisterToolkitClasses();
-    StartGlyphSet(start);
+    FormSizeLimit limit = WorkAreaLimit(Screen().Width(), Screen().Height(), FindTaskbar());
+    MaxFormWidth = limit.width;
+    MaxFormHeight = limit.height;
+    StartGlyphSet(glyphs);  // HighColorDisplay first, then the glyph holder
+    InitTitleBars();
 }
