@@ -6,9 +6,9 @@
 
 namespace {
 
-constexpr std::array<TColor, 16> kBasicColors = {clBlack, clMaroon, clGreen, clOlive, clNavy,   clPurple,
-                                                 clTeal,  clGray,   clSilver, clRed,  clLime,   clYellow,
-                                                 clBlue,  clFuchsia, clAqua, clWhite};
+constexpr std::array<TColor, 16> kBasicColors = {clBlack, clMaroon,  clGreen,  clOlive, clNavy, clPurple,
+                                                 clTeal,  clGray,    clSilver, clRed,   clLime, clYellow,
+                                                 clBlue,  clFuchsia, clAqua,   clWhite};
 constexpr int kSystemColorCount = 21;  // numbers 16 to 36
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -92,7 +92,8 @@ std::vector<FmtLine> ParseFormatCodes(std::string_view caption) {
             if (auto n = ReadNumber(caption, pos); n && *n <= 3) build.Look().styleCode = *n;
             break;
         case '&':
-            if (auto n = ReadNumber(caption, pos); n && *n > 0) build.Look().points = std::min(*n, kLargestFormatPoints);
+            if (auto n = ReadNumber(caption, pos); n && *n > 0)
+                build.Look().points = std::min(*n, kLargestFormatPoints);
             break;
         case '@':
             if (auto n = ReadNumber(caption, pos))

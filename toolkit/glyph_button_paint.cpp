@@ -1,0 +1,62 @@
+#include "toolkit/glyph_button_paint.h"
+
+#include "toolkit/accelerator.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr TColor kFocusedText = clRed;
+constexpr TColor kAccent = clRed;
+constexpr int kGlyphGap = 4;  // between the glyph and the text
+
+// One frame of the strip with its top-left pixel's colour left out. The
+// strip itself is shared and stays as it is: the frame is copied first.
+void DrawGlyphFrame(TCanvas& canvas, int x, int y, TBitmap& strip, int frame, int frameWidth) {
+    TBitmap piece;
+    piece.SetSize(frameWidth, strip.Height());
+    RECT whole{0, 0, frameWidth, strip.Height()};
+    RECT source{frame * frameWidth, 0, (frame + 1) * frameWidth, strip.Height()};
+    piece.Canvas().CopyRect(whole, strip.Canvas(), source);
+    piece.SetTransparent(true);
+    canvas.Draw(x, y, piece);
+}
+
+}  // namespace
+
+void PaintGlyphButton(HDC dc, int width, int height, TControl& control, const GlyphButtonFace& face) {
+    if (width <= 0 || height <= 0) return;
+    TBitmap buffer;
+    buffer.SetSize(width, height);
+    TCanvas& canvas = buffer.Canvas();
+    canvas.Brush().SetColor(control.Color());
+    canvas.FillRect(RECT{0, 0, width, height});
+    canvas.Font().Assign(control.Font());
+
+    bool hasGlyph = face.glyph && face.frames > 0 && face.glyph->Width() / face.frames > 0;
+    int glyphWidth = hasGlyph ? face.glyph->Width() / face.frames : 0;
+    int glyphHeight = hasGlyph ? face.glyph->Height() : 0;
+    int textHeight = canvas.TextHeight("Wg");
+    // The taller of glyph and text sets the line; the other is centred on it.
+    int lineTop = (height - std::max(glyphHeight, textHeight)) / 2;
+    int glyphTop = lineTop + std::max(0, textHeight - glyphHeight) / 2;
+    int textTop = lineTop + std::max(0, glyphHeight - textHeight) / 2;
+    bool glyphLeft = face.alignment != taLeftJustify;
+
+    if (hasGlyph) {
+        int x = glyphLeft ? 0 : width - glyphWidth;
+        DrawGlyphFrame(canvas, x, glyphTop, *face.glyph, std::clamp(face.frame, 0, face.frames - 1), glyphWidth);
+    }
+    RECT text = glyphLeft ? RECT{glyphWidth + kGlyphGap, textTop, width, height}
+                          : RECT{0, textTop, width - glyphWidth - kGlyphGap, height};
+    TAlignment textAlign = !glyphLeft && face.textRightAligned ? taRightJustify : taLeftJustify;
+    TColor accent = kAccent;
+    if (!face.enabled) {
+        canvas.Font().SetColor(clGrayText);
+        accent = clGrayText;
+    } else if (face.focused) {
+        canvas.Font().SetColor(kFocusedText);
+    }
+    DrawAcceleratedText(canvas, face.caption, text, accent, face.focused, textAlign);
+    BitBlt(dc, 0, 0, width, height, canvas.Handle(), 0, 0, SRCCOPY);
+}
