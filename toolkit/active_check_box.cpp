@@ -46,13 +46,13 @@ bool TMCustomCheckBox::DrawItem(const DRAWITEMSTRUCT& item) {
     face.alignment = Alignment();
     face.focused = Focused();
     face.enabled = Enabled();
-    PaintGlyphButton(item.hDC, item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top, *this,
-                     face);
+    PaintGlyphButton(item.hDC, item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top, *this, face);
     return true;
 }
 
 const ClassInfo& TActiveCheckBox::StaticClass() {
-    static const ClassInfo info = ClassBuilder<TActiveCheckBox>("TActiveCheckBox", &TMCustomCheckBox::StaticClass()).Build();
+    static const ClassInfo info =
+        ClassBuilder<TActiveCheckBox>("TActiveCheckBox", &TMCustomCheckBox::StaticClass()).Build();
     return info;
 }
 

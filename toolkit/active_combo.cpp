@@ -84,8 +84,8 @@ void TActiveCombo::CommandNotify(WORD code) {
 // Selects the first item that begins with the typed text and marks the part
 // beyond it, so that typing goes on over the suggestion.
 void TActiveCombo::Complete(const std::string& text) {
-    int found = static_cast<int>(
-        SendMessageA(HandleIfAllocated(), CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str())));
+    int found = static_cast<int>(SendMessageA(HandleIfAllocated(), CB_FINDSTRING, static_cast<WPARAM>(-1),
+                                              reinterpret_cast<LPARAM>(text.c_str())));
     if (found < 0) return;
     SetItemIndex(found);
     text_ = Items()[found];

@@ -1,6 +1,5 @@
 #include "toolkit/fmt_label.h"
 
-#include "toolkit/font_metrics.h"
 #include "toolkit/format_codes.h"
 #include "toolkit/format_layout.h"
 
@@ -122,8 +121,10 @@ void TFmtLabel::PaintCaption() {
             TFont& font = *fonts[i].emplace_back(std::make_unique<TFont>());
             font.Assign(Font());
             ApplyLook(font, lines[i][j].look);
-            TEXTMETRICA tm = FontMetrics(font);
-            metrics[i].push_back({FontTextWidth(font, lines[i][j].text), tm.tmAscent, tm.tmHeight});
+            canvas.Font().Assign(font);
+            TEXTMETRICA tm = canvas.TextMetrics();
+            int width = lines[i][j].text.empty() ? 0 : canvas.TextWidth(lines[i][j].text);
+            metrics[i].push_back({width, tm.tmAscent, tm.tmHeight});
         }
     }
     FmtLineAlign align = LineAlignOf(Alignment());

@@ -4,10 +4,6 @@
 
 #include "framework/graphics.h"
 
-#include <string_view>
-
 TEXTMETRICA FontMetrics(const TFont& font);
 // The height of the system font, on which edits base their text margin.
 int SystemFontHeight();
-// The width of text on one line in the font.
-int FontTextWidth(const TFont& font, std::string_view text);

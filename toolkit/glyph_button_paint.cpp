@@ -10,18 +10,6 @@ constexpr TColor kFocusedText = clRed;
 constexpr TColor kAccent = clRed;
 constexpr int kGlyphGap = 4;  // between the glyph and the text
 
-// One frame of the strip with its top-left pixel's colour left out. The
-// strip itself is shared and stays as it is: the frame is copied first.
-void DrawGlyphFrame(TCanvas& canvas, int x, int y, TBitmap& strip, int frame, int frameWidth) {
-    TBitmap piece;
-    piece.SetSize(frameWidth, strip.Height());
-    RECT whole{0, 0, frameWidth, strip.Height()};
-    RECT source{frame * frameWidth, 0, (frame + 1) * frameWidth, strip.Height()};
-    piece.Canvas().CopyRect(whole, strip.Canvas(), source);
-    piece.SetTransparent(true);
-    canvas.Draw(x, y, piece);
-}
-
 }  // namespace
 
 void PaintGlyphButton(HDC dc, int width, int height, TControl& control, const GlyphButtonFace& face) {
@@ -45,7 +33,10 @@ void PaintGlyphButton(HDC dc, int width, int height, TControl& control, const Gl
 
     if (hasGlyph) {
         int x = glyphLeft ? 0 : width - glyphWidth;
-        DrawGlyphFrame(canvas, x, glyphTop, *face.glyph, std::clamp(face.frame, 0, face.frames - 1), glyphWidth);
+        // The shared strip is only read: its corner colour is left out as drawn.
+        int frame = std::clamp(face.frame, 0, face.frames - 1);
+        canvas.DrawTransparent(x, glyphTop, *face.glyph,
+                               RECT{frame * glyphWidth, 0, (frame + 1) * glyphWidth, glyphHeight});
     }
     RECT text = glyphLeft ? RECT{glyphWidth + kGlyphGap, textTop, width, height}
                           : RECT{0, textTop, width - glyphWidth - kGlyphGap, height};

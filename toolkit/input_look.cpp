@@ -1,24 +1,5 @@
 #include "toolkit/input_look.h"
 
-namespace {
-
-// The whole window, frame included; to give way to the framework's
-// whole-window DC as soon as it has one.
-class WholeWindowDC {
-public:
-    explicit WholeWindowDC(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
-    WholeWindowDC(const WholeWindowDC&) = delete;
-    WholeWindowDC& operator=(const WholeWindowDC&) = delete;
-    ~WholeWindowDC() { ReleaseDC(window_, dc_); }
-    operator HDC() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
-
-}  // namespace
-
 void FocusLabel::Link(TLabel* label, TWinControl& control) {
     if (label_ && label_ != label && label_->FocusControl() == &control) label_->SetFocusControl(nullptr);
     label_ = label;
@@ -51,7 +32,7 @@ void DrawFlatFrame(HWND window, const FlatFrame& frame, bool focused, TColor fil
     RECT r;
     GetWindowRect(window, &r);
     OffsetRect(&r, -r.left, -r.top);
-    WholeWindowDC dc(window);
+    gdi::WholeWindowDC dc(window);
     TCanvas canvas;
     canvas.SetHandle(dc);
     if (frame.bevel == bvNone) {

@@ -32,8 +32,7 @@ bool TMRadioButton::DrawItem(const DRAWITEMSTRUCT& item) {
     face.textRightAligned = true;
     face.focused = Focused();
     face.enabled = Enabled();
-    PaintGlyphButton(item.hDC, item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top, *this,
-                     face);
+    PaintGlyphButton(item.hDC, item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top, *this, face);
     return true;
 }
 
@@ -208,7 +207,8 @@ void TMCustomRadioGroup::EnabledChanged() {
 }
 
 const ClassInfo& TMRadioGroup::StaticClass() {
-    static const ClassInfo info = ClassBuilder<TMRadioGroup>("TMRadioGroup", &TMCustomRadioGroup::StaticClass()).Build();
+    static const ClassInfo info =
+        ClassBuilder<TMRadioGroup>("TMRadioGroup", &TMCustomRadioGroup::StaticClass()).Build();
     return info;
 }
 

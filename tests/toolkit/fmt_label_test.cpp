@@ -11,10 +11,11 @@ constexpr RECT kAll{0, 0, 400, 200};
 
 struct LabelPage {
     explicit LabelPage(const std::string& caption, const std::string& extra = "")
-        : form("object F: TForm\n ClientWidth = 400\n ClientHeight = 200\n Color = clWhite\n"
-               " object L: TFmtLabel\n  Left = 0\n  Top = 0\n  Width = 1\n  Height = 1\n"
-               "  Font.Name = 'Arial'\n  Font.Size = 8\n  Font.Color = clBlack\n" +
-               extra + " end\nend") {
+        : form(
+              "object F: TForm\n ClientWidth = 400\n ClientHeight = 200\n Color = clWhite\n"
+              " object L: TFmtLabel\n  Left = 0\n  Top = 0\n  Width = 1\n  Height = 1\n"
+              "  Font.Name = 'Arial'\n  Font.Size = 8\n  Font.Color = clBlack\n" +
+              extra + " end\nend") {
         label = form.FindChild<TFmtLabel>("L");
         label->SetCaption(caption);
         Paint();

@@ -5,7 +5,7 @@
 
 #include "framework/application.h"
 #include "framework/form.h"
-#include "toolkit/active_classes.h"
+#include "toolkit/toolkit_start.h"
 
 #include <algorithm>
 #include <string>
@@ -14,7 +14,7 @@
 class ToolkitForm : public TForm {
 public:
     explicit ToolkitForm(const std::string& description) : TForm(nullptr) {
-        RegisterActiveControlClasses();
+        RegisterToolkitClasses();
         PublishMethod("Clicked", &ToolkitForm::Clicked);
         PublishMethod("Refuse", &ToolkitForm::Refuse);
         LoadFormText(description, "TEST");

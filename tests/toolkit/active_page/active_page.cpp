@@ -7,7 +7,7 @@
 //                            (.bmp) and exits
 #include "framework/application.h"
 #include "framework/form.h"
-#include "toolkit/active_classes.h"
+#include "toolkit/toolkit_start.h"
 #include "toolkit/active_edit.h"
 
 #include <cstdio>
@@ -18,7 +18,7 @@ namespace {
 class TActivePage : public TForm {
 public:
     TActivePage() : TForm(nullptr) {
-        RegisterActiveControlClasses();
+        RegisterToolkitClasses();
         PublishField("ARName", ARName);
         LoadForm("ActivePage");
     }

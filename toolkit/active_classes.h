@@ -1,5 +1,0 @@
-// Makes the active controls and the format label known by name to form
-// descriptions.
-#pragma once
-
-void RegisterActiveControlClasses();
