@@ -92,7 +92,12 @@ void TActiveEdit::WndProc(TMessage& m) {
     switch (m.Msg) {
     case WM_PAINT:
         if (alignment_ == taLeftJustify || focused_) break;
-        PaintAlignedText();
+        // Painting never raises an error to the user; the edit stays blank.
+        try {
+            PaintAlignedText();
+        } catch (...) {
+            ValidateRect(HandleIfAllocated(), nullptr);
+        }
         return;
     case WM_NCPAINT:
         TEdit::WndProc(m);

@@ -10,10 +10,7 @@ constexpr TColor kFocusedText = clRed;
 constexpr TColor kAccent = clRed;
 constexpr int kGlyphGap = 4;  // between the glyph and the text
 
-}  // namespace
-
-void PaintGlyphButton(HDC dc, int width, int height, TControl& control, const GlyphButtonFace& face) {
-    if (width <= 0 || height <= 0) return;
+void PaintFace(HDC dc, int width, int height, TControl& control, const GlyphButtonFace& face) {
     TBitmap buffer;
     buffer.SetSize(width, height);
     TCanvas& canvas = buffer.Canvas();
@@ -50,4 +47,15 @@ void PaintGlyphButton(HDC dc, int width, int height, TControl& control, const Gl
     }
     DrawAcceleratedText(canvas, face.caption, text, accent, face.focused, textAlign);
     BitBlt(dc, 0, 0, width, height, canvas.Handle(), 0, 0, SRCCOPY);
+}
+
+}  // namespace
+
+void PaintGlyphButton(HDC dc, int width, int height, TControl& control, const GlyphButtonFace& face) {
+    if (width <= 0 || height <= 0) return;
+    // A face that cannot be painted (no memory for the off-screen bitmap)
+    // stays as it was: painting never raises an error to the user.
+    try {
+        PaintFace(dc, width, height, control, face);
+    } catch (...) {}
 }
