@@ -300,6 +300,82 @@ TEST_F(FormsTest, ModalResultsAreWrittenByName) {
     EXPECT_EQ(form.FindChild<TButton>("C")->ModalResult(), 7) << "numbers still do";
 }
 
+// A page and the page derived from it that reuses its description and
+// changes a little of it, as the upgrade copy page does with the copy page.
+class TCopyPage : public TForm {
+public:
+    TCopyPage() : TForm(nullptr) {
+        LoadFormText(R"(object Copy: TCopyPage
+  Caption = 'Copiere'
+  object LTitle: TLabel
+    Caption = 'Copiere fisiere'
+  end
+  object BNext: TButton
+    Caption = '&Continua'
+    ModalResult = mrOk
+  end
+end)",
+                     "TCopyPage");
+    }
+};
+
+class TUpgradeCopyPage : public TCopyPage {
+public:
+    TUpgradeCopyPage() {
+        LoadFormText(R"(inherited Copy: TUpgradeCopyPage
+  Caption = 'Actualizare'
+  inherited LTitle: TLabel
+    Top = 40
+  end
+  object LOverwrite: TLabel
+    Caption = 'Fisierele vechi sunt inlocuite'
+  end
+end)",
+                     "TUpgradeCopyPage");
+    }
+};
+
+TEST_F(FormsTest, DerivedDescriptionChangesTheBasePagesComponentsAndAddsItsOwn) {
+    TUpgradeCopyPage page;
+    EXPECT_EQ(page.Caption(), "Actualizare");
+    ASSERT_EQ(page.ComponentCount(), 3);
+    auto* title = page.FindChild<TLabel>("LTitle");
+    ASSERT_TRUE(title);
+    EXPECT_EQ(title->Caption(), "Copiere fisiere") << "kept from the base";
+    EXPECT_EQ(title->Top(), 40);
+    EXPECT_EQ(page.FindChild<TButton>("BNext")->ModalResult(), mrOk);
+    auto* added = page.FindChild<TLabel>("LOverwrite");
+    ASSERT_TRUE(added);
+    EXPECT_EQ(added->Parent(), &page);
+    EXPECT_FALSE(added->IsLoading() || title->IsLoading());
+}
+
+TEST_F(FormsTest, DescriptionIsReadOnlyIntoItsOwnClass) {
+    struct Case {
+        const char* text;
+        const char* mentions;
+    } cases[] = {
+        {"object F: TButton\nend", "TButton"},
+        {"object C: TCopyPage\nend", "TCopyPage"},
+        {"inherited F: TForm\n inherited LMissing: TLabel\n end\nend", "LMissing"},
+    };
+    for (const Case& c : cases) {
+        TForm form(nullptr);
+        try {
+            form.LoadFormText(c.text, "Clasa");
+            ADD_FAILURE() << c.text;
+        } catch (const EFormError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.mentions), std::string::npos) << e.what();
+        }
+    }
+    TCopyPage copy;
+    EXPECT_THROW(copy.LoadFormText("inherited Copy: TCopyPage\n inherited BNext: TLabel\n end\nend", "Clasa"),
+                 EFormError)
+        << "an inherited component of another class";
+    TForm base(nullptr);
+    EXPECT_NO_THROW(base.LoadFormText("object F: TForm\nend", "Clasa"));
+}
+
 TEST_F(FormsTest, TimerFiresFromTheModalLoop) {
     TTestPage page;
     EndModalAfterTicks(page, 3, mrIgnore);
