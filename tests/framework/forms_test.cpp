@@ -103,6 +103,73 @@ TEST_F(FormsTest, ShowModalDisablesTheOtherWindowsUntilItEnds) {
     EXPECT_TRUE(IsWindowEnabled(other.Handle()));
 }
 
+// A page that notes what its procedure hears of being enabled and disabled.
+class TStackedPage : public TTestPage {
+public:
+    void WndProc(TMessage& m) override {
+        if (m.Msg == WM_ENABLE) enables.push_back(m.WParam != 0);
+        TTestPage::WndProc(m);
+    }
+    std::vector<bool> enables;
+};
+
+TEST_F(FormsTest, ModalFormOverAModalFormGivesItBackAsItWas) {
+    TStackedPage lower;
+    lower.BNext->SetModalResult(mrNone);
+    lower.BCancel->SetEnabled(false);
+    lower.SetActiveControl(lower.RCity);
+    bool lowerEnabledUnder = true;
+    int upperResult = mrNone;
+    std::string focusedAfter;
+    lower.onNext = [&] {
+        TTestPage upper;
+        EndModalAfterTicks(upper, 2, mrYes, [&] { lowerEnabledUnder = IsWindowEnabled(lower.Handle()); });
+        upperResult = upper.ShowModal();
+        EndModalAfterTicks(lower, lower.ticks + 2, mrIgnore, [&] {
+            TWinControl* f = FindControl(GetFocus());
+            focusedAfter = f ? f->Name() : "";
+        });
+    };
+    lower.Handle();
+    PostKey(lower.RCity->Handle(), VK_RETURN);  // the default button; the focus stays in RCity
+    EXPECT_EQ(lower.ShowModal(), mrIgnore) << "the lower loop goes on after the upper one";
+    EXPECT_EQ(upperResult, mrYes);
+    EXPECT_FALSE(lowerEnabledUnder);
+    EXPECT_EQ(lower.enables, (std::vector<bool>{false, true})) << "told, so a form can save and restore its buttons";
+    EXPECT_EQ(focusedAfter, "RCity") << "the focus comes back where it was";
+    EXPECT_FALSE(IsWindowEnabled(lower.BCancel->Handle())) << "a button disabled before stays disabled";
+    EXPECT_TRUE(IsWindowEnabled(lower.BNext->Handle()));
+}
+
+TEST_F(FormsTest, DoubleBufferedFormPaintsThroughARealPaintMessage) {
+    TForm form(nullptr);
+    form.SetBorderStyle(bsNone);
+    form.SetBounds(40, 40, 120, 80);
+    form.SetColor(RGBColor(7, 70, 138));
+    form.SetDoubleBuffered(true);
+    auto* bevel = new TBevel(&form);
+    bevel->SetParent(&form);
+    bevel->SetBounds(60, 20, 40, 40);
+    bevel->SetShape(bsFrame);
+    int paints = 0;
+    form.OnPaint = [&](TObject*) {
+        ++paints;
+        form.Canvas().Brush().SetColor(clYellow);
+        form.Canvas().FillRect(RECT{0, 0, 10, 10});
+    };
+    form.Show();
+    Application().ProcessMessages();
+    paints = 0;
+    InvalidateRect(form.Handle(), nullptr, TRUE);
+    UpdateWindow(form.Handle());  // WM_PAINT, sent at once
+    EXPECT_EQ(paints, 1);
+    gdi::WindowDC dc(form.Handle());
+    EXPECT_EQ(GetPixel(dc, 5, 5), RGB(255, 255, 0)) << "OnPaint's drawing reached the window";
+    EXPECT_EQ(GetPixel(dc, 30, 50), RGB(7, 70, 138)) << "the form's colour";
+    EXPECT_EQ(GetPixel(dc, 60, 20), ColorToRGB(clBtnShadow)) << "the bevel, a graphic control";
+    form.Hide();
+}
+
 TEST_F(FormsTest, HandlerLeavingNoResultKeepsTheFormOpen) {
     TTestPage page;
     page.BNext->SetModalResult(mrNone);
