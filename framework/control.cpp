@@ -62,6 +62,23 @@ WNDPROC RegisterWindowClass(const TCreateParams& params) {
     return base;
 }
 
+// The control whose window CreateWindowEx is making. A top-level window gets
+// WM_GETMINMAXINFO before WM_NCCREATE brings `this` with the create
+// parameters, and that message must reach the control's procedure as well
+// (size limits). One thread makes windows, one at a time or nested.
+class CreatingWindow {
+public:
+    explicit CreatingWindow(TWinControl* control) : outer_(std::exchange(current_, control)) {}
+    CreatingWindow(const CreatingWindow&) = delete;
+    CreatingWindow& operator=(const CreatingWindow&) = delete;
+    ~CreatingWindow() { current_ = outer_; }
+    static TWinControl* Current() { return current_; }
+
+private:
+    static inline TWinControl* current_ = nullptr;
+    TWinControl* outer_;
+};
+
 // Child window identifiers: unique, and clear of IDOK/IDCANCEL.
 UINT_PTR NextControlId() {
     static UINT_PTR next = 100;
@@ -95,19 +112,18 @@ TShiftState MouseShiftState(WPARAM keys) {
 
 // The one window procedure of every window we create.
 LRESULT CALLBACK KorvenWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    TWinControl* self;
-    if (msg == WM_NCCREATE) {
-        self = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    auto* self = reinterpret_cast<TWinControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self) {
+        self = msg == WM_NCCREATE ? static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams)
+                                  : CreatingWindow::Current();  // a message before WM_NCCREATE
+        if (!self || self->handle_) {                           // not a window we are making
+            auto it = ClassProcedures().find(WindowAtom(window));
+            return CallWindowProcA(it != ClassProcedures().end() ? it->second : DefWindowProcA, window, msg, wParam,
+                                   lParam);
+        }
         self->handle_ = window;
         self->defaultProc_ = ClassProcedures()[WindowAtom(window)];
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<TWinControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    }
-    if (!self) {  // messages before WM_NCCREATE (WM_GETMINMAXINFO of a top-level window)
-        auto it = ClassProcedures().find(WindowAtom(window));
-        return CallWindowProcA(it != ClassProcedures().end() ? it->second : DefWindowProcA, window, msg, wParam,
-                               lParam);
     }
     TMessage message{msg, wParam, lParam, 0};
     // An error must not unwind through the system's frames: it ends the
@@ -143,12 +159,6 @@ const ClassInfo& TControl::StaticClass() {
                                       .Enumeration("Align", kAlignNames, &TControl::SetAlign, &TControl::Align)
                                       .Boolean("Visible", &TControl::SetVisible, &TControl::Visible)
                                       .Boolean("Enabled", &TControl::SetEnabled, &TControl::Enabled)
-                                      .Color("Color", &TControl::SetColor, &TControl::Color)
-                                      .Boolean("ParentColor", &TControl::SetParentColor, &TControl::ParentColor)
-                                      .Object("Font", static_cast<TFont& (TControl::*)()>(&TControl::Font))
-                                      .Boolean("ParentFont", &TControl::SetParentFont, &TControl::ParentFont)
-                                      .String("Caption", &TControl::SetCaption, &TControl::Caption)
-                                      .String("Text", &TControl::SetCaption, &TControl::Caption)
                                       .String("Hint", &TControl::SetHint, &TControl::Hint)
                                       .Boolean("ShowHint", &TControl::SetShowHint, &TControl::ShowHint)
                                       .Event("OnClick", &TControl::OnClick)
@@ -361,6 +371,8 @@ void TControl::MouseLeave() {
 const ClassInfo& TWinControl::StaticClass() {
     static const ClassInfo info =
         ClassBuilder<TWinControl>("TWinControl", &TControl::StaticClass())
+            .Object("Font", &TControl::Font)
+            .Boolean("ParentFont", &TControl::SetParentFont, &TControl::ParentFont)
             .Integer("TabOrder", &TWinControl::SetTabOrder, &TWinControl::TabOrder)
             .Boolean("TabStop", &TWinControl::SetTabStop, &TWinControl::TabStop)
             .Boolean("DoubleBuffered", &TWinControl::SetDoubleBuffered, &TWinControl::DoubleBuffered)
@@ -529,8 +541,7 @@ void TWinControl::ChangeScale(int multiplier, int divisor) {
 
 void TWinControl::BoundsChanged() {
     if (handle_) {
-        TCreateParams p;
-        CreateParams(p);
+        TCreateParams p = WindowParams();
         SetWindowPos(handle_, nullptr, p.x, p.y, p.width, p.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (Parent() && Align() != alNone) Parent()->AlignControls();
@@ -618,14 +629,25 @@ void TWinControl::CreateParams(TCreateParams& params) {
     params.parent = Parent() ? Parent()->handle_ : nullptr;
 }
 
-void TWinControl::CreateWnd() {
+TCreateParams TWinControl::WindowParams() {
     TCreateParams p;
     CreateParams(p);
+    FitWindow(p);
+    return p;
+}
+
+void TWinControl::FitWindow(TCreateParams&) {}
+
+void TWinControl::CreateWnd() {
+    TCreateParams p = WindowParams();
     RegisterWindowClass(p);
     if ((p.style & WS_CHILD) && !p.parent) throw std::runtime_error(Name() + " nu are parinte");
     HMENU id = (p.style & WS_CHILD) ? reinterpret_cast<HMENU>(NextControlId()) : nullptr;
-    CreateWindowExA(p.exStyle, p.windowClass.c_str(), p.caption.c_str(), p.style, p.x, p.y, p.width, p.height, p.parent,
-                    id, GetModuleHandleA(nullptr), this);
+    {
+        CreatingWindow creating(this);
+        CreateWindowExA(p.exStyle, p.windowClass.c_str(), p.caption.c_str(), p.style, p.x, p.y, p.width, p.height,
+                        p.parent, id, GetModuleHandleA(nullptr), this);
+    }
     if (!handle_) throw std::runtime_error("nu pot crea fereastra " + Name());
     InitializeWnd();
     for (TControl* c : controls_)
@@ -845,7 +867,10 @@ void TGraphicControl::PaintOn(HDC dc) {
 // TCustomControl
 
 const ClassInfo& TCustomControl::StaticClass() {
-    static const ClassInfo info = ClassBuilder<TCustomControl>("TCustomControl", &TWinControl::StaticClass()).Build();
+    static const ClassInfo info = ClassBuilder<TCustomControl>("TCustomControl", &TWinControl::StaticClass())
+                                      .Color("Color", &TControl::SetColor, &TControl::Color)
+                                      .Boolean("ParentColor", &TControl::SetParentColor, &TControl::ParentColor)
+                                      .Build();
     return info;
 }
 

@@ -229,7 +229,12 @@ public:
 
 protected:
     friend class TControl;
+    // The window's class, style, place and parent; overrides add to them.
     virtual void CreateParams(TCreateParams& params);
+    // After CreateParams and every override of it: what depends on the final
+    // style (a form's outer size from its client size, its place on screen).
+    virtual void FitWindow(TCreateParams& params);
+    TCreateParams WindowParams();  // CreateParams, then FitWindow
     virtual void CreateWnd();
     // After the window exists: push the stored state into it.
     virtual void InitializeWnd();

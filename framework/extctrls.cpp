@@ -47,6 +47,7 @@ void DrawBevelFrame(TCanvas& canvas, RECT& rect, TBevelCut cut, int width) {
 const ClassInfo& TCustomPanel::StaticClass() {
     static const ClassInfo info =
         ClassBuilder<TCustomPanel>("TCustomPanel", &TCustomControl::StaticClass())
+            .String("Caption", &TControl::SetCaption, &TControl::Caption)
             .Enumeration("BevelOuter", kBevelCutNames, &TCustomPanel::SetBevelOuter, &TCustomPanel::BevelOuter)
             .Enumeration("BevelInner", kBevelCutNames, &TCustomPanel::SetBevelInner, &TCustomPanel::BevelInner)
             .Integer("BevelWidth", &TCustomPanel::SetBevelWidth, &TCustomPanel::BevelWidth)
@@ -247,6 +248,8 @@ void TImage::Paint() {
 const ClassInfo& TGauge::StaticClass() {
     static const ClassInfo info =
         ClassBuilder<TGauge>("TGauge", &TGraphicControl::StaticClass())
+            .Object("Font", &TControl::Font)
+            .Boolean("ParentFont", &TControl::SetParentFont, &TControl::ParentFont)
             .Integer("MinValue", &TGauge::SetMinValue, &TGauge::MinValue)
             .Integer("MaxValue", &TGauge::SetMaxValue, &TGauge::MaxValue)
             .Integer("Progress", &TGauge::SetProgress, &TGauge::Progress)

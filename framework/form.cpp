@@ -9,6 +9,9 @@
 #include <stdexcept>
 #include <vector>
 
+const NameList kModalResultNames = {"mrNone",   "mrOk",  "mrCancel", "mrAbort", "mrRetry",
+                                    "mrIgnore", "mrYes", "mrNo",     "mrAll"};
+
 namespace {
 
 const NameList kBorderStyleNames = {"bsNone", "bsSingle", "bsSizeable", "bsDialog"};
@@ -64,8 +67,10 @@ const ClassInfo& TForm::StaticClass() {
             .Integer("PixelsPerInch", &TForm::SetPixelsPerInch, &TForm::PixelsPerInch)
             .Integer("ClientWidth", &TForm::SetClientWidth, &TForm::GetClientWidth)
             .Integer("ClientHeight", &TForm::SetClientHeight, &TForm::GetClientHeight)
-            .Integer("ModalResult", &TForm::SetModalResult, &TForm::ModalResult)
+            .String("Caption", &TControl::SetCaption, &TControl::Caption)
+            .Integer("ModalResult", &TForm::SetModalResult, &TForm::ModalResult, &kModalResultNames)
             .Reference("ActiveControl", &TForm::SetActiveControl)
+            .Object("Constraints", &TForm::Constraints)
             .Event("OnCreate", &TForm::OnCreate)
             .Event("OnShow", &TForm::OnShow)
             .Event("OnHide", &TForm::OnHide)
@@ -74,6 +79,37 @@ const ClassInfo& TForm::StaticClass() {
             .Event("OnActivate", &TForm::OnActivate)
             .Build();
     return info;
+}
+
+const ClassInfo& TSizeConstraints::StaticClass() {
+    static const ClassInfo info =
+        ClassBuilder<TSizeConstraints>("TSizeConstraints", &TPersistent::StaticClass())
+            .Integer("MinWidth", &TSizeConstraints::SetMinWidth, &TSizeConstraints::MinWidth)
+            .Integer("MinHeight", &TSizeConstraints::SetMinHeight, &TSizeConstraints::MinHeight)
+            .Integer("MaxWidth", &TSizeConstraints::SetMaxWidth, &TSizeConstraints::MaxWidth)
+            .Integer("MaxHeight", &TSizeConstraints::SetMaxHeight, &TSizeConstraints::MaxHeight)
+            .Build();
+    return info;
+}
+
+namespace {
+
+int Clamp(int size, int least, int most) {
+    if (most > 0) size = std::min(size, most);
+    return std::max(size, least);
+}
+
+}  // namespace
+
+int TSizeConstraints::ClampWidth(int width) const { return Clamp(width, minWidth_, maxWidth_); }
+
+int TSizeConstraints::ClampHeight(int height) const { return Clamp(height, minHeight_, maxHeight_); }
+
+void TSizeConstraints::Apply(MINMAXINFO& info) const {
+    if (minWidth_ > 0) info.ptMinTrackSize.x = minWidth_;
+    if (minHeight_ > 0) info.ptMinTrackSize.y = minHeight_;
+    if (maxWidth_ > 0) info.ptMaxTrackSize.x = info.ptMaxSize.x = maxWidth_;
+    if (maxHeight_ > 0) info.ptMaxTrackSize.y = info.ptMaxSize.y = maxHeight_;
 }
 
 TForm::TForm(TComponent* owner) : TCustomControl(owner) {
@@ -136,6 +172,8 @@ void TForm::ScaleBy(int multiplier, int divisor) {
 }
 
 void TForm::SetBounds(int left, int top, int width, int height) {
+    width = constraints_.ClampWidth(width);
+    height = constraints_.ClampHeight(height);
     if (width != Width() || height != Height()) clientWidth_ = clientHeight_ = -1;  // the outer size wins
     TCustomControl::SetBounds(left, top, width, height);
 }
@@ -175,8 +213,7 @@ void TForm::ApplyClientSize() {
     if (clientWidth_ < 0) return;
     HWND h = HandleIfAllocated();
     if (!h) {
-        TCreateParams p;
-        CreateParams(p);
+        TCreateParams p = WindowParams();
         StoreBounds(Left(), Top(), p.width, p.height);
         return;
     }
@@ -213,12 +250,20 @@ void TForm::CreateParams(TCreateParams& params) {
     // Owned by the main window, so that pages stay above it.
     TForm* main = Application().MainForm();
     params.parent = (main && main != this && main->HandleAllocated()) ? main->HandleIfAllocated() : nullptr;
+}
+
+// The frame comes from the style as the form's class and every class derived
+// from it left it, so a form whose class drops part of the frame knows its
+// outer size before its window exists.
+void TForm::FitWindow(TCreateParams& params) {
     if (clientWidth_ >= 0) {
         RECT r{0, 0, clientWidth_, clientHeight_};
         AdjustWindowRectEx(&r, params.style, FALSE, params.exStyle);
         params.width = r.right - r.left;
         params.height = r.bottom - r.top;
     }
+    params.width = constraints_.ClampWidth(params.width);
+    params.height = constraints_.ClampHeight(params.height);
     PlaceOnScreen(params);
 }
 
@@ -476,6 +521,10 @@ void TForm::WndProc(TMessage& m) {
     case WM_SIZE:
         TCustomControl::WndProc(m);
         if (!IsLoading()) Resize();
+        return;
+    case WM_GETMINMAXINFO:
+        TCustomControl::WndProc(m);
+        constraints_.Apply(*reinterpret_cast<MINMAXINFO*>(m.LParam));
         return;
     default: break;
     }

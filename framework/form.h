@@ -24,12 +24,37 @@ enum TModalResult : int {
     mrNo = 7,
     mrAll = 8
 };
+// The names a description may give a modal result, by value.
+extern const NameList kModalResultNames;
 using TBorderIcons = unsigned;
 constexpr TBorderIcons biSystemMenu = 1, biMinimize = 2, biMaximize = 4;
 enum TPosition { poDesigned, poScreenCenter, poMainFormCenter };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 
 class TButton;
+
+// A form's size limits in pixels, outer size; 0 means no limit. The user's
+// dragging and maximising keep to them (WM_GETMINMAXINFO), and so does
+// SetBounds.
+class TSizeConstraints : public TPersistent {
+    DECLARE_CLASS_INFO
+public:
+    int MinWidth() const { return minWidth_; }
+    void SetMinWidth(int value) { minWidth_ = value; }
+    int MinHeight() const { return minHeight_; }
+    void SetMinHeight(int value) { minHeight_ = value; }
+    int MaxWidth() const { return maxWidth_; }
+    void SetMaxWidth(int value) { maxWidth_ = value; }
+    int MaxHeight() const { return maxHeight_; }
+    void SetMaxHeight(int value) { maxHeight_ = value; }
+
+    int ClampWidth(int width) const;
+    int ClampHeight(int height) const;
+    void Apply(MINMAXINFO& info) const;  // writes the limits that are set
+
+private:
+    int minWidth_ = 0, minHeight_ = 0, maxWidth_ = 0, maxHeight_ = 0;
+};
 
 class TForm : public TCustomControl {
     DECLARE_CLASS_INFO
@@ -63,6 +88,8 @@ public:
     void SetActiveControl(TWinControl* control);
     int ModalResult() const { return modalResult_; }
     void SetModalResult(int result) { modalResult_ = result; }
+    // Set them before the window exists, or call SetBounds after.
+    TSizeConstraints& Constraints() { return constraints_; }
 
     void SetBounds(int left, int top, int width, int height) override;
     RECT ClientRect() const override;
@@ -98,6 +125,7 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    void FitWindow(TCreateParams& params) override;
     void CreateWnd() override;
     void Paint() override;
     void BoundsChanged() override;
@@ -124,4 +152,5 @@ private:
     int modalResult_ = mrNone;
     bool modal_ = false;
     int clientWidth_ = -1, clientHeight_ = -1;  // requested client size, -1 when not set
+    TSizeConstraints constraints_;
 };

@@ -108,6 +108,10 @@ private:
         };
         switch (p.kind) {
         case PropKind::Integer:
+            if (v.kind == K::Identifier && p.names) {
+                p.setOrdinal(object, IndexOfName(p, v.text, v.line));
+                return;
+            }
             expect(K::Integer, "un numar");
             p.setOrdinal(object, v.integer);
             return;

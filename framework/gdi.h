@@ -90,6 +90,21 @@ private:
     HDC dc_;
 };
 
+// GetWindowDC/ReleaseDC: the whole window, frame and caption included, with
+// the origin at the window's corner (painting the non-client area).
+class WholeWindowDC {
+public:
+    explicit WholeWindowDC(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
+    WholeWindowDC(const WholeWindowDC&) = delete;
+    WholeWindowDC& operator=(const WholeWindowDC&) = delete;
+    ~WholeWindowDC() { ReleaseDC(window_, dc_); }
+    operator HDC() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
 // BeginPaint/EndPaint.
 class PaintDC {
 public:

@@ -229,6 +229,23 @@ int TCanvas::DrawText(std::string_view text, RECT& rect, UINT flags) {
     return ::DrawTextA(dc_, text.data(), static_cast<int>(text.size()), &rect, flags);
 }
 
+TEXTMETRICA TCanvas::TextMetrics() {
+    RequireFont();
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc_, &metrics);
+    return metrics;
+}
+
+SIZE MeasureText(const TFont& font, std::string_view text, UINT flags, int width) {
+    gdi::WindowDC screen(nullptr);
+    gdi::Font handle = font.Create();
+    gdi::Selection selection(screen);
+    selection.Select(handle);
+    RECT r{0, 0, width, 0};
+    DrawTextA(screen, text.data(), static_cast<int>(text.size()), &r, flags | DT_CALCRECT);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
 void TCanvas::CopyRect(const RECT& dest, TCanvas& source, const RECT& sourceRect) {
     StretchBlt(dc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, source.Handle(),
                sourceRect.left, sourceRect.top, sourceRect.right - sourceRect.left, sourceRect.bottom - sourceRect.top,
@@ -250,6 +267,18 @@ void TCanvas::StretchDraw(const RECT& dest, TBitmap& bitmap) {
         SetStretchBltMode(dc_, COLORONCOLOR);
         StretchBlt(dc_, dest.left, dest.top, w, h, source, 0, 0, bitmap.Width(), bitmap.Height(), SRCCOPY);
     }
+}
+
+void TCanvas::DrawTransparent(int x, int y, TBitmap& bitmap, const RECT& source, TColor transparent) {
+    if (bitmap.Empty()) return;
+    RECT part;
+    RECT whole{0, 0, bitmap.Width(), bitmap.Height()};
+    if (!IntersectRect(&part, &source, &whole)) return;
+    if (transparent == clNone) transparent = bitmap.Canvas().Pixel(0, 0);
+    int w = part.right - part.left, h = part.bottom - part.top;
+    x += part.left - source.left;
+    y += part.top - source.top;
+    TransparentBlt(dc_, x, y, w, h, bitmap.Canvas().Handle(), part.left, part.top, w, h, ColorToRGB(transparent));
 }
 
 TColor TCanvas::Pixel(int x, int y) const { return static_cast<TColor>(GetPixel(dc_, x, y)); }

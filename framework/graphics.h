@@ -89,6 +89,11 @@ private:
 
 class TBitmap;
 
+// The size of text in a font as DrawTextA lays it out with `flags` (DT_*,
+// DT_CALCRECT implied) within `width` pixels (for DT_WORDBREAK), measured
+// on the screen; no canvas needed.
+SIZE MeasureText(const TFont& font, std::string_view text, UINT flags, int width = 0);
+
 // Drawing on a device context that someone else provides (a paint DC, a
 // bitmap's memory DC). The canvas creates the GDI objects for its font, brush
 // and pen when it draws, and puts the DC's own objects back when detached.
@@ -116,6 +121,9 @@ public:
     SIZE TextExtent(std::string_view text);
     int TextWidth(std::string_view text) { return TextExtent(text).cx; }
     int TextHeight(std::string_view text) { return TextExtent(text).cy; }
+    // The font's metrics (tmAscent, tmDescent, tmInternalLeading ...), for
+    // text laid out on a common baseline.
+    TEXTMETRICA TextMetrics();
     // DrawTextA with its DT_* flags (DT_WORDBREAK, DT_CENTER, DT_CALCRECT,
     // DT_NOPREFIX ...); returns the text height, rect grows with DT_CALCRECT.
     int DrawText(std::string_view text, RECT& rect, UINT flags);
@@ -123,6 +131,10 @@ public:
     // Draws the bitmap at (x, y); a transparent bitmap leaves the pixels of
     // its transparent colour unpainted.
     void Draw(int x, int y, TBitmap& bitmap);
+    // Draws the part `source` of the bitmap (one frame of a glyph strip) at
+    // (x, y), leaving the pixels of colour `transparent` unpainted; clNone
+    // means the bitmap's top-left pixel. The bitmap itself is not changed.
+    void DrawTransparent(int x, int y, TBitmap& bitmap, const RECT& source, TColor transparent = clNone);
     void StretchDraw(const RECT& dest, TBitmap& bitmap);
     TColor Pixel(int x, int y) const;
     void SetPixel(int x, int y, TColor color);

@@ -35,7 +35,7 @@ enum class PropKind { Integer, Boolean, String, Color, Enumeration, Set, Strings
 struct PropertyInfo {
     std::string name;
     PropKind kind = PropKind::Integer;
-    const std::vector<std::string>* names = nullptr;  // enumeration or set identifiers, by value
+    const std::vector<std::string>* names = nullptr;  // enumeration, set or integer identifiers, by value
     std::function<void(TPersistent&, std::int64_t)> setOrdinal;
     std::function<std::int64_t(const TPersistent&)> getOrdinal;
     std::function<void(TPersistent&, const std::string&)> setString;
@@ -77,55 +77,65 @@ void SetOrdinalProperty(TPersistent& object, std::string_view name, std::int64_t
 // Identifiers of a set or enumeration, listed by value (a set's bit i is names[i]).
 using NameList = std::vector<std::string>;
 
-// Builds the ClassInfo of C: one call per published property, with C's setter
-// and getter. Descriptions then set them by name.
+// Builds the ClassInfo of C: one call per published property, with the
+// setter and getter of C or of a base of C (a class publishes an inherited
+// property that the base keeps unpublished). Descriptions then set them by name.
 template <class C>
 class ClassBuilder {
 public:
     ClassBuilder(std::string name, const ClassInfo* parent) : info_(std::move(name), parent, Factory()) {}
 
-    template <class V>
-    ClassBuilder& Integer(const std::string& name, void (C::*set)(V), V (C::*get)() const) {
-        return Ordinal(name, PropKind::Integer, nullptr, set, get);
+    // `names`, when given, lets a description write some values by name
+    // (ModalResult = mrOk) as well as by number.
+    template <class B, class V>
+    ClassBuilder& Integer(const std::string& name, void (B::*set)(V), V (B::*get)() const,
+                          const NameList* names = nullptr) {
+        return Ordinal(name, PropKind::Integer, names, set, get);
     }
-    ClassBuilder& Boolean(const std::string& name, void (C::*set)(bool), bool (C::*get)() const) {
+    template <class B>
+    ClassBuilder& Boolean(const std::string& name, void (B::*set)(bool), bool (B::*get)() const) {
         return Ordinal(name, PropKind::Boolean, nullptr, set, get);
     }
-    template <class V>
-    ClassBuilder& Color(const std::string& name, void (C::*set)(V), V (C::*get)() const) {
+    template <class B, class V>
+    ClassBuilder& Color(const std::string& name, void (B::*set)(V), V (B::*get)() const) {
         return Ordinal(name, PropKind::Color, nullptr, set, get);
     }
-    template <class E>
-    ClassBuilder& Enumeration(const std::string& name, const NameList& names, void (C::*set)(E), E (C::*get)() const) {
+    template <class B, class E>
+    ClassBuilder& Enumeration(const std::string& name, const NameList& names, void (B::*set)(E), E (B::*get)() const) {
         return Ordinal(name, PropKind::Enumeration, &names, set, get);
     }
-    template <class S>
-    ClassBuilder& Set(const std::string& name, const NameList& names, void (C::*set)(S), S (C::*get)() const) {
+    template <class B, class S>
+    ClassBuilder& Set(const std::string& name, const NameList& names, void (B::*set)(S), S (B::*get)() const) {
         return Ordinal(name, PropKind::Set, &names, set, get);
     }
-    ClassBuilder& String(const std::string& name, void (C::*set)(const std::string&), std::string (C::*get)() const) {
+    template <class B>
+    ClassBuilder& String(const std::string& name, void (B::*set)(const std::string&), std::string (B::*get)() const) {
+        static_assert(std::is_base_of_v<B, C>);
         PropertyInfo p = Make(name, PropKind::String);
         p.setString = [set](TPersistent& o, const std::string& v) { (static_cast<C&>(o).*set)(v); };
         p.getString = [get](const TPersistent& o) { return (static_cast<const C&>(o).*get)(); };
         info_.AddProperty(std::move(p));
         return *this;
     }
-    template <class T>
-    ClassBuilder& Strings(const std::string& name, T& (C::*access)()) {
+    template <class B, class T>
+    ClassBuilder& Strings(const std::string& name, T& (B::*access)()) {
+        static_assert(std::is_base_of_v<B, C>);
         PropertyInfo p = Make(name, PropKind::Strings);
         p.object = [access](TPersistent& o) -> TPersistent* { return &(static_cast<C&>(o).*access)(); };
         info_.AddProperty(std::move(p));
         return *this;
     }
-    template <class T>
-    ClassBuilder& Object(const std::string& name, T& (C::*access)()) {
+    template <class B, class T>
+    ClassBuilder& Object(const std::string& name, T& (B::*access)()) {
+        static_assert(std::is_base_of_v<B, C>);
         PropertyInfo p = Make(name, PropKind::Object);
         p.object = [access](TPersistent& o) -> TPersistent* { return &(static_cast<C&>(o).*access)(); };
         info_.AddProperty(std::move(p));
         return *this;
     }
-    template <class T>
-    ClassBuilder& Reference(const std::string& name, void (C::*set)(T*)) {
+    template <class B, class T>
+    ClassBuilder& Reference(const std::string& name, void (B::*set)(T*)) {
+        static_assert(std::is_base_of_v<B, C>);
         PropertyInfo p = Make(name, PropKind::Reference);
         p.setReference = [set](TPersistent& o, TComponent* target) {
             T* typed = dynamic_cast<T*>(target);
@@ -136,8 +146,9 @@ public:
         info_.AddProperty(std::move(p));
         return *this;
     }
-    template <class... A>
-    ClassBuilder& Event(const std::string& name, std::function<void(A...)> C::*member) {
+    template <class B, class... A>
+    ClassBuilder& Event(const std::string& name, std::function<void(A...)> B::*member) {
+        static_assert(std::is_base_of_v<B, C>);
         PropertyInfo p = Make(name, PropKind::Event);
         p.bindEvent = [member](TPersistent& o, const TComponent& root, const std::string& method) {
             static_cast<C&>(o).*member = root.FindMethod<A...>(method);
@@ -167,9 +178,10 @@ private:
         else
             return nullptr;
     }
-    template <class V>
-    ClassBuilder& Ordinal(const std::string& name, PropKind kind, const NameList* names, void (C::*set)(V),
-                          V (C::*get)() const) {
+    template <class B, class V>
+    ClassBuilder& Ordinal(const std::string& name, PropKind kind, const NameList* names, void (B::*set)(V),
+                          V (B::*get)() const) {
+        static_assert(std::is_base_of_v<B, C>);
         PropertyInfo p = Make(name, kind, names);
         p.setOrdinal = [set](TPersistent& o, std::int64_t v) { (static_cast<C&>(o).*set)(static_cast<V>(v)); };
         p.getOrdinal = [get](const TPersistent& o) {

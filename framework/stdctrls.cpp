@@ -20,18 +20,6 @@ std::string WindowText(HWND window) {
     return text;
 }
 
-// Size of text in a font, measured on the screen.
-SIZE MeasureText(const TFont& font, const std::string& text, UINT flags, int width) {
-    gdi::WindowDC screen(nullptr);
-    gdi::Font handle = font.Create();
-    gdi::Selection selection(screen);
-    selection.Select(handle);
-    RECT r{0, 0, width, 0};
-    std::string shown = text.empty() ? " " : text;
-    DrawTextA(screen, shown.c_str(), static_cast<int>(shown.size()), &r, flags | DT_CALCRECT);
-    return {r.right - r.left, r.bottom - r.top};
-}
-
 // A combo box and a list box take their items by the same four requests
 // under different message numbers.
 struct ListMessages {
@@ -63,7 +51,9 @@ int ItemIndexWithin(int index, const TStrings& items, bool loading) {
 // Buttons
 
 const ClassInfo& TButtonControl::StaticClass() {
-    static const ClassInfo info = ClassBuilder<TButtonControl>("TButtonControl", &TWinControl::StaticClass()).Build();
+    static const ClassInfo info = ClassBuilder<TButtonControl>("TButtonControl", &TWinControl::StaticClass())
+                                      .String("Caption", &TControl::SetCaption, &TControl::Caption)
+                                      .Build();
     return info;
 }
 
@@ -91,11 +81,12 @@ bool TButtonControl::DialogChar(char key) {
 }
 
 const ClassInfo& TButton::StaticClass() {
-    static const ClassInfo info = ClassBuilder<TButton>("TButton", &TButtonControl::StaticClass())
-                                      .Integer("ModalResult", &TButton::SetModalResult, &TButton::ModalResult)
-                                      .Boolean("Default", &TButton::SetDefault, &TButton::Default)
-                                      .Boolean("Cancel", &TButton::SetCancel, &TButton::Cancel)
-                                      .Build();
+    static const ClassInfo info =
+        ClassBuilder<TButton>("TButton", &TButtonControl::StaticClass())
+            .Integer("ModalResult", &TButton::SetModalResult, &TButton::ModalResult, &kModalResultNames)
+            .Boolean("Default", &TButton::SetDefault, &TButton::Default)
+            .Boolean("Cancel", &TButton::SetCancel, &TButton::Cancel)
+            .Build();
     return info;
 }
 
@@ -125,6 +116,8 @@ bool TButton::DialogChar(char key) {
 const ClassInfo& TCheckBox::StaticClass() {
     static const ClassInfo info =
         ClassBuilder<TCheckBox>("TCheckBox", &TButtonControl::StaticClass())
+            .Color("Color", &TControl::SetColor, &TControl::Color)
+            .Boolean("ParentColor", &TControl::SetParentColor, &TControl::ParentColor)
             .Enumeration("State", kCheckBoxStateNames, &TCheckBox::SetState, &TCheckBox::State)
             .Boolean("Checked", &TCheckBox::SetChecked, &TCheckBox::Checked)
             .Boolean("AllowGrayed", &TCheckBox::SetAllowGrayed, &TCheckBox::AllowGrayed)
@@ -168,6 +161,8 @@ void TCheckBox::Click() { Toggle(); }
 const ClassInfo& TRadioButton::StaticClass() {
     static const ClassInfo info =
         ClassBuilder<TRadioButton>("TRadioButton", &TButtonControl::StaticClass())
+            .Color("Color", &TControl::SetColor, &TControl::Color)
+            .Boolean("ParentColor", &TControl::SetParentColor, &TControl::ParentColor)
             .Boolean("Checked", &TRadioButton::SetChecked, &TRadioButton::Checked)
             .Enumeration("Alignment", kAlignmentNames, &TRadioButton::SetAlignment, &TRadioButton::Alignment)
             .Build();
@@ -214,6 +209,9 @@ void TRadioButton::Click() { SetChecked(true); }
 const ClassInfo& TCustomEdit::StaticClass() {
     static const ClassInfo info =
         ClassBuilder<TCustomEdit>("TCustomEdit", &TWinControl::StaticClass())
+            .Color("Color", &TControl::SetColor, &TControl::Color)
+            .Boolean("ParentColor", &TControl::SetParentColor, &TControl::ParentColor)
+            .String("Text", &TControl::SetText, &TControl::Text)
             .Enumeration("BorderStyle", kControlBorderNames, &TCustomEdit::SetBorderStyle, &TCustomEdit::BorderStyle)
             .Boolean("ReadOnly", &TCustomEdit::SetReadOnly, &TCustomEdit::ReadOnly)
             .Integer("MaxLength", &TCustomEdit::SetMaxLength, &TCustomEdit::MaxLength)
@@ -391,6 +389,9 @@ void TMemo::SetWordWrap(bool value) {
 
 const ClassInfo& TComboBox::StaticClass() {
     static const ClassInfo info = ClassBuilder<TComboBox>("TComboBox", &TWinControl::StaticClass())
+                                      .Color("Color", &TControl::SetColor, &TControl::Color)
+                                      .Boolean("ParentColor", &TControl::SetParentColor, &TControl::ParentColor)
+                                      .String("Text", &TControl::SetText, &TControl::Text)
                                       .Strings("Items", &TComboBox::Items)
                                       .Integer("ItemIndex", &TComboBox::SetItemIndex, &TComboBox::ItemIndex)
                                       .Enumeration("Style", kComboStyleNames, &TComboBox::SetStyle, &TComboBox::Style)
@@ -533,6 +534,8 @@ void TComboBox::CloseUp() {
 const ClassInfo& TListBox::StaticClass() {
     static const ClassInfo info =
         ClassBuilder<TListBox>("TListBox", &TWinControl::StaticClass())
+            .Color("Color", &TControl::SetColor, &TControl::Color)
+            .Boolean("ParentColor", &TControl::SetParentColor, &TControl::ParentColor)
             .Strings("Items", &TListBox::Items)
             .Integer("ItemIndex", &TListBox::SetItemIndex, &TListBox::ItemIndex)
             .Enumeration("Style", kListStyleNames, &TListBox::SetStyle, &TListBox::Style)
@@ -617,6 +620,11 @@ void TListBox::CommandNotify(WORD code) {
 const ClassInfo& TLabel::StaticClass() {
     static const ClassInfo info =
         ClassBuilder<TLabel>("TLabel", &TGraphicControl::StaticClass())
+            .Color("Color", &TControl::SetColor, &TControl::Color)
+            .Boolean("ParentColor", &TControl::SetParentColor, &TControl::ParentColor)
+            .Object("Font", &TControl::Font)
+            .Boolean("ParentFont", &TControl::SetParentFont, &TControl::ParentFont)
+            .String("Caption", &TControl::SetCaption, &TControl::Caption)
             .Enumeration("Alignment", kAlignmentNames, &TLabel::SetAlignment, &TLabel::Alignment)
             .Enumeration("Layout", kLayoutNames, &TLabel::SetLayout, &TLabel::Layout)
             .Boolean("AutoSize", &TLabel::SetAutoSize, &TLabel::AutoSize)
@@ -668,7 +676,8 @@ void TLabel::Paint() {
 
 void TLabel::AdjustSize() {
     if (!autoSize_ || IsLoading()) return;
-    SIZE size = MeasureText(Font(), Caption(), TextFlags(), wordWrap_ ? Width() : 0);
+    std::string text = Caption().empty() ? " " : Caption();  // an empty label keeps one line's height
+    SIZE size = MeasureText(Font(), text, TextFlags(), wordWrap_ ? Width() : 0);
     SetBounds(Left(), Top(), wordWrap_ ? Width() : size.cx, size.cy);
 }
 
@@ -734,7 +743,9 @@ void TLabel::Notification(TComponent* component, bool removing) {
 // Group box
 
 const ClassInfo& TGroupBox::StaticClass() {
-    static const ClassInfo info = ClassBuilder<TGroupBox>("TGroupBox", &TCustomControl::StaticClass()).Build();
+    static const ClassInfo info = ClassBuilder<TGroupBox>("TGroupBox", &TCustomControl::StaticClass())
+                                      .String("Caption", &TControl::SetCaption, &TControl::Caption)
+                                      .Build();
     return info;
 }
 

@@ -35,21 +35,6 @@ std::string WithLineBreaks(const std::string& caption) {
     return text;
 }
 
-// GetWindowDC/ReleaseDC: the whole window, frame included, for painting the
-// border colour over the frame Windows draws.
-class WholeWindowDC {
-public:
-    explicit WholeWindowDC(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
-    WholeWindowDC(const WholeWindowDC&) = delete;
-    WholeWindowDC& operator=(const WholeWindowDC&) = delete;
-    ~WholeWindowDC() { ReleaseDC(window_, dc_); }
-    operator HDC() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
-
 }  // namespace
 
 const ClassInfo& TPaintedPanel::StaticClass() {
@@ -200,7 +185,7 @@ void TPaintedPanel::PaintNonClientFrame() {
     GetWindowRect(h, &window);
     int w = window.right - window.left, ht = window.bottom - window.top;
     if (w <= 2 || ht <= 2) return;
-    WholeWindowDC dc(h);
+    gdi::WholeWindowDC dc(h);
     TCanvas canvas;
     canvas.SetHandle(dc);
     canvas.Brush().SetColor(borderColor_);

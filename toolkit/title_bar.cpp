@@ -20,6 +20,8 @@ constexpr UINT kCaptionFlags = DT_LEFT | DT_NOPREFIX;
 const ClassInfo& TTitleBar::StaticClass() {
     static const ClassInfo info =
         ClassBuilder<TTitleBar>("TTitleBar", &TGraphicControl::StaticClass())
+            .String("Caption", &TControl::SetCaption, &TControl::Caption)
+            .Object("Font", &TControl::Font)
             .Boolean("Grayed", &TTitleBar::SetGrayed, &TTitleBar::Grayed)
             .Enumeration("IconStyle", kIconStyleNames, &TTitleBar::SetIconStyle, &TTitleBar::IconStyle)
             .Color("CaptionColor", &TTitleBar::SetCaptionColor, &TTitleBar::CaptionColor)

@@ -108,6 +108,67 @@ TEST(CanvasTest, TransparentDrawLeavesTheTransparentColourUnpainted) {
     EXPECT_EQ(At(target, 7, 1), clYellow) << "green, now transparent, shows what was there";
 }
 
+// A strip of three 4 x 3 frames (red, green, blue) whose background colour,
+// magenta, is its top-left pixel, with one background pixel inside frame 1.
+void MakeStrip(TBitmap& strip) {
+    strip.SetSize(12, 3);
+    TColor colours[] = {clRed, clLime, clBlue};
+    for (int frame = 0; frame < 3; ++frame) {
+        strip.Canvas().Brush().SetColor(colours[frame]);
+        strip.Canvas().FillRect(RECT{frame * 4, 0, frame * 4 + 4, 3});
+    }
+    strip.Canvas().SetPixel(0, 0, clFuchsia);
+    strip.Canvas().SetPixel(5, 1, clFuchsia);
+}
+
+TEST(CanvasTest, OneFrameOfAStripIsDrawnWithItsTopLeftColourTransparent) {
+    TBitmap strip;
+    MakeStrip(strip);
+    TBitmap target;
+    target.SetSize(20, 10);
+    target.Canvas().DrawTransparent(10, 5, strip, RECT{4, 0, 8, 3});
+    EXPECT_EQ(At(target, 10, 5), clLime);
+    EXPECT_EQ(At(target, 13, 7), clLime);
+    EXPECT_EQ(At(target, 11, 6), clWhite) << "the background pixel inside the frame";
+    EXPECT_EQ(At(target, 14, 5), clWhite) << "nothing of the next frame";
+    EXPECT_EQ(At(target, 9, 5), clWhite);
+    EXPECT_EQ(At(strip, 0, 0), clFuchsia) << "the strip itself is left as it was";
+    EXPECT_FALSE(strip.Transparent());
+
+    // A chosen colour instead of the corner's; a part beyond the strip is cut.
+    target.Canvas().DrawTransparent(0, 0, strip, RECT{8, 0, 16, 3}, clBlue);
+    EXPECT_EQ(At(target, 0, 0), clWhite);
+    target.Canvas().DrawTransparent(0, 0, strip, RECT{8, 0, 16, 3}, clLime);
+    EXPECT_EQ(At(target, 3, 2), clBlue);
+    EXPECT_EQ(At(target, 4, 2), clWhite) << "only the 4 columns the strip has";
+}
+
+TEST(CanvasTest, FontMetricsAddUpForBaselineAlignedText) {
+    TBitmap b;
+    b.SetSize(10, 10);
+    b.Canvas().Font().SetHeight(-20);
+    TEXTMETRICA m = b.Canvas().TextMetrics();
+    // A negative height asks for the character height; fonts round it a little.
+    EXPECT_NEAR(m.tmHeight - m.tmInternalLeading, 20, 1);
+    EXPECT_EQ(m.tmAscent + m.tmDescent, m.tmHeight);
+    b.Canvas().Font().SetHeight(-40);
+    EXPECT_GT(b.Canvas().TextMetrics().tmAscent, m.tmAscent) << "follows a change of font";
+}
+
+TEST(CanvasTest, MeasuredTextAgreesWithTheCanvasAndWrapsAtBlanks) {
+    TFont font;
+    font.SetHeight(-13);
+    TBitmap b;
+    b.SetSize(10, 10);
+    b.Canvas().Font().Assign(font);
+    SIZE line = MeasureText(font, "Instalare Korven", DT_SINGLELINE);
+    SIZE extent = b.Canvas().TextExtent("Instalare Korven");
+    EXPECT_EQ(line.cx, extent.cx);
+    EXPECT_EQ(line.cy, extent.cy);
+    SIZE wrapped = MeasureText(font, "unu doi trei", DT_WORDBREAK, b.Canvas().TextWidth("trei"));
+    EXPECT_EQ(wrapped.cy, 3 * line.cy) << "one word a line";
+}
+
 TEST(CanvasTest, TextExtentGrowsWithSizeAndBold) {
     TBitmap bitmap;
     bitmap.SetSize(10, 10);

@@ -247,6 +247,9 @@ TEST_F(FormsTest, DescriptionErrorsWithFrameworkClassesNameTheLine) {
         {"object F: TForm\n object I: TImage\n  Picture = 'NuExista'\n end\nend", 3, "NuExista"},
         {"object F: TForm\n object B: TButton\n  Align = alMiddle\n end\nend", 3, "alMiddle"},
         {"object F: TForm\n object D: TDriveComboBox\n  DirList = F\n end\nend", 3, "DirList"},
+        {"object F: TForm\n object B: TButton\n  Color = clRed\n end\nend", 3, "Color"},
+        {"object F: TForm\n object B: TBevel\n  Caption = 'x'\n end\nend", 3, "Caption"},
+        {"object F: TForm\n object B: TButton\n  ModalResult = mrMaybe\n end\nend", 3, "mrMaybe"},
     };
     for (const Case& c : cases) {
         TForm form(nullptr);
@@ -259,6 +262,42 @@ TEST_F(FormsTest, DescriptionErrorsWithFrameworkClassesNameTheLine) {
         }
         EXPECT_EQ(form.ComponentCount(), 0) << "nothing half-built is left: " << c.text;
     }
+}
+
+// A class publishes what it really has, so that a description setting a
+// property a control cannot show fails, and a rule that looks for a published
+// colour finds only controls that paint one.
+TEST_F(FormsTest, EachControlPublishesOnlyWhatItHas) {
+    TForm form(nullptr);
+    auto has = [](const TPersistent& object, const char* name) {
+        return object.ClassType().FindProperty(name) != nullptr;
+    };
+    TLabel label(&form);
+    TButton button(&form);
+    TEdit edit(&form);
+    TBevel bevel(&form);
+    TImage image(&form);
+    TPanel panel(&form);
+    EXPECT_TRUE(has(label, "Color") && has(label, "Font") && has(label, "Caption"));
+    EXPECT_TRUE(has(button, "Caption") && has(button, "Font"));
+    EXPECT_FALSE(has(button, "Color")) << "a push button is painted by the system";
+    EXPECT_TRUE(has(edit, "Text") && has(edit, "Color"));
+    EXPECT_FALSE(has(edit, "Caption"));
+    EXPECT_TRUE(has(panel, "Color") && has(panel, "Caption"));
+    for (const TPersistent* bare : std::initializer_list<const TPersistent*>{&bevel, &image})
+        for (const char* name : {"Color", "Caption", "Text", "Font"}) EXPECT_FALSE(has(*bare, name)) << name;
+    for (const char* name : {"Left", "Visible", "Enabled", "Hint", "OnMouseEnter"}) EXPECT_TRUE(has(bevel, name));
+}
+
+TEST_F(FormsTest, ModalResultsAreWrittenByName) {
+    TForm form(nullptr);
+    form.LoadFormText(
+        "object F: TForm\n ModalResult = mrIgnore\n object B: TButton\n  ModalResult = mrRetry\n end\n"
+        " object C: TButton\n  ModalResult = 7\n end\nend",
+        "Rezultate");
+    EXPECT_EQ(form.ModalResult(), 5);
+    EXPECT_EQ(form.FindChild<TButton>("B")->ModalResult(), 4);
+    EXPECT_EQ(form.FindChild<TButton>("C")->ModalResult(), 7) << "numbers still do";
 }
 
 TEST_F(FormsTest, TimerFiresFromTheModalLoop) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 class TPaintedButton : public TButton {
@@ -40,6 +42,33 @@ public:
     }
 };
 
+// A form class that drops the dialog frame, as the title forms do: in its
+// create parameters, so that its outer size is known early, and again at
+// WM_NCCREATE. It notes the messages its procedure sees.
+class TThinFramed : public TForm {
+public:
+    TThinFramed() : TForm(nullptr) {
+        SetBorderStyle(bsDialog);
+        SetClientWidth(300);
+        SetClientHeight(120);
+    }
+    void WndProc(TMessage& m) override {
+        seen.push_back(m.Msg);
+        if (m.Msg == WM_NCCREATE) {
+            HWND h = HandleIfAllocated();
+            SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) & ~WS_DLGFRAME);
+        }
+        TForm::WndProc(m);
+    }
+    std::vector<UINT> seen;
+
+protected:
+    void CreateParams(TCreateParams& params) override {
+        TForm::CreateParams(params);
+        params.style &= ~WS_DLGFRAME;
+    }
+};
+
 TEST(HooksTest, OwnerDrawnButtonPaintsItselfAndStillClicks) {
     TForm form(nullptr);
     auto* button = new TPaintedButton(&form);
@@ -66,6 +95,49 @@ TEST(HooksTest, FormRewritingItsStyleAtCreationKeepsItsClientSize) {
     EXPECT_EQ(SendMessageA(h, WM_NCHITTEST, 0, MAKELPARAM(middle.x, middle.y)), HTCAPTION);
 }
 
+TEST(HooksTest, FrameDroppedByAFormClassCountsBeforeTheWindowExists) {
+    TThinFramed form;
+    TForm framed(nullptr);  // the same without dropping the frame
+    framed.SetBorderStyle(bsDialog);
+    framed.SetClientWidth(300);
+    framed.SetClientHeight(120);
+    int width = form.Width(), height = form.Height();
+    EXPECT_LT(height, framed.Height()) << "no caption counted";
+    RECT r;
+    GetWindowRect(form.Handle(), &r);
+    EXPECT_EQ(r.right - r.left, width);
+    EXPECT_EQ(r.bottom - r.top, height);
+    EXPECT_EQ(form.ClientWidth(), 300);
+    EXPECT_EQ(form.ClientHeight(), 120);
+}
+
+TEST(HooksTest, SizeLimitsReachTheFormBeforeItsWindowIsCreated) {
+    TThinFramed form;
+    form.SetBorderStyle(bsSizeable);  // a sizeable window is asked its limits while it is made
+    form.Constraints().SetMinHeight(150);
+    form.Constraints().SetMaxWidth(250);
+    form.SetBounds(0, 0, 400, 100);
+    EXPECT_EQ(form.Width(), 250);
+    EXPECT_EQ(form.Height(), 150);
+    form.Handle();
+    ASSERT_FALSE(form.seen.empty());
+    auto created = std::find(form.seen.begin(), form.seen.end(), static_cast<UINT>(WM_NCCREATE));
+    EXPECT_NE(std::find(form.seen.begin(), created, static_cast<UINT>(WM_GETMINMAXINFO)), created)
+        << "WM_GETMINMAXINFO comes before WM_NCCREATE and reaches the form";
+    MINMAXINFO info{};
+    info.ptMaxTrackSize = {5000, 5000};
+    SendMessageA(form.Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMaxTrackSize.x, 250);
+    EXPECT_EQ(info.ptMinTrackSize.y, 150);
+    RECT r;
+    GetWindowRect(form.Handle(), &r);
+    EXPECT_EQ(r.right - r.left, 250);
+
+    TForm described(nullptr);
+    described.LoadFormText("object F: TForm\n Constraints.MaxHeight = 90\n Height = 300\nend", "Limite");
+    EXPECT_EQ(described.Height(), 90);
+}
+
 TEST(HooksTest, AltF4ClosesAModalFormUnlessKeyPreviewSwallowsIt) {
     TTestPage page;
     page.Handle();
@@ -79,6 +151,26 @@ TEST(HooksTest, AltF4ClosesAModalFormUnlessKeyPreviewSwallowsIt) {
     EndModalAfterTicks(page, page.ticks + 3, mrAbort);
     EXPECT_EQ(page.ShowModal(), mrAbort);
     EXPECT_EQ(page.previewedKeys, std::vector<WORD>{VK_F4});
+}
+
+TEST(HooksTest, WholeWindowDeviceContextStartsAtTheFrame) {
+    TForm form(nullptr);
+    form.SetBorderStyle(bsSingle);
+    form.SetBounds(50, 50, 200, 120);
+    form.Show();
+    HWND h = form.Handle();
+    RECT window;
+    GetWindowRect(h, &window);
+    POINT client{0, 0};
+    ClientToScreen(h, &client);
+    ASSERT_GT(client.y, window.top) << "the form has a caption";
+    {
+        gdi::WholeWindowDC dc(h);
+        ::SetPixel(dc, client.x - window.left, client.y - window.top, RGB(255, 0, 0));
+    }
+    gdi::WindowDC clientDC(h);
+    EXPECT_EQ(GetPixel(clientDC, 0, 0), RGB(255, 0, 0)) << "the client corner, reached from the window's";
+    form.Hide();
 }
 
 TEST(HooksTest, ScreenKnowsTheActiveFormAndItsSize) {
