@@ -9,6 +9,7 @@
 #include "toolkit/painted_panel.h"
 #include "toolkit/title_bar.h"
 #include "toolkit/title_form.h"
+#include "toolkit/trans_image.h"
 #include "toolkit/work_area.h"
 
 #include <utility>
@@ -26,10 +27,10 @@ TaskbarRect FindTaskbar() {
 
 void RegisterToolkitClasses() {
     RegisterFrameworkClasses();
-    for (const ClassInfo* info :
-         {&TMButton::StaticClass(), &TNiceButton::StaticClass(), &TMToolbar::StaticClass(), &TMForm::StaticClass(),
-          &TPaintedForm::StaticClass(), &TMainForm::StaticClass(), &TTitleForm::StaticClass(),
-          &TMessageForm::StaticClass(), &TTitleBar::StaticClass(), &TPaintedPanel::StaticClass()})
+    for (const ClassInfo* info : {&TMButton::StaticClass(), &TNiceButton::StaticClass(), &TMToolbar::StaticClass(),
+                                  &TMForm::StaticClass(), &TPaintedForm::StaticClass(), &TMainForm::StaticClass(),
+                                  &TTitleForm::StaticClass(), &TMessageForm::StaticClass(), &TTitleBar::StaticClass(),
+                                  &TPaintedPanel::StaticClass(), &TTransImage::StaticClass()})
         RegisterComponentClass(*info);
 }
 
