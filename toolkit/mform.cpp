@@ -5,10 +5,8 @@
 #include "toolkit/theme_colors.h"
 #include "toolkit/title_bar.h"
 #include "toolkit/title_form.h"
-#include "toolkit/toolkit_classes.h"
+#include "toolkit/toolkit_start.h"
 #include "toolkit/work_area.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -25,22 +23,30 @@ const ClassInfo& TMForm::StaticClass() {
 TMForm::TMForm(TComponent* owner) : TForm(owner) {
     RegisterToolkitClasses();
     SetDoubleBuffered(true);
+    // A sizeable form is kept within the work area (once the toolkit has
+    // measured it), unless it has a smaller limit of its own.
+    if (BorderStyle() == bsSizeable) {
+        TSizeConstraints& limits = Constraints();
+        if (MaxFormWidth > 0 && (limits.MaxWidth() == 0 || limits.MaxWidth() > MaxFormWidth))
+            limits.SetMaxWidth(MaxFormWidth);
+        if (MaxFormHeight > 0 && (limits.MaxHeight() == 0 || limits.MaxHeight() > MaxFormHeight))
+            limits.SetMaxHeight(MaxFormHeight);
+    }
 }
 
 void TMForm::Loaded() {
     TForm::Loaded();
     if (TColor mapped = MapThemeColor(Color()); mapped != Color()) SetColor(mapped);
-    // Title bars take the toolkit's colours whatever their description says;
-    // every other published colour goes through the scheme. (A title bar
-    // publishes no colour of its own, so looking at it first is the same.)
+    // Every published colour goes through the scheme; title bars (which
+    // publish none) take the toolkit's colours whatever their description says.
     for (int i = 0; i < ComponentCount(); ++i) {
         TComponent* c = Components(i);
-        if (auto* bar = dynamic_cast<TTitleBar*>(c)) {
-            bar->SetStartColor(MapThemeColor(kTitleStart));
-            bar->SetEndColor(MapThemeColor(kTitleEnd));
-        } else if (HasOrdinalProperty(*c, "Color")) {
+        if (HasOrdinalProperty(*c, "Color")) {
             auto color = static_cast<TColor>(GetOrdinalProperty(*c, "Color"));
             if (TColor mapped = MapThemeColor(color); mapped != color) SetOrdinalProperty(*c, "Color", mapped);
+        } else if (auto* bar = dynamic_cast<TTitleBar*>(c)) {
+            bar->SetStartColor(MapThemeColor(kTitleStart));
+            bar->SetEndColor(MapThemeColor(kTitleEnd));
         }
     }
 }
@@ -107,14 +113,6 @@ void TMForm::TranslateSystemMenu() {
     if (!SystemCloseEnabled()) EnableMenuItem(menu, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
 }
 
-void TMForm::LimitToWorkArea(MINMAXINFO& info) const {
-    if (BorderStyle() != bsSizeable || MaxFormWidth <= 0 || MaxFormHeight <= 0) return;
-    info.ptMaxTrackSize.x = std::min<LONG>(info.ptMaxTrackSize.x, MaxFormWidth);
-    info.ptMaxTrackSize.y = std::min<LONG>(info.ptMaxTrackSize.y, MaxFormHeight);
-    info.ptMaxSize.x = std::min<LONG>(info.ptMaxSize.x, MaxFormWidth);
-    info.ptMaxSize.y = std::min<LONG>(info.ptMaxSize.y, MaxFormHeight);
-}
-
 // A right click on any toolkit form, while a message dialog is the active
 // form, answers the dialog with its default button.
 bool TMForm::AnswerMessageDialog(TMessage& message) {
@@ -141,10 +139,6 @@ void TMForm::WndProc(TMessage& message) {
             RestoreButtons();
         else
             SaveAndDisableButtons();
-        return;
-    case WM_GETMINMAXINFO:
-        TForm::WndProc(message);
-        LimitToWorkArea(*reinterpret_cast<MINMAXINFO*>(message.LParam));
         return;
     default: break;
     }

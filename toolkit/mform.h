@@ -32,7 +32,6 @@ private:
     void SaveAndDisableButtons();
     void RestoreButtons();
     void TranslateSystemMenu();
-    void LimitToWorkArea(MINMAXINFO& info) const;
     bool AnswerMessageDialog(TMessage& message);
 
     bool collectButtons_ = true;            // until the first show

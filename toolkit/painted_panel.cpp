@@ -1,5 +1,6 @@
 #include "toolkit/painted_panel.h"
 
+#include "toolkit/accelerator.h"
 #include "toolkit/gradients.h"
 #include "toolkit/toolkit_log.h"
 
@@ -7,6 +8,8 @@
 #include <exception>
 
 namespace {
+
+constexpr TColor kAccent = clRed;  // the accelerator key
 
 // The caption as shown: "&&" stands for "&", a single "&" only marks the
 // accelerator and is not drawn.
@@ -34,21 +37,6 @@ std::string WithLineBreaks(const std::string& caption) {
     }
     return text;
 }
-
-// GetWindowDC/ReleaseDC: the whole window, frame included, for painting the
-// border colour over the frame Windows draws.
-class WholeWindowDC {
-public:
-    explicit WholeWindowDC(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
-    WholeWindowDC(const WholeWindowDC&) = delete;
-    WholeWindowDC& operator=(const WholeWindowDC&) = delete;
-    ~WholeWindowDC() { ReleaseDC(window_, dc_); }
-    operator HDC() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
 
 }  // namespace
 
@@ -159,7 +147,13 @@ void TPaintedPanel::PaintText(const RECT& client) {
     std::string shown = WithoutAccelerator(text);
     if (Enabled()) {
         canvas.Font().SetColor(Font().Color());
-        canvas.DrawText(shown, r, kFlags);
+        // The key is marked in a caption of one line; one that breaks into
+        // several lines, or that is just "&&", is drawn plain.
+        bool oneLine = text.find('\n') == std::string::npos && h <= canvas.TextHeight("Wy");
+        if (oneLine && text != "&&")
+            DrawAcceleratedText(canvas, text, r, kAccent, Focused(), taCenter);
+        else
+            canvas.DrawText(shown, r, kFlags);
         return;
     }
     // Embossed: a white copy one pixel down and right, the grey text on top.
@@ -200,7 +194,7 @@ void TPaintedPanel::PaintNonClientFrame() {
     GetWindowRect(h, &window);
     int w = window.right - window.left, ht = window.bottom - window.top;
     if (w <= 2 || ht <= 2) return;
-    WholeWindowDC dc(h);
+    gdi::WholeWindowDC dc(h);
     TCanvas canvas;
     canvas.SetHandle(dc);
     canvas.Brush().SetColor(borderColor_);

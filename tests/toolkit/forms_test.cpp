@@ -63,6 +63,7 @@ TEST(TitleFormTest, ButtonFaceBecomesTheFixedGreyAndSchemeGreysStay) {
     EXPECT_EQ(page.Color(), 0x00C8D0D4);
     EXPECT_EQ(page.FindChild<TPaintedPanel>("Face")->Color(), 0x00C8D0D4);
     EXPECT_EQ(page.FindChild<TPaintedPanel>("Swatch")->Color(), 0x00CFCFCF);
+    EXPECT_EQ(page.BNext->Color(), 0x00C8D0D4) << "a TMButton's button face";
     page.Show();
     TBitmap picture;
     picture.SetSize(page.ClientWidth(), page.ClientHeight());
@@ -199,8 +200,8 @@ TEST(TitleFormTest, RightClickAnswersAnOpenMessageDialogWithEnter) {
 
 TEST(TitleFormTest, ToolkitStartWritesTheTitleMarksAndTheFormLimit) {
     std::vector<std::string> lines;
-    StartToolkit({[&](const std::string& s) { lines.push_back("BEGIN " + s); },
-                  [&](const std::string& s) { lines.push_back("END " + s); }, nullptr});
+    StartToolkit({}, {[&](const std::string& s) { lines.push_back("BEGIN " + s); },
+                      [&](const std::string& s) { lines.push_back("END " + s); }, nullptr});
     EXPECT_EQ(lines, (std::vector<std::string>{"BEGIN Title init", "END Title init"}));
     EXPECT_GE(MaxFormWidth, Screen().Width() - 200);
     EXPECT_GT(MaxFormHeight, 0);

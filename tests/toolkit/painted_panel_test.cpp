@@ -92,6 +92,32 @@ TEST(PaintedPanelTest, HashBreaksTheCaptionIntoLinesUnlessItIsAlone) {
     EXPECT_EQ(TextBands(picture), 1) << "a lone # is drawn as it is";
 }
 
+bool Has(TBitmap& b, TColor color) {
+    for (int y = 0; y < b.Height(); ++y)
+        for (int x = 0; x < b.Width(); ++x)
+            if (At(b, x, y) == color) return true;
+    return false;
+}
+
+TEST(PaintedPanelTest, AcceleratorIsRedUnlessTheCaptionIsADoubledAmpersand) {
+    TPaintedPanel panel(nullptr);
+    panel.SetBevelOuter(bvNone);
+    panel.SetBounds(0, 0, 120, 30);
+    panel.SetColor(clWhite);
+    panel.Font().SetColor(clBlack);
+    TBitmap picture;
+    panel.SetCaption("&Abandon");
+    PaintPanel(panel, picture);
+    EXPECT_TRUE(Has(picture, clRed));
+    panel.SetCaption("&&");
+    PaintPanel(panel, picture);
+    EXPECT_FALSE(Has(picture, clRed));
+    EXPECT_TRUE(Has(picture, clBlack));
+    panel.SetCaption("Fara tasta");
+    PaintPanel(panel, picture);
+    EXPECT_FALSE(Has(picture, clRed));
+}
+
 TEST(PaintedPanelTest, DisabledCaptionIsEmbossed) {
     TPaintedPanel panel(nullptr);
     panel.SetBevelOuter(bvNone);
