@@ -1,15 +1,8 @@
 #include "toolkit/toolkit_start.h"
 
 #include "framework/application.h"
-#include "framework/classes.h"
-#include "toolkit/mbutton.h"
-#include "toolkit/mform.h"
-#include "toolkit/mtoolbar.h"
-#include "toolkit/nice_button.h"
-#include "toolkit/painted_panel.h"
 #include "toolkit/title_bar.h"
-#include "toolkit/title_form.h"
-#include "toolkit/trans_image.h"
+#include "toolkit/toolkit_classes.h"
 #include "toolkit/work_area.h"
 
 #include <utility>
@@ -25,21 +18,12 @@ TaskbarRect FindTaskbar() {
 
 }  // namespace
 
-void RegisterToolkitClasses() {
-    RegisterFrameworkClasses();
-    for (const ClassInfo* info : {&TMButton::StaticClass(), &TNiceButton::StaticClass(), &TMToolbar::StaticClass(),
-                                  &TMForm::StaticClass(), &TPaintedForm::StaticClass(), &TMainForm::StaticClass(),
-                                  &TTitleForm::StaticClass(), &TMessageForm::StaticClass(), &TTitleBar::StaticClass(),
-                                  &TPaintedPanel::StaticClass(), &TTransImage::StaticClass()})
-        RegisterComponentClass(*info);
-}
-
-void StartToolkit(const GlyphSetStart& start, ToolkitLogSink log) {
+void StartToolkit(ToolkitLogSink log, const GlyphSetStart& glyphs) {
     SetToolkitLogSink(std::move(log));
     RegisterToolkitClasses();
     FormSizeLimit limit = WorkAreaLimit(Screen().Width(), Screen().Height(), FindTaskbar());
     MaxFormWidth = limit.width;
     MaxFormHeight = limit.height;
-    StartGlyphSet(start);  // HighColorDisplay first, then the glyph holder
+    StartGlyphSet(glyphs);  // HighColorDisplay first, then the glyph holder
     InitTitleBars();
 }
