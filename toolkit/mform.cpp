@@ -5,7 +5,7 @@
 #include "toolkit/theme_colors.h"
 #include "toolkit/title_bar.h"
 #include "toolkit/title_form.h"
-#include "toolkit/toolkit_classes.h"
+#include "toolkit/toolkit_start.h"
 #include "toolkit/work_area.h"
 
 namespace {

@@ -1,8 +1,21 @@
 #include "toolkit/toolkit_start.h"
 
 #include "framework/application.h"
+#include "framework/classes.h"
+#include "toolkit/active_check_box.h"
+#include "toolkit/active_combo.h"
+#include "toolkit/active_edit.h"
+#include "toolkit/active_label.h"
+#include "toolkit/fmt_label.h"
+#include "toolkit/mbutton.h"
+#include "toolkit/mform.h"
+#include "toolkit/mtoolbar.h"
+#include "toolkit/nice_button.h"
+#include "toolkit/painted_panel.h"
+#include "toolkit/radio_button.h"
 #include "toolkit/title_bar.h"
-#include "toolkit/toolkit_classes.h"
+#include "toolkit/title_form.h"
+#include "toolkit/trans_image.h"
 #include "toolkit/work_area.h"
 
 #include <utility>
@@ -18,12 +31,25 @@ TaskbarRect FindTaskbar() {
 
 }  // namespace
 
-void StartToolkit(ToolkitLogSink log, const GlyphSetStart& glyphs) {
+void RegisterToolkitClasses() {
+    RegisterFrameworkClasses();
+    for (const ClassInfo* info :
+         {&TMButton::StaticClass(),        &TNiceButton::StaticClass(),   &TMToolbar::StaticClass(),
+          &TMForm::StaticClass(),          &TPaintedForm::StaticClass(),  &TMainForm::StaticClass(),
+          &TTitleForm::StaticClass(),      &TMessageForm::StaticClass(),  &TTitleBar::StaticClass(),
+          &TPaintedPanel::StaticClass(),   &TTransImage::StaticClass(),   &TActiveLabel::StaticClass(),
+          &TActiveEdit::StaticClass(),     &TActiveCombo::StaticClass(),  &TMCustomCheckBox::StaticClass(),
+          &TActiveCheckBox::StaticClass(), &TMRadioButton::StaticClass(), &TMCustomRadioGroup::StaticClass(),
+          &TMRadioGroup::StaticClass(),    &TFmtLabel::StaticClass()})
+        RegisterComponentClass(*info);
+}
+
+void StartToolkit(const GlyphSetStart& start, ToolkitLogSink log) {
     SetToolkitLogSink(std::move(log));
     RegisterToolkitClasses();
     FormSizeLimit limit = WorkAreaLimit(Screen().Width(), Screen().Height(), FindTaskbar());
     MaxFormWidth = limit.width;
     MaxFormHeight = limit.height;
-    StartGlyphSet(glyphs);  // HighColorDisplay first, then the glyph holder
+    StartGlyphSet(start);  // HighColorDisplay first, then the glyph holder
     InitTitleBars();
 }

@@ -21,7 +21,7 @@ constexpr TColor kSquare = clBlue;
 
 class ButtonsTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { StartToolkit({}, {32, 96, {}}); }
+    static void SetUpTestSuite() { StartToolkit({32, 96, {}}); }
     void SetUp() override {
         form.SetBorderStyle(bsNone);
         form.SetBounds(0, 0, 300, 200);

@@ -200,8 +200,8 @@ TEST(TitleFormTest, RightClickAnswersAnOpenMessageDialogWithEnter) {
 
 TEST(TitleFormTest, ToolkitStartWritesTheTitleMarksAndTheFormLimit) {
     std::vector<std::string> lines;
-    StartToolkit({[&](const std::string& s) { lines.push_back("BEGIN " + s); },
-                  [&](const std::string& s) { lines.push_back("END " + s); }, nullptr});
+    StartToolkit({}, {[&](const std::string& s) { lines.push_back("BEGIN " + s); },
+                      [&](const std::string& s) { lines.push_back("END " + s); }, nullptr});
     EXPECT_EQ(lines, (std::vector<std::string>{"BEGIN Title init", "END Title init"}));
     EXPECT_GE(MaxFormWidth, Screen().Width() - 200);
     EXPECT_GT(MaxFormHeight, 0);

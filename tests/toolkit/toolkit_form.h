@@ -5,7 +5,7 @@
 
 #include "framework/application.h"
 #include "framework/form.h"
-#include "toolkit/toolkit_classes.h"
+#include "toolkit/toolkit_start.h"
 
 #include <algorithm>
 #include <string>

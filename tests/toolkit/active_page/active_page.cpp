@@ -7,7 +7,7 @@
 //                            (.bmp) and exits
 #include "framework/application.h"
 #include "framework/form.h"
-#include "toolkit/toolkit_classes.h"
+#include "toolkit/toolkit_start.h"
 #include "toolkit/active_edit.h"
 
 #include <cstdio>
