@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "ui_driver.h"
 #include "unique_handle.h"
 
 std::string ReadWholeFile(const std::string& path) {
@@ -94,10 +95,22 @@ BOOL CALLBACK CollectText(HWND child, LPARAM parameter) {
     return TRUE;
 }
 
-// Waits for the process, closing each message box it shows with OK.
+// The wizard's first page, abandoned as a person would: these runs are
+// about the start-up, not about installing.
+void AbandonWizard(DWORD processId) {
+    HWND page = ui::FindWindowNow("Alegeti tipul instalarii!", processId);
+    if (!page) return;
+    ui::Settle(200);
+    if (HWND abandon = ui::Control(page, "&Abandon")) ui::Click(abandon);
+    ui::WaitGone(page, 5000);
+}
+
+// Waits for the process, closing each message box it shows with OK and
+// abandoning the wizard when it starts.
 void WaitAnsweringMessages(HANDLE process, DWORD processId, std::vector<std::string>& messages) {
     for (int tick = 0; tick < 600; ++tick) {
         if (WaitForSingleObject(process, 50) == WAIT_OBJECT_0) return;
+        AbandonWizard(processId);
         DialogSearch search{processId, nullptr};
         EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
         if (!search.found) continue;
@@ -111,22 +124,28 @@ void WaitAnsweringMessages(HANDLE process, DWORD processId, std::vector<std::str
     TerminateProcess(process, 99);
 }
 
-// Waits for every running INSTKORV.EXE.
-void WaitForWorkCopies() {
+std::vector<DWORD> RunningWorkCopies() {
+    std::vector<DWORD> found;
     UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-        if (_stricmp(entry.szExeFile, "INSTKORV.EXE") != 0) continue;
-        UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID));
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        if (_stricmp(entry.szExeFile, "INSTKORV.EXE") == 0) found.push_back(entry.th32ProcessID);
+    return found;
+}
+
+// Waits for every running INSTKORV.EXE, abandoning its wizard.
+void WaitForWorkCopies() {
+    for (DWORD id : RunningWorkCopies()) {
+        UniqueHandle process(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id));
         if (!process.valid()) continue;
-        if (WaitForSingleObject(process, 30000) != WAIT_OBJECT_0) TerminateProcess(process, 99);
+        std::vector<std::string> ignored;
+        WaitAnsweringMessages(process, id, ignored);
     }
 }
 
-}  // namespace
-
-KitRun RunKit(const std::string& program, const std::string& arguments, const std::optional<std::string>& temp) {
+KitRun Launch(const std::string& program, const std::string& arguments, const std::optional<std::string>& temp,
+              bool waitForWorkCopies) {
     KitRun run;
     std::string commandLine = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
     std::vector<char> line(commandLine.begin(), commandLine.end());
@@ -144,6 +163,43 @@ KitRun RunKit(const std::string& program, const std::string& arguments, const st
     UniqueHandle thread(info.hThread);
     WaitAnsweringMessages(process, info.dwProcessId, run.messages);
     GetExitCodeProcess(process, &run.exitCode);
-    WaitForWorkCopies();
+    if (waitForWorkCopies) WaitForWorkCopies();
     return run;
+}
+
+}  // namespace
+
+KitRun RunKit(const std::string& program, const std::string& arguments, const std::optional<std::string>& temp) {
+    return Launch(program, arguments, temp, true);
+}
+
+KitRun StartKit(const std::string& program, const std::string& arguments, const std::optional<std::string>& temp) {
+    return Launch(program, arguments, temp, false);
+}
+
+WorkCopy::~WorkCopy() {
+    if (process.valid() && WaitForSingleObject(process, 0) == WAIT_TIMEOUT) TerminateProcess(process, 99);
+}
+
+DWORD WorkCopy::WaitForExit(DWORD milliseconds) const {
+    DWORD code = STILL_ACTIVE;
+    if (process.valid() && WaitForSingleObject(process, milliseconds) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process, &code);
+    return code;
+}
+
+WorkCopy FindWorkCopy(DWORD milliseconds) {
+    WorkCopy found;
+    const DWORD start = GetTickCount();
+    do {
+        for (DWORD id : RunningWorkCopies()) {
+            UniqueHandle process(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, id));
+            if (!process.valid()) continue;
+            found.processId = id;
+            found.process = std::move(process);
+            return found;
+        }
+        Sleep(50);
+    } while (GetTickCount() - start < milliseconds);
+    return found;
 }

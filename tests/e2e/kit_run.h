@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "unique_handle.h"
+
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
@@ -21,6 +23,25 @@ struct KitRun {
 };
 
 // Starts program with the arguments; TEMP is set to temp, or removed when
-// temp is empty. Message boxes are read and closed with OK. Returns when
-// the program and every work copy it started have ended.
+// temp is empty. Message boxes are read and closed with OK, and a wizard
+// that starts is abandoned on its first page. Returns when the program and
+// every work copy it started have ended.
 KitRun RunKit(const std::string& program, const std::string& arguments, const std::optional<std::string>& temp);
+
+// The same, but returns as soon as the program itself has ended and leaves
+// the work copy it started running.
+KitRun StartKit(const std::string& program, const std::string& arguments, const std::optional<std::string>& temp);
+
+// The running work copy INSTKORV.EXE; ended by force when it is still
+// running as this goes away.
+struct WorkCopy {
+    DWORD processId = 0;  // 0: none appeared
+    UniqueHandle process;
+    WorkCopy() = default;
+    WorkCopy(WorkCopy&&) = default;
+    ~WorkCopy();
+    // The exit code once it has ended within the time; STILL_ACTIVE if not.
+    DWORD WaitForExit(DWORD milliseconds = 20000) const;
+};
+// Waits for a work copy to run.
+WorkCopy FindWorkCopy(DWORD milliseconds = 20000);

@@ -1,0 +1,9 @@
+#include "upgrade_detection.h"
+
+#include "framework/application.h"
+#include "settings.h"
+
+void DetectUpgrade() {
+    InstallSettings.UpgradeMode = false;
+    Application().ProcessMessages();
+}

@@ -1,0 +1,21 @@
+// What the page tests share: the toolkit started once, fresh settings for
+// every test, and a modal showing with clicks that arrive as real messages
+// once the page is on the screen.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "framework/form.h"
+
+class PageTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+};
+
+// Posts a click to each window in turn and shows the page modally; the
+// clicks are handled by the page's own modal loop. Answers its result.
+int ShowClicking(TForm& page, const std::vector<HWND>& clicks);
