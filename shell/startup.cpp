@@ -12,7 +12,10 @@
 #include "settings.h"
 #include "unique_handle.h"
 #include "user_message.h"
-#include "wizard_placeholder.h"
+#include "framework/application.h"
+#include "installer_window.h"
+#include "toolkit/toolkit_start.h"
+#include "wizard.h"
 
 namespace {
 
@@ -159,13 +162,25 @@ int PrepareWorkCopy() {
     return 0;
 }
 
+// The main window lives while the wizard runs; the pages' modal loops keep
+// it painted. A main window that cannot be made is reported by the general
+// handling of errors and ends the program.
 int RunWorkCopy() {
-    {
-        WizardPlaceholder wizard(InstallSettings);
-        wizard.Run();
+    int exitCode = 0;
+    try {
+        StartToolkit(
+            {}, {[](const std::string& step) { DebugBegin(step); }, [](const std::string& step) { DebugEnd(step); },
+                 [](const std::string& text) { DebugNote(text); }});
+        TInstaller installer(nullptr);
+        Application().SetMainForm(&installer);
+        installer.Show();
+        RunWizard();
+    } catch (...) {
+        Application().HandleException(std::current_exception());
+        exitCode = 1;
     }
     DebugClose();
-    return 0;
+    return exitCode;
 }
 
 }  // namespace

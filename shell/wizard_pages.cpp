@@ -1,0 +1,34 @@
+// The installer's own wiring of the wizard: which page stands in which slot,
+// and what runs before the first page.
+#include <memory>
+
+#include "framework/form.h"
+#include "pages/end_page.h"
+#include "pages/install_type_page.h"
+#include "server_upgrade_question.h"
+#include "upgrade_detection.h"
+#include "wizard.h"
+
+namespace {
+
+template <class Page>
+PageFactory Make() {
+    return [] { return std::make_unique<Page>(nullptr); };
+}
+
+}  // namespace
+
+const WizardPageTable& WizardPages() {
+    // Slots without a page yet are passed over as if they had answered Next.
+    static const WizardPageTable pages = [] {
+        WizardPageTable table;
+        table[SlotInstallType] = Make<TIType>();
+        table[SlotEnd] = Make<TEndScreen>();
+        return table;
+    }();
+    return pages;
+}
+
+void RunWizard() {
+    RunWizard({&WizardPages(), DetectUpgrade, [] { ReadSettingsFile(); }, AskServerUpgrade});
+}

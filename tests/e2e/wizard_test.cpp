@@ -1,0 +1,118 @@
+// The wizard of the work copy, driven from outside as a person would: the
+// kit is started, the main window and the pages appear one after the
+// other, and the buttons are clicked where they are on the screen. Each
+// page is kept as a picture in the build tree.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "kit_run.h"
+#include "program_path.h"
+#include "ui_driver.h"
+
+namespace {
+
+const char* const TypeCaption = "Alegeti tipul instalarii!";
+const char* const EndCaption = "Configurare sistem";
+
+std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
+
+class Wizard : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root_ = "C:\\korven-e2e\\" + TestName();
+        RemoveTree(root_);
+        kit_ = root_ + "\\kit\\";
+        MakeFolders(root_ + "\\kit");
+        MakeFolders(root_ + "\\work");
+        CopyFileA((ProgramFolder() + "INSTALL.EXE").c_str(), (kit_ + "INSTALL.EXE").c_str(), FALSE);
+        WriteWholeFile(kit_ + "UPGRADE.1", "");
+        WriteWholeFile(kit_ + "INSTALL.CFG", "[General]\r\nNrDiscuri=1\r\n");
+        CreateDirectoryA(KORVEN_SHOT_DIR, nullptr);
+    }
+    void TearDown() override { RemoveTree(root_); }
+
+    // Starts the kit and answers the work copy that it leaves running.
+    WorkCopy StartWizard() {
+        const KitRun kit = StartKit(kit_ + "INSTALL.EXE", "", root_ + "\\work");
+        EXPECT_EQ(kit.exitCode, 0u);
+        WorkCopy work = FindWorkCopy();
+        EXPECT_NE(work.processId, 0u) << "no work copy started";
+        return work;
+    }
+
+    // Named with the screen's size: the scenarios run at more than one.
+    static void Shot(const std::string& name) {
+        const std::string size =
+            std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" + std::to_string(GetSystemMetrics(SM_CYSCREEN));
+        ui::SaveScreen(std::string(KORVEN_SHOT_DIR) + "/" + name + "_" + size + ".bmp");
+    }
+
+    // The type page: choose the item, go on; then leave from the end page.
+    void InstallAs(const std::string& item, const std::string& shotName) {
+        WorkCopy work = StartWizard();
+        ASSERT_NE(work.processId, 0u);
+        ASSERT_TRUE(ui::WaitForWindow("Installer", work.processId)) << "no main window";
+        HWND type = ui::WaitForWindow(TypeCaption, work.processId);
+        ASSERT_TRUE(type) << "no installation-type page";
+        HWND next = ui::Control(type, "&Continua");
+        ASSERT_TRUE(next);
+        EXPECT_FALSE(IsWindowEnabled(next)) << "nothing is chosen yet";
+        HWND choice = ui::Control(type, item);
+        ASSERT_TRUE(choice) << item;
+        ui::Click(choice);
+        ui::Settle();
+        EXPECT_TRUE(IsWindowEnabled(next));
+        Shot(shotName);
+        ui::Click(next);
+        ASSERT_TRUE(ui::WaitGone(type));
+
+        HWND end = ui::WaitForWindow(EndCaption, work.processId);
+        ASSERT_TRUE(end) << "no end page";
+        Shot("end_page");
+        HWND notNow = ui::Control(end, "Nu &acum");
+        ASSERT_TRUE(notNow);
+        ui::Click(notNow);
+        EXPECT_EQ(work.WaitForExit(), 0u);
+    }
+
+    std::string root_, kit_;
+};
+
+TEST_F(Wizard, LocalInstallationEndsWithNotNow) {
+    InstallAs(" &LOCAL     - programul va fi folosit numai pe acest calculator", "type_page_local");
+}
+
+TEST_F(Wizard, ServerInstallationEndsWithNotNow) {
+    InstallAs(" &SERVER  - acest calculator va contine baza de date", "type_page_server");
+}
+
+TEST_F(Wizard, ClientInstallationEndsWithNotNow) {
+    InstallAs(" CLIEN&T    - programul va folosi o baza de date aflata la distanta", "type_page_client");
+}
+
+TEST_F(Wizard, AbandonOnTheFirstPageEndsTheProgram) {
+    WorkCopy work = StartWizard();
+    HWND type = ui::WaitForWindow(TypeCaption, work.processId);
+    ASSERT_TRUE(type);
+    // Alt+A, the accelerator of "&Abandon", from the keyboard.
+    ui::PressKey('A', true);
+    EXPECT_EQ(work.WaitForExit(), 0u);
+    EXPECT_FALSE(ui::FindWindowNow(EndCaption, work.processId));
+}
+
+TEST_F(Wizard, NegativeDiskCountIsReportedBeforeTheFirstPage) {
+    WriteWholeFile(kit_ + "INSTALL.CFG", "[General]\r\nNrDiscuri=-2\r\n");
+    WorkCopy work = StartWizard();
+    HWND warning = ui::WaitForWindow("Atentie", work.processId);
+    ASSERT_TRUE(warning) << "no warning";
+    EXPECT_FALSE(ui::FindWindowNow(TypeCaption, work.processId)) << "the warning comes before the first page";
+    Shot("disk_count_warning");
+    ui::PressKey(VK_RETURN);
+    HWND type = ui::WaitForWindow(TypeCaption, work.processId);
+    ASSERT_TRUE(type) << "the wizard goes on after the warning";
+    ui::Click(ui::Control(type, "&Abandon"));
+    EXPECT_EQ(work.WaitForExit(), 0u);
+}
+
+}  // namespace
