@@ -66,7 +66,10 @@ void RunWizard(const WizardParts& parts) {
     parts.readSettings();
     while (settings.CurrentPage != SlotDone) {
         const std::uint8_t slot = settings.CurrentPage;
-        if (slot >= WizardSlotCount) break;
+        if (slot >= WizardSlotCount) {
+            settings.CurrentPage = SlotDone;
+            break;
+        }
         const PageFactory& factory = (*parts.pages)[slot];
         int result = mrOk;  // a page that does not exist yet is passed over
         if (factory) {

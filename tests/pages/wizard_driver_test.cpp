@@ -180,6 +180,7 @@ TEST_F(WizardDriver, ASlotOutsideTheTableEndsTheWizard) {
     detect = [] { InstallSettings.CurrentPage = 12; };
     Run();
     EXPECT_TRUE(visits.empty());
+    EXPECT_EQ(InstallSettings.CurrentPage, SlotDone);
     // Back from the first page leaves the table too.
     EXPECT_EQ(NextSlot(0, mrRetry, InstallSettings, [] { return true; }), SlotDone);
 }
