@@ -4,17 +4,17 @@
 
 namespace {
 
-constexpr int kMargin = 16;         // around the panel, and the row's side margin
-constexpr int kIconLeft = 10;       // of the icon on the panel
-constexpr int kIconGap = 10;        // beside the icon, counted in the content width
-constexpr int kTextMargin = 32;     // around the message, counted in the content width and height
-constexpr int kIconMargin = 20;     // above and below the icon, counted in the content height
-constexpr int kMinPanelWidth = 150; // so that one button does not make a sliver of a dialog
+constexpr int kMargin = 16;          // around the panel, and the row's side margin
+constexpr int kIconLeft = 10;        // of the icon on the panel
+constexpr int kIconGap = 10;         // beside the icon, counted in the content width
+constexpr int kTextMargin = 32;      // around the message, counted in the content width and height
+constexpr int kIconMargin = 20;      // above and below the icon, counted in the content height
+constexpr int kMinPanelWidth = 150;  // so that one button does not make a sliver of a dialog
 constexpr int kMinPanelHeight = 55;
-constexpr int kRowHeight = 43;      // a 28-pixel button with 8 above it and 7 below
-constexpr int kRowTop = 8;          // of the row below the bevel, and of the buttons in the row
+constexpr int kRowHeight = 43;  // a 28-pixel button with 8 above it and 7 below
+constexpr int kRowTop = 8;      // of the row below the bevel, and of the buttons in the row
 constexpr int kBevelHeight = 5;
-constexpr int kBelowPanel = 90;     // from the panel's bottom to the form's: margin, bevel, row and 7 more
+constexpr int kBelowPanel = 90;  // from the panel's bottom to the form's: margin, bevel, row and 7 more
 
 }  // namespace
 
@@ -50,8 +50,4 @@ MessageLayout LayoutMessageDialog(const MessageLayoutInput& in) {
     const int besideIcon = kIconLeft + in.iconWidth;
     out.message = {besideIcon + (panelWidth - besideIcon - in.textWidth) / 2, messageTop, in.textWidth, in.textHeight};
     return out;
-}
-
-ScreenPlace CentreOnScreen(int screenWidth, int screenHeight, int formWidth, int formHeight) {
-    return {screenWidth / 2 - formWidth / 2, screenHeight / 2 - formHeight / 2};
 }

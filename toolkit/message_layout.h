@@ -1,7 +1,7 @@
 // Where everything of a message dialog goes, at 96 pixels per inch, from
 // the measured message, the icon's size, the title bar's height and the
-// number of buttons. Portable integer arithmetic; the dialog scales the
-// finished form to the screen.
+// number of buttons. Portable integer arithmetic; the dialog centres and
+// scales the finished form for the screen.
 //
 //   +-----------------------------------+  title bar
 //   |  +-----------------------------+  |  16 below it: the panel, 16 from
@@ -13,7 +13,7 @@
 #pragma once
 
 struct MessageLayoutInput {
-    int textWidth = 0;   // the message, measured bold and wrapped
+    int textWidth = 0;  // the message, measured bold and wrapped
     int textHeight = 0;
     int iconWidth = 0;
     int iconHeight = 0;
@@ -29,11 +29,11 @@ struct LayoutRect {
 struct MessageLayout {
     int clientWidth = 0;  // of the form
     int clientHeight = 0;
-    LayoutRect panel;      // on the form
-    LayoutRect message;    // on the panel
-    LayoutRect icon;       // on the panel
-    LayoutRect bevel;      // on the form
-    LayoutRect buttonRow;  // on the form
+    LayoutRect panel;                // on the form
+    LayoutRect message;              // on the panel
+    LayoutRect icon;                 // on the panel
+    LayoutRect bevel;                // on the form
+    LayoutRect buttonRow;            // on the form
     LayoutRect FirstButton() const;  // on the row; the others follow it to the right
 };
 
@@ -41,9 +41,3 @@ constexpr int kDialogButtonWidth = 100;
 constexpr int kDialogButtonHeight = 28;
 
 MessageLayout LayoutMessageDialog(const MessageLayoutInput& input);
-
-// The form's left and top that centre it on the screen.
-struct ScreenPlace {
-    int left = 0, top = 0;
-};
-ScreenPlace CentreOnScreen(int screenWidth, int screenHeight, int formWidth, int formHeight);

@@ -64,9 +64,4 @@ TEST(MessageLayout, WithoutAnIconTheMessageStillCentres) {
     EXPECT_EQ(layout.message.top, 16);
 }
 
-TEST(MessageLayout, CentreOnScreenTakesHalvesApart) {
-    EXPECT_EQ(CentreOnScreen(800, 600, 237, 201).left, 400 - 118);
-    EXPECT_EQ(CentreOnScreen(800, 600, 237, 201).top, 300 - 100);
-}
-
 }  // namespace
