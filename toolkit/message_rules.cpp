@@ -5,8 +5,8 @@
 
 TMButtonKind DialogButtonKind(TMsgDlgBtn button) {
     // No to all and Yes to all borrow the kinds of No and All.
-    static constexpr std::array<TMButtonKind, kMsgDlgBtnCount> kKinds{
-        mkYes, mkNo, mkOK, mkCancel, mkAbort, mkRetry, mkIgnore, mkAll, mkNo, mkAll, mkHelp};
+    static constexpr std::array<TMButtonKind, kMsgDlgBtnCount> kKinds{mkYes,    mkNo,  mkOK, mkCancel, mkAbort, mkRetry,
+                                                                      mkIgnore, mkAll, mkNo, mkAll,    mkHelp};
     if (button < 0 || button >= kMsgDlgBtnCount) return mkCustom;
     return kKinds[static_cast<size_t>(button)];
 }

@@ -14,19 +14,7 @@
 #include <string_view>
 
 // The dialog's buttons, in the order they appear; the order is fixed.
-enum TMsgDlgBtn {
-    mbYes,
-    mbNo,
-    mbOK,
-    mbCancel,
-    mbAbort,
-    mbRetry,
-    mbIgnore,
-    mbAll,
-    mbNoToAll,
-    mbYesToAll,
-    mbHelp
-};
+enum TMsgDlgBtn { mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp };
 constexpr int kMsgDlgBtnCount = mbHelp + 1;
 
 // A set of buttons: bit i for button i.
