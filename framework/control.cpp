@@ -198,7 +198,6 @@ void TControl::SetParentComponent(TComponent* parent) {
 
 void TControl::SetBounds(int left, int top, int width, int height) {
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
-    if (parent_ && !dynamic_cast<TWinControl*>(this)) parent_->Invalidate();  // the old place
     left_ = left;
     top_ = top;
     width_ = std::max(width, 0);
@@ -303,11 +302,7 @@ void TControl::Invalidate() {
 
 void TControl::Repaint() {
     Invalidate();
-    for (TControl* c = this; c; c = c->parent_)
-        if (auto* w = dynamic_cast<TWinControl*>(c); w && w->HandleAllocated()) {
-            UpdateWindow(w->HandleIfAllocated());
-            break;
-        }
+    if (parent_) parent_->Update();
 }
 
 TForm* TControl::ParentForm() const {
@@ -388,8 +383,8 @@ const ClassInfo& TWinControl::StaticClass() {
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
-    // Child controls go with their parent, as users of a container expect.
-    while (!controls_.empty()) delete controls_.back();
+    // The owner frees the children; a parent that goes first lets go of them.
+    while (!controls_.empty()) controls_.back()->SetParent(nullptr);
     DestroyWnd();
     SetParent(nullptr);  // while this is still known to be windowed
 }
@@ -524,6 +519,8 @@ void TWinControl::KeyPress(char& key) {
     if (OnKeyPress) OnKeyPress(this, key);
 }
 
+void TWinControl::FocusedByArrow() {}
+
 void TWinControl::DoEnter() {
     if (OnEnter) OnEnter(this);
 }
@@ -550,6 +547,15 @@ void TWinControl::BoundsChanged() {
 
 void TWinControl::Invalidate() {
     if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TWinControl::Repaint() {
+    Invalidate();
+    Update();
+}
+
+void TWinControl::Update() {
+    if (handle_) UpdateWindow(handle_);
 }
 
 void TWinControl::AdjustClientRect(RECT&) const {}
@@ -848,6 +854,11 @@ const ClassInfo& TGraphicControl::StaticClass() {
 }
 
 TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
+
+void TGraphicControl::SetBounds(int left, int top, int width, int height) {
+    if (left != Left() || top != Top() || width != Width() || height != Height()) Invalidate();  // the old place
+    TControl::SetBounds(left, top, width, height);
+}
 
 void TGraphicControl::PaintOn(HDC dc) {
     gdi::SavedState saved(dc);

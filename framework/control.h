@@ -3,6 +3,11 @@
 // graphic controls painted by their parent, and custom controls that paint
 // themselves and the graphic controls they hold.
 //
+// Ownership: a control has one deleter, its owner (the component it was
+// created with: for a form's controls, the form). Its parent only shows it: a
+// parent freed before its children lets go of them (they lose their windows
+// and can be given another parent); a child freed first leaves its parent.
+//
 // Messages reach TWinControl::WndProc, whose default passes the parent's
 // WM_COMMAND, WM_DRAWITEM and WM_CTLCOLOR* on to the child they concern, so a
 // control owns its behaviour. `this` arrives through the create parameters at
@@ -105,7 +110,7 @@ public:
     TNotifyEvent OnMouseEnter, OnMouseLeave;
 
     virtual void Invalidate();
-    void Repaint();             // paints at once
+    virtual void Repaint();     // paints at once
     TForm* ParentForm() const;  // the top-level form that holds it (itself for a form)
 
     virtual void Click();
@@ -206,13 +211,20 @@ public:
     // The next (or previous) control after current that can take the focus.
     TWinControl* FindNextControl(TWinControl* current, bool forward, bool checkTabStop) const;
 
+    // Keys for this control (and, with a form's KeyPreview, for the form
+    // first); setting the key to 0 swallows it.
     virtual void KeyDown(WORD& key, TShiftState shift);
     virtual void KeyUp(WORD& key, TShiftState shift);
     virtual void KeyPress(char& key);
+    // The arrow keys moved the focus here from a sibling, as in a dialog box:
+    // a radio button checks itself. Nothing by default.
+    virtual void FocusedByArrow();
 
     void SetBounds(int left, int top, int width, int height) override;
     void ChangeScale(int multiplier, int divisor) override;
     void Invalidate() override;
+    void Repaint() override;
+    void Update();  // paints what is invalid now
     void Loaded() override;
     void AlignControls();
     void PaintControls(HDC dc, const RECT* area);  // the graphic controls it holds
@@ -269,7 +281,7 @@ private:
 
     HWND handle_ = nullptr;
     WNDPROC defaultProc_ = nullptr;
-    std::vector<TControl*> controls_;    // not owned (the owner frees them), z-order
+    std::vector<TControl*> controls_;    // not owned (their owner frees them), z-order
     std::vector<TWinControl*> tabList_;  // not owned
     int requestedTabOrder_ = -1;         // set while loading, applied in Loaded
     bool tabStop_ = false;
@@ -295,6 +307,8 @@ public:
     // Valid while painting: the parent's device context, origin at the control.
     TCanvas& Canvas() { return canvas_; }
     void PaintOn(HDC dc);  // paints into dc with the origin at the control's corner
+    // The parent paints the place it leaves as well as the one it takes.
+    void SetBounds(int left, int top, int width, int height) override;
 
 protected:
     virtual void Paint() = 0;

@@ -3,7 +3,9 @@
 #include "framework/application.h"
 
 #include <algorithm>
+#include <map>
 #include <stdexcept>
+#include <utility>
 
 const NameList kBevelCutNames = {"bvNone", "bvLowered", "bvRaised", "bvSpace"};
 
@@ -353,46 +355,62 @@ void TGauge::Paint() {
 // ---------------------------------------------------------------------------
 // Timer
 
-// A hidden message-only window per timer: WM_TIMER finds the timer through
-// the window, with `this` from the create parameters.
+// One hidden message-only window receives the WM_TIMER of every timer (a
+// label may make timers at each paint: a window each would be costly). Each
+// start gets a new id; a message whose id belongs to no running timer (one
+// stopped or freed after Windows queued it) is dropped.
 class TTimer::Window {
 public:
-    explicit Window(TTimer& timer) {
-        static const char* const kClass = "Korven.TimerWindow";
-        static bool registered = false;
-        if (!registered) {
-            WNDCLASSEXA wc{};
-            wc.cbSize = sizeof(wc);
-            wc.lpfnWndProc = &Window::Procedure;
-            wc.hInstance = GetModuleHandleA(nullptr);
-            wc.lpszClassName = kClass;
-            if (!RegisterClassExA(&wc)) throw std::runtime_error("nu pot inregistra fereastra cronometrelor");
-            registered = true;
-        }
-        handle_.Reset(
-            CreateWindowExA(0, kClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), &timer));
-        if (!handle_) throw std::runtime_error("nu pot crea fereastra cronometrului");
+    static UINT_PTR Start(TTimer& timer, int interval) {
+        Window& w = Instance();
+        UINT_PTR id = ++w.lastId_;
+        // Interval 0 asks for the shortest the system allows.
+        if (!SetTimer(w.handle_, id, static_cast<UINT>(std::max(interval, 0)), nullptr))
+            throw std::runtime_error("nu pot porni cronometrul " + timer.Name());
+        w.running_[id] = &timer;
+        return id;
     }
-    HWND Handle() const { return handle_; }
+    static void Stop(UINT_PTR id) {
+        Window& w = Instance();
+        KillTimer(w.handle_, id);
+        w.running_.erase(id);
+    }
 
 private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-        if (msg == WM_NCCREATE)
-            SetWindowLongPtrA(window, GWLP_USERDATA,
-                              reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-        if (msg == WM_TIMER) {
-            if (auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrA(window, GWLP_USERDATA))) {
-                try {
-                    timer->Tick();
-                } catch (...) {
-                    Application().HandleException(std::current_exception());
-                }
-            }
-            return 0;
-        }
-        return DefWindowProcA(window, msg, wParam, lParam);
+    Window() {
+        static const char* const kClass = "Korven.Timers";
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = &Window::Procedure;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = kClass;
+        if (!RegisterClassExA(&wc)) throw std::runtime_error("nu pot inregistra fereastra cronometrelor");
+        handle_ =
+            CreateWindowExA(0, kClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr);
+        if (!handle_) throw std::runtime_error("nu pot crea fereastra cronometrelor");
     }
-    gdi::Window handle_;
+    // Lives as long as the thread's windows: never destroyed, as timers of
+    // forms freed at exit still stop themselves.
+    static Window& Instance() {
+        static auto* const window = new Window;
+        return *window;
+    }
+    static LRESULT CALLBACK Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (msg != WM_TIMER) return DefWindowProcA(window, msg, wParam, lParam);
+        auto& running = Instance().running_;
+        auto it = running.find(static_cast<UINT_PTR>(wParam));
+        if (it == running.end()) return 0;
+        try {
+            it->second->Tick();
+        } catch (...) {
+            Application().HandleException(std::current_exception());
+        }
+        return 0;
+    }
+
+    HWND handle_ = nullptr;
+    UINT_PTR lastId_ = 0;
+    std::map<UINT_PTR, TTimer*> running_;  // not owned
 };
 
 const ClassInfo& TTimer::StaticClass() {
@@ -406,7 +424,9 @@ const ClassInfo& TTimer::StaticClass() {
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner) { Update(); }
 
-TTimer::~TTimer() = default;
+TTimer::~TTimer() {
+    if (id_) Window::Stop(id_);
+}
 
 void TTimer::SetEnabled(bool value) {
     enabled_ = value;
@@ -425,12 +445,12 @@ void TTimer::Loaded() {
 
 void TTimer::Update() {
     if (IsLoading()) return;
-    if (window_) KillTimer(window_->Handle(), 1);
-    if (!enabled_ || interval_ <= 0) return;
-    if (!window_) window_ = std::make_unique<Window>(*this);
-    SetTimer(window_->Handle(), 1, static_cast<UINT>(interval_), nullptr);
+    if (id_) Window::Stop(std::exchange(id_, 0));
+    if (enabled_) id_ = Window::Start(*this, interval_);
 }
 
 void TTimer::Tick() {
-    if (enabled_ && OnTimer) OnTimer(this);
+    // The handler may free the timer (with its owner): it runs from a copy.
+    TNotifyEvent handler = OnTimer;
+    if (handler) handler(this);
 }

@@ -132,7 +132,9 @@ private:
 };
 
 // A user-interface timer: OnTimer runs from the message loop every Interval
-// milliseconds while Enabled.
+// milliseconds while Enabled; 0 means as often as the system allows. It
+// stops when freed, with its owner like every component; a tick that was
+// already waiting is then dropped.
 class TTimer : public TComponent {
     DECLARE_CLASS_INFO
 public:
@@ -152,5 +154,5 @@ private:
 
     bool enabled_ = true;
     int interval_ = 1000;
-    std::unique_ptr<Window> window_;  // receives WM_TIMER
+    UINT_PTR id_ = 0;  // in the shared timer window while running, else 0
 };

@@ -112,7 +112,7 @@ void TSizeConstraints::Apply(MINMAXINFO& info) const {
     if (maxHeight_ > 0) info.ptMaxTrackSize.y = info.ptMaxSize.y = maxHeight_;
 }
 
-TForm::TForm(TComponent* owner) : TCustomControl(owner) {
+TForm::TForm(TComponent* owner) : TCustomControl(owner), pixelsPerInch_(Screen().PixelsPerInch()) {
     SetVisible(false);
     SetBounds(0, 0, 320, 240);
     SetTabStop(false);
@@ -130,6 +130,9 @@ void TForm::LoadForm(const std::string& name) { LoadFormText(FormResourceText(na
 void TForm::LoadFormText(const std::string& text, const std::string& name) {
     RegisterFrameworkClasses();
     ReadComponent(*this, text, name);
+    // A description made at another resolution: its sizes and fonts are made
+    // for that one, and the form is shown at the screen's.
+    if (int screen = Screen().PixelsPerInch(); pixelsPerInch_ != screen) ScaleBy(screen, pixelsPerInch_);
     DoCreate();
 }
 
@@ -474,7 +477,7 @@ bool TForm::DialogKey(MSG& msg, TWinControl* focused) {
             TWinControl* c = siblings[((at + (forward ? step : -step)) % n + n) % n];
             if (c->CanFocus() && c->HandleAllocated()) {
                 c->SetFocus();
-                if (auto* radio = dynamic_cast<TRadioButton*>(c)) radio->Click();
+                c->FocusedByArrow();
                 return true;
             }
         }

@@ -62,8 +62,9 @@ public:
     explicit TForm(TComponent* owner);
     ~TForm() override;
 
-    // Reads the description stored as resource `name` into this form, then
-    // runs OnCreate. Errors name the description and the line.
+    // Reads the description stored as resource `name` into this form, scales
+    // it when it was made at another resolution than the screen's, then runs
+    // OnCreate. Errors name the description and the line.
     void LoadForm(const std::string& name);
     // The same from text (tests, descriptions not in resources).
     void LoadFormText(const std::string& text, const std::string& name);
@@ -78,7 +79,9 @@ public:
     void SetWindowState(TWindowState state);
     bool KeyPreview() const { return keyPreview_; }
     void SetKeyPreview(bool value) { keyPreview_ = value; }
-    // The resolution the form was made for; ScaleBy keeps it up to date.
+    // The resolution the form was made for: the screen's for a form built at
+    // run time, the description's for one read from a description (which is
+    // then scaled to the screen's); ScaleBy keeps it up to date.
     int PixelsPerInch() const { return pixelsPerInch_; }
     void SetPixelsPerInch(int value) { pixelsPerInch_ = value; }
     // Scales the form's client size, its font and every control it holds,
@@ -147,7 +150,7 @@ private:
     TPosition position_ = poDesigned;
     TWindowState windowState_ = wsNormal;
     bool keyPreview_ = false;
-    int pixelsPerInch_ = 96;
+    int pixelsPerInch_;
     TWinControl* activeControl_ = nullptr;  // not owned
     int modalResult_ = mrNone;
     bool modal_ = false;

@@ -1,5 +1,6 @@
 #include "framework/stdctrls.h"
 
+#include "framework/application.h"
 #include "framework/form.h"
 
 #include <algorithm>
@@ -189,12 +190,18 @@ void TRadioButton::SetChecked(bool checked) {
         SendMessageA(HandleIfAllocated(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     Invalidate();
     if (!checked) return;
+    UncheckSiblings();
+    if (!IsLoading()) TButtonControl::Click();
+}
+
+void TRadioButton::UncheckSiblings() {
     if (TWinControl* parent = Parent())
         for (int i = 0; i < parent->ControlCount(); ++i)
             if (auto* other = dynamic_cast<TRadioButton*>(parent->Controls(i)); other && other != this)
                 other->SetChecked(false);
-    if (!IsLoading()) TButtonControl::Click();
 }
+
+void TRadioButton::FocusedByArrow() { Click(); }
 
 void TRadioButton::SetAlignment(TAlignment alignment) {
     alignment_ = alignment;
@@ -423,6 +430,7 @@ void TComboBox::CreateParams(TCreateParams& params) {
 
 void TComboBox::InitializeWnd() {
     TWinControl::InitializeWnd();
+    HookEdit();
     FillList();
     if (style_ != csDropDownList && itemIndex_ < 0) {
         settingText_ = true;
@@ -433,6 +441,59 @@ void TComboBox::InitializeWnd() {
 
 void TComboBox::FillList() {
     if (HandleAllocated()) FillListWindow(HandleIfAllocated(), kComboMessages, items_, itemIndex_);
+}
+
+namespace {
+const char* const kComboOfEdit = "Korven.ComboBox";  // window property of the edit: its combo box
+}
+
+// The edit is the system's window, not ours: its procedure is wrapped so that
+// the combo box sees the keys first.
+void TComboBox::HookEdit() {
+    HWND edit = FindWindowExA(HandleIfAllocated(), nullptr, "Edit", nullptr);
+    if (!edit) return;  // a drop-down list has none
+    SetPropA(edit, kComboOfEdit, this);
+    editProcedure_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TComboBox::EditProcedure)));
+}
+
+LRESULT CALLBACK TComboBox::EditProcedure(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* combo = static_cast<TComboBox*>(GetPropA(edit, kComboOfEdit));
+    WNDPROC original = combo->editProcedure_;
+    if (msg == WM_NCDESTROY) {
+        RemovePropA(edit, kComboOfEdit);
+        SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        return CallWindowProcA(original, edit, msg, wParam, lParam);
+    }
+    try {  // an error must not unwind through the system's frames
+        switch (msg) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+        case WM_KEYUP:
+        case WM_SYSKEYUP: {
+            WORD key = static_cast<WORD>(wParam);
+            if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN)
+                combo->KeyDown(key, KeyboardShiftState());
+            else
+                combo->KeyUp(key, KeyboardShiftState());
+            if (key == 0) return 0;
+            wParam = key;
+            break;
+        }
+        case WM_CHAR: {
+            char key = static_cast<char>(wParam);
+            combo->KeyPress(key);
+            if (key == 0) return 0;
+            wParam = static_cast<unsigned char>(key);
+            break;
+        }
+        default: break;
+        }
+    } catch (...) {
+        Application().HandleException(std::current_exception());
+        return 0;
+    }
+    return CallWindowProcA(original, edit, msg, wParam, lParam);
 }
 
 int TComboBox::ItemIndex() const {

@@ -72,7 +72,8 @@ private:
     TAlignment alignment_ = taRightJustify;  // the box on the left of the text
 };
 
-// Radio button; checking one unchecks its sibling radio buttons.
+// Radio button; checking one unchecks its sibling radio buttons, and the
+// arrow keys that bring the focus to it check it.
 class TRadioButton : public TButtonControl {
     DECLARE_CLASS_INFO
 public:
@@ -82,10 +83,14 @@ public:
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment alignment);
     void Click() override;
+    void FocusedByArrow() override;
 
 protected:
     DWORD ButtonStyle() const override;
     void InitializeWnd() override;
+    // Which siblings form the group that a checked button unchecks: by
+    // default the radio buttons with the same parent.
+    virtual void UncheckSiblings();
 
 private:
     bool checked_ = false;
@@ -168,6 +173,9 @@ private:
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList };
 
+// A combo box; the keys typed into its edit reach its KeyDown, KeyPress and
+// KeyUp (and the events) before the edit, as keys to the combo box itself do.
+
 class TComboBox : public TWinControl {
     DECLARE_CLASS_INFO
 public:
@@ -200,8 +208,11 @@ protected:
 
 private:
     void FillList();
+    void HookEdit();
+    static LRESULT CALLBACK EditProcedure(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam);
     TStrings items_;
-    int itemIndex_ = -1;  // while there is no window
+    int itemIndex_ = -1;               // while there is no window
+    WNDPROC editProcedure_ = nullptr;  // the system's, of the edit inside a combo box that has one
     TComboBoxStyle style_ = csDropDown;
     int dropDownCount_ = 8;
     bool entered_ = false;  // the focus is in the combo box or its edit

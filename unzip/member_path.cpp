@@ -35,15 +35,54 @@ bool ClimbsUp(const std::string& piece) {
     return dots >= 2;
 }
 
+char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Windows takes these for devices whatever follows the first dot, and after
+// trimming blanks: "con", "Nul.txt", "COM1.log.gz", "AUX .c". Besides the
+// digits 1-9, the ANSI superscripts one, two and three also name ports.
+bool NamesDevice(const std::string& piece) {
+    std::string base;
+    for (char c : piece.substr(0, piece.find('.'))) base += Upper(c);
+    while (!base.empty() && base.back() == ' ') base.pop_back();
+    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" || base == "CONIN$" || base == "CONOUT$") {
+        return true;
+    }
+    if (base.size() != 4 || (base.compare(0, 3, "COM") != 0 && base.compare(0, 3, "LPT") != 0)) return false;
+    const char digit = base[3];
+    return (digit >= '1' && digit <= '9') || digit == '\xB9' || digit == '\xB2' || digit == '\xB3';
+}
+
+// "name." and "name " are written as "name" by Windows. A lone "." stays
+// harmless: it names the folder it stands in.
+bool LosesItsEnd(const std::string& piece) {
+    return piece != "." && !piece.empty() && (piece.back() == '.' || piece.back() == ' ');
+}
+
 }  // namespace
 
 bool IsSafeMemberName(const std::string& storedName) {
-    if (!storedName.empty() && IsSeparator(storedName.front())) return false;
+    if (storedName.empty() || storedName.find('\0') != std::string::npos) return false;
+    if (IsSeparator(storedName.front())) return false;
     if (storedName.find(':') != std::string::npos) return false;
     for (const std::string& piece : SplitPieces(storedName)) {
-        if (ClimbsUp(piece)) return false;
+        if (ClimbsUp(piece) || NamesDevice(piece) || LosesItsEnd(piece)) return false;
     }
     return true;
+}
+
+bool LinkOnMemberPath(const std::string& targetFolder, const std::string& storedName) {
+    std::string path = targetFolder;
+    for (const std::string& piece : SplitPieces(storedName)) {
+        if (piece.empty()) continue;
+        path += piece;
+        switch (platform::KindOfPath(path)) {
+        case platform::PathKind::kLink: return true;
+        case platform::PathKind::kNothing: return false;  // nothing below it exists either
+        case platform::PathKind::kOther: break;
+        }
+        path += '\\';
+    }
+    return false;
 }
 
 void CreateFolderPath(const std::string& outputPath) {

@@ -1,15 +1,30 @@
-// Paths of extracted members: where a stored name may go, and creating the
-// folders of an output path.
+// Paths of extracted members: which stored names may be written at all,
+// whether a link already in the target folder stands in a member's way, and
+// creating the folders of an output path.
 #pragma once
 
 #include <string>
 
 namespace korven::unzip {
 
-// False for a stored name that would leave the target folder: absolute
-// ("\x", "/x"), with a drive or stream colon ("C:x", "a:b"), or with a ".."
-// piece (also ". ." and similar, which Windows trims to "..").
+// False for a stored name that would not land as that file inside the
+// target folder:
+//  - empty, or holding a NUL byte (every file-system call would end it there);
+//  - absolute ("\x", "/x"), with a drive or a stream colon ("C:x", "a:b");
+//  - with a ".." piece (also ". ." and similar, which Windows trims to "..");
+//  - with a piece that Windows takes for a device (CON, PRN, AUX, NUL,
+//    COM1-COM9, LPT1-LPT9, CONIN$, CONOUT$, with any extension, in any case);
+//  - with a piece ending in a dot or a blank, which Windows drops, so that
+//    the file would land under another name.
+// The rules hold on every platform, so the tools and tests see what the
+// installer sees.
 bool IsSafeMemberName(const std::string& storedName);
+
+// True when a piece of the member's path that already exists below the
+// target folder (one of its folders, or the file itself) is a symbolic link
+// or a junction: writing through it would land wherever it points.
+// `targetFolder` ends in a separator; the folder itself is not looked at.
+bool LinkOnMemberPath(const std::string& targetFolder, const std::string& storedName);
 
 // Creates the folders of `outputPath` up to, not including, the part after
 // its last separator. Starts at the drive's root for "X:\..." and at the

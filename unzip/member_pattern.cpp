@@ -1,5 +1,5 @@
-// Member name patterns. Names are compared as the old short strings were:
-// 255 characters at most, upper-cased.
+// Member name patterns, compared upper-cased. Whole names: a long name is
+// never judged by its first characters alone.
 #include <string>
 
 #include "unzip/quill_unzip.h"
@@ -7,10 +7,8 @@
 namespace korven::unzip {
 namespace {
 
-constexpr size_t kShortStringLength = 255;
-
-std::string UpperShort(const std::string& text) {
-    std::string upper = text.substr(0, kShortStringLength);
+std::string Upper(const std::string& text) {
+    std::string upper = text;
     for (char& c : upper) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
@@ -24,9 +22,9 @@ bool EndsWith(const std::string& text, const std::string& tail) {
 }  // namespace
 
 bool MatchesFileSpec(const std::string& pattern, const std::string& name) {
-    std::string wanted = UpperShort(pattern);
+    std::string wanted = Upper(pattern);
     if (wanted.empty() || wanted == "*.*") return true;
-    std::string upperName = UpperShort(name);
+    std::string upperName = Upper(name);
     size_t dot = upperName.find('.');
 
     if (wanted.rfind("*.", 0) == 0) {

@@ -66,12 +66,19 @@ private:
 };
 
 bool FileExists(const std::string& path);  // a file, not a folder
+// What is at a path, a link not followed: nothing, a symbolic link or a
+// junction (also one whose target is missing), or anything else.
+enum class PathKind { kNothing, kLink, kOther };
+PathKind KindOfPath(const std::string& path);
 bool FolderExists(const std::string& path);
 bool DeleteFileAt(const std::string& path);
 // Creates one folder level; true when it exists afterwards.
 bool MakeFolder(const std::string& path);
 // Gives the file the local DOS date-time (time in the low 16 bits, date high).
 bool SetFileDosDateTime(const std::string& path, uint32_t dosDateTime);
+// The longest full path that files and folders can be created under with
+// the calls this seam makes.
+size_t LongestPath();
 // The root folder named by a leading path piece such as "C:", with its
 // final separator; empty when the piece names no drive on this platform.
 std::string DriveRoot(const std::string& piece);

@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <climits>
 
 namespace korven::unzip {
 namespace platform {
@@ -93,7 +94,9 @@ OutputFile::~OutputFile() = default;
 
 CreateResult OutputFile::Create(const std::string& path) {
     handle_.reset();
-    int fd = ::open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // Never through a link at the last piece, even one put there after the
+    // component looked.
+    int fd = ::open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd < 0) {
         return (errno == ENOENT || errno == ENOTDIR) ? CreateResult::kPathNotFound : CreateResult::kFailed;
     }
@@ -128,6 +131,12 @@ bool FileExists(const std::string& path) {
     return ::stat(NativePath(path).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
+PathKind KindOfPath(const std::string& path) {
+    struct stat info;
+    if (::lstat(NativePath(path).c_str(), &info) != 0) return PathKind::kNothing;
+    return S_ISLNK(info.st_mode) ? PathKind::kLink : PathKind::kOther;
+}
+
 bool FolderExists(const std::string& path) {
     struct stat info;
     return ::stat(NativePath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
@@ -157,6 +166,8 @@ bool SetFileDosDateTime(const std::string& path, uint32_t dosDateTime) {
     times[1] = times[0];
     return ::utimensat(AT_FDCWD, NativePath(path).c_str(), times, 0) == 0;
 }
+
+size_t LongestPath() { return PATH_MAX - 1; }  // PATH_MAX counts the NUL
 
 std::string DriveRoot(const std::string&) { return {}; }
 

@@ -90,6 +90,14 @@ bool FileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// Junctions and symbolic links are both reparse points; the attributes are
+// the link's own, never its target's.
+PathKind KindOfPath(const std::string& path) {
+    DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kNothing;
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ? PathKind::kLink : PathKind::kOther;
+}
+
 bool FolderExists(const std::string& path) {
     DWORD attributes = ::GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -111,6 +119,9 @@ bool SetFileDosDateTime(const std::string& path, uint32_t dosDateTime) {
     if (file.handle == INVALID_HANDLE_VALUE) return false;
     return ::SetFileTime(file, nullptr, nullptr, &utc) != FALSE;
 }
+
+// The ANSI calls take MAX_PATH characters with the NUL.
+size_t LongestPath() { return MAX_PATH - 1; }
 
 std::string DriveRoot(const std::string& piece) {
     bool isDrive = piece.size() == 2 && piece[1] == ':' &&

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "unzip/directory_survey.h"
 #include "unzip/engine_state.h"
 #include "unzip/member_path.h"
 #include "unzip/platform.h"
@@ -86,7 +87,8 @@ bool StopsExtraction(int result) {
 }  // namespace
 
 int32_t ExtractArchive(const std::string& archivePath, const std::string& targetFolder, const std::string& pattern,
-                       const ReportProc& report, const QuestionFunc& question) {
+                       const ReportProc& report, const QuestionFunc& question, DirectoryFindings* findings) {
+    if (findings) *findings = DirectoryFindings{};
     if (archivePath.empty() || targetFolder.empty()) return kMissingArgument;
     std::string folder = targetFolder;
     if (folder.back() != '\\') folder += '\\';
@@ -103,11 +105,14 @@ int32_t ExtractArchive(const std::string& archivePath, const std::string& target
     }
     ActiveReportScope active(report);
 
+    const DirectorySurvey survey = SurveyDirectory(archivePath, pattern);
+    if (findings) *findings = {survey.state, survey.matching};
     int32_t extracted = 0;
     int32_t uncompressedTotal = 0;
     int32_t compressedTotal = 0;
     DirectoryCursor cursor;
     for (int walk = OpenDirectory(archivePath, cursor); walk == kOk; walk = NextDirectoryEntry(cursor)) {
+        const uint32_t entry = cursor.entriesRead - 1;
         if (!MatchesFileSpec(pattern, cursor.name)) continue;
         AddToTotal(uncompressedTotal, cursor.uncompressedSize);
         AddToTotal(compressedTotal, cursor.compressedSize);
@@ -117,15 +122,20 @@ int32_t ExtractArchive(const std::string& archivePath, const std::string& target
         Report(report, kReportMemberStart, record);
 
         int result;
-        if (question && platform::FileExists(target) && !question(record)) {
+        if (!IsSafeMemberName(cursor.name) || LinkOnMemberPath(folder, cursor.name)) {
+            result = kCannotWrite;  // it would land elsewhere than its place in the target folder
+        } else if (target.size() > platform::LongestPath()) {
+            result = kCannotWrite;  // refused before any of its folders is made
+        } else if (entry >= survey.overlapping.size() || survey.overlapping[entry]) {
+            result = kCrcMismatch;  // its data is another member's too (or the archive changed under us)
+        } else if (question && platform::FileExists(target) && !question(record)) {
             record.status = kReportBlockWritten;
             record.method = kSkippedMethod;
             Report(report, record.uncompressedSize, record);
             result = kOk;
-        } else if (!IsSafeMemberName(cursor.name)) {
-            result = kCannotWrite;  // it would land outside the target folder
         } else {
-            result = ExtractMember(archivePath, target, static_cast<uint32_t>(cursor.localHeaderOffset), 0, kEscapeKey);
+            result = ExtractMember(archivePath, target, static_cast<uint32_t>(cursor.localHeaderOffset), 0, kEscapeKey,
+                                   static_cast<uint32_t>(cursor.uncompressedSize));
         }
 
         if (result == kOk) {
@@ -152,7 +162,8 @@ int32_t ExtractArchive(const std::string& archivePath, const std::string& target
 }
 
 int32_t ListArchiveEntries(const std::string& archivePath, const std::string& pattern,
-                           const std::function<void(const DirectoryCursor&)>& visit) {
+                           const std::function<void(const DirectoryCursor&)>& visit, DirectoryFindings* findings) {
+    if (findings) *findings = DirectoryFindings{};
     if (archivePath.empty()) return kMissingArgument;
     if (!IsZipArchive(archivePath)) return kNotZipArchive;
     int32_t matching = 0;
@@ -162,10 +173,13 @@ int32_t ListArchiveEntries(const std::string& archivePath, const std::string& pa
         ++matching;
         visit(cursor);
     }
+    if (findings) *findings = {WalkState(cursor), matching};
     return matching;
 }
 
-int32_t ListArchive(const std::string& archivePath, const std::string& pattern, const ReportProc& report) {
+int32_t ListArchive(const std::string& archivePath, const std::string& pattern, const ReportProc& report,
+                    DirectoryFindings* findings) {
+    if (findings) *findings = DirectoryFindings{};
     if (archivePath.empty() || !report) return kMissingArgument;
     if (!IsZipArchive(archivePath)) return kNotZipArchive;
     ReportRecord& record = engine::SharedRecord();
@@ -173,12 +187,15 @@ int32_t ListArchive(const std::string& archivePath, const std::string& pattern, 
     ActiveReportScope active(report);
     int32_t uncompressedTotal = 0;
     int32_t compressedTotal = 0;
-    int32_t matching = ListArchiveEntries(archivePath, pattern, [&](const DirectoryCursor& cursor) {
-        AddToTotal(uncompressedTotal, cursor.uncompressedSize);
-        AddToTotal(compressedTotal, cursor.compressedSize);
-        FillMember(record, cursor, cursor.name);
-        report(0, record);
-    });
+    int32_t matching = ListArchiveEntries(
+        archivePath, pattern,
+        [&](const DirectoryCursor& cursor) {
+            AddToTotal(uncompressedTotal, cursor.uncompressedSize);
+            AddToTotal(compressedTotal, cursor.compressedSize);
+            FillMember(record, cursor, cursor.name);
+            report(0, record);
+        },
+        findings);
     FillFinal(record, archivePath, uncompressedTotal, compressedTotal);
     report(matching, record);
     return matching;
@@ -210,13 +227,15 @@ TQuillUnzip::~TQuillUnzip() {
 }
 
 int32_t TQuillUnzip::Extract() {
+    findings_ = DirectoryFindings{};
     if (fileName_.empty() || directoryName_.empty()) return kMissingArgument;
-    return ExtractArchive(fileName_, directoryName_, fileSpecs_, report_, question_);
+    return ExtractArchive(fileName_, directoryName_, fileSpecs_, report_, question_, &findings_);
 }
 
 int32_t TQuillUnzip::ListContents() {
+    findings_ = DirectoryFindings{};
     if (fileName_.empty() || !report_) return kMissingArgument;
-    return ListArchive(fileName_, fileSpecs_, report_);
+    return ListArchive(fileName_, fileSpecs_, report_, &findings_);
 }
 
 int32_t TQuillUnzip::ContentSize() { return ArchiveContentSize(fileName_, compressedTotal_); }

@@ -11,6 +11,11 @@ namespace {
 constexpr uint8_t kLocalHeaderSignature[4] = {0x50, 0x4B, 0x03, 0x04};
 constexpr uint8_t kEntrySignature[4] = {0x50, 0x4B, 0x01, 0x02};
 constexpr uint8_t kEndSignature[4] = {0x50, 0x4B, 0x05, 0x06};
+// Records that may follow the last entry instead of the end record: the
+// directory's digital signature, and the Zip64 end record that ZIP programs
+// write before the end record of an archive with more than 65535 members.
+constexpr uint8_t kDirectorySignatureSignature[4] = {0x50, 0x4B, 0x05, 0x05};
+constexpr uint8_t kZip64EndSignature[4] = {0x50, 0x4B, 0x06, 0x06};
 constexpr uint32_t kEndRecordSize = 22;
 constexpr uint32_t kEntrySize = 46;
 constexpr uint32_t kSearchWindow = 4096;
@@ -62,7 +67,11 @@ int ReadEntry(DirectoryCursor& cursor) {
     if (cursor.IsWindowed() && !EntryIsWhole(cursor) && !RefillWindow(cursor)) return kDirectoryEnd;
     uint32_t left = cursor.bufferSize - cursor.position;
     const uint8_t* entry = cursor.buffer.data() + cursor.position;
-    if (left >= 4 && HasSignature(entry, kEndSignature)) return kDirectoryEnd;
+    if (left >= 4 && (HasSignature(entry, kEndSignature) || HasSignature(entry, kZip64EndSignature) ||
+                      HasSignature(entry, kDirectorySignatureSignature))) {
+        cursor.reachedEnd = true;
+        return kDirectoryEnd;
+    }
     if (left < 4 || !EntryIsWhole(cursor) || !HasSignature(entry, kEntrySignature)) return kDirectoryEnd;
 
     bool fromMsDos = entry[5] == kHostMsDos;
@@ -75,14 +84,11 @@ int ReadEntry(DirectoryCursor& cursor) {
     cursor.attributes = fromMsDos ? entry[38] : 0;
     cursor.localHeaderOffset = static_cast<int32_t>(ReadLe32(entry + 42));
 
-    uint16_t nameLength = ReadLe16(entry + 28);
-    const char* name = reinterpret_cast<const char*>(entry + kEntrySize);
-    // A NUL ends the name, as it would for every file-system call after us.
-    size_t kept = std::min<size_t>(nameLength, kMaxEntryName);
-    cursor.name.assign(name, std::find(name, name + kept, '\0'));
+    cursor.name.assign(reinterpret_cast<const char*>(entry + kEntrySize), ReadLe16(entry + 28));
     std::replace(cursor.name.begin(), cursor.name.end(), '/', '\\');
 
     cursor.position = static_cast<uint16_t>(cursor.position + EntryLength(entry));
+    ++cursor.entriesRead;
     return kOk;
 }
 
@@ -100,6 +106,8 @@ bool IsZipArchive(const std::string& path) {
 
 int OpenDirectory(const std::string& path, DirectoryCursor& cursor) {
     CloseDirectory(cursor);
+    cursor.entriesRead = 0;
+    cursor.reachedEnd = false;
     platform::InputFile file;
     if (!file.Open(path)) return kNoDirectory;
     int64_t fileSize = file.Size();
@@ -143,6 +151,11 @@ void CloseDirectory(DirectoryCursor& cursor) {
     cursor.bufferSize = 0;
     cursor.position = 0;
     cursor.file.Close();
+}
+
+DirectoryState WalkState(const DirectoryCursor& cursor) {
+    if (cursor.reachedEnd) return DirectoryState::kWhole;
+    return cursor.entriesRead == 0 ? DirectoryState::kUnreadable : DirectoryState::kCutShort;
 }
 
 }  // namespace korven::unzip

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,6 @@
 
 namespace korven::unzip {
 
-inline constexpr int kMaxEntryName = 259;            // characters kept of a stored name
 inline constexpr uint16_t kDirectoryWindow = 64000;  // largest directory held at once
 inline constexpr uint32_t kEscapeKey = 27;
 
@@ -33,13 +33,20 @@ struct DirectoryCursor {
     int32_t uncompressedSize = 0;
     int32_t compressedSize = 0;
     int32_t localHeaderOffset = 0;
-    std::string name;  // at most kMaxEntryName characters, "/" replaced by "\"
+    // The whole stored name, "/" replaced by "\". Never cut: a NUL byte stays
+    // in it, so that the name check can refuse it instead of a file-system
+    // call ending the name there.
+    std::string name;
     uint16_t method = 0;
     uint8_t attributes = 0;  // DOS attribute bits when made on MS-DOS, else 0
     uint16_t flags = 0;      // general-purpose flags, for listings
     uint32_t crc32 = 0;      // as the directory states it, for listings
 
     platform::InputFile file;  // open in windowed mode only
+
+    // How the walk went; kept after the cursor closes, reset by OpenDirectory.
+    uint32_t entriesRead = 0;
+    bool reachedEnd = false;  // the walk met the end record, not a malformed entry
 
     bool IsOpen() const { return !buffer.empty(); }
     bool IsWindowed() const { return file.IsOpen(); }
@@ -60,12 +67,21 @@ int NextDirectoryEntry(DirectoryCursor& cursor);
 // Frees the buffer and closes the archive. Safe on a closed cursor.
 void CloseDirectory(DirectoryCursor& cursor);
 
+// How much of the directory the cursor's walk has read so far.
+DirectoryState WalkState(const DirectoryCursor& cursor);
+
 // Extracts the member whose local header is at `localHeaderOffset` into
 // `outputPath` (a full file name; a name ending in "\" or "/" creates that
 // folder). Progress goes to the notify window as WM_COMMAND(commandOrKey),
 // or without a window the key `commandOrKey` aborts. 0 or a ResultCode.
+//
+// `declaredSize` is the uncompressed size the directory declares; without
+// it the local header's counts (and nothing bounds a member whose sizes
+// follow its data). Output that runs past it is damage: the file is cut
+// there, deleted, and the result is kCrcMismatch.
 int ExtractMember(const std::string& archivePath, const std::string& outputPath, uint32_t localHeaderOffset,
-                  NotifyWindow notifyWindow, uint32_t commandOrKey);
+                  NotifyWindow notifyWindow, uint32_t commandOrKey,
+                  std::optional<uint32_t> declaredSize = std::nullopt);
 
 // Bit n set for each method n that the engine decodes.
 uint32_t SupportedMethods();

@@ -3,21 +3,19 @@
 // file date.
 #include <memory>
 
-#include "unzip/byte_order.h"
 #include "unzip/decode/decoders.h"
-#include "unzip/engine_state.h"
 #include "unzip/decode/member_context.h"
+#include "unzip/engine_state.h"
+#include "unzip/local_header.h"
 #include "unzip/member_path.h"
 #include "unzip/zip_engine.h"
 
 namespace korven::unzip {
 namespace {
 
-using engine::kFlagDataDescriptor;
 using engine::kFlagEncrypted;
 using engine::kSizeFollowsData;
 
-constexpr uint32_t kLocalHeaderSize = 30;
 constexpr uint32_t kStaleBusyMilliseconds = 30000;
 constexpr uint32_t kDescriptorSignature = 0x08074B50;  // 50 4B 07 08
 constexpr uint16_t kMethodStored = 0;
@@ -79,29 +77,22 @@ uint32_t SupportedMethods() {
 }
 
 int ExtractMember(const std::string& archivePath, const std::string& outputPath, uint32_t localHeaderOffset,
-                  NotifyWindow notifyWindow, uint32_t commandOrKey) {
+                  NotifyWindow notifyWindow, uint32_t commandOrKey, std::optional<uint32_t> declaredSize) {
     if (AnotherExtractionRuns()) return kBusy;
     InUseScope inUse;
     auto window = std::make_unique<uint8_t[]>(engine::kWindowSize);  // cleared
 
     platform::InputFile archive;
     if (!archive.Open(archivePath)) return kReadFailed;
-    uint8_t header[kLocalHeaderSize];
-    if (!archive.Seek(localHeaderOffset) || archive.Read(header, kLocalHeaderSize) != kLocalHeaderSize ||
-        ReadLe32(header) != 0x04034B50) {
-        return kBadData;
-    }
-    uint16_t flags = ReadLe16(header + 6);
-    uint16_t method = ReadLe16(header + 8);
-    uint32_t dateTime = ReadLe32(header + 10);
-    uint32_t expectedCrc = ReadLe32(header + 14);
-    uint32_t compressedSize = ReadLe32(header + 18);
-    uint32_t uncompressedSize = ReadLe32(header + 22);
-    if (flags & kFlagDataDescriptor) compressedSize = uncompressedSize = kSizeFollowsData;
-    if (method > 31 || !(SupportedMethods() & (1u << method))) return kUnsupported;
-    if (flags & kFlagEncrypted) return kEncrypted;
-    uint64_t dataStart = uint64_t{localHeaderOffset} + kLocalHeaderSize + ReadLe16(header + 26) + ReadLe16(header + 28);
-    if (!archive.Seek(dataStart)) return kReadFailed;
+    LocalHeader header;
+    if (!ReadLocalHeader(archive, localHeaderOffset, header)) return kBadData;
+    uint32_t expectedCrc = header.crc32;
+    uint32_t compressedSize = header.compressedSize;
+    uint32_t uncompressedSize = header.uncompressedSize;
+    if (header.SizesFollowData()) compressedSize = uncompressedSize = kSizeFollowsData;
+    if (header.method > 31 || !(SupportedMethods() & (1u << header.method))) return kUnsupported;
+    if (header.flags & kFlagEncrypted) return kEncrypted;
+    if (!archive.Seek(header.dataStart)) return kReadFailed;
 
     platform::OutputFile output;
     bool isFolder = EndsWithSeparator(outputPath);
@@ -116,14 +107,19 @@ int ExtractMember(const std::string& archivePath, const std::string& outputPath,
     engine::MemberContext member(archive, output, window.get());
     member.compressedSize = compressedSize;
     member.uncompressedSize = uncompressedSize;
-    member.flags = flags;
+    if (declaredSize) {
+        member.outputLimit = *declaredSize;
+    } else if (!header.SizesFollowData()) {
+        member.outputLimit = header.uncompressedSize;
+    }
+    member.flags = header.flags;
     member.notifyWindow = notifyWindow;
     member.commandOrKey = commandOrKey;
     member.PumpMessages();
 
     engine::BitInput in(member);
-    int result = Decode(method, member, in);
-    if (result == kOk && (flags & kFlagDataDescriptor)) expectedCrc = ReadDescriptorCrc(in, ~member.crc);
+    int result = Decode(header.method, member, in);
+    if (result == kOk && header.SizesFollowData()) expectedCrc = ReadDescriptorCrc(in, ~member.crc);
 
     archive.Close();
     if (!output.Close() && result == kOk) result = kCannotWrite;
@@ -136,7 +132,7 @@ int ExtractMember(const std::string& archivePath, const std::string& outputPath,
         uint16_t done = 100;
         CurrentHost().NotifyProgress(notifyWindow, commandOrKey, &done);
     }
-    platform::SetFileDosDateTime(outputPath, dateTime);
+    platform::SetFileDosDateTime(outputPath, header.dateTime);
     return kOk;
 }
 

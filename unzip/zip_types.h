@@ -11,8 +11,10 @@ namespace korven::unzip {
 // Result codes of the engine and of the component. Negative is failure.
 enum ResultCode : int32_t {
     kOk = 0,
-    kCrcMismatch = -1,  // output deleted
-    kCannotWrite = -2,  // output cannot be created, a write failed, or an unsafe name
+    kCrcMismatch = -1,  // damaged member: CRC mismatch, more output than declared, or data
+                        // shared with another member; output deleted
+    kCannotWrite = -2,  // output cannot be created, a write failed, an unsafe name, or a
+                        // link in the way
     kReadFailed = -3,   // archive cannot be opened, or its data ran out
     kBadData = -4,      // local header unreadable or malformed compressed data
     kAborted = -5,      // Escape key or the notify window's reply
@@ -25,6 +27,16 @@ enum ResultCode : int32_t {
     kNotZipArchive = -12,
     kStopped = -100,
     kMissingArgument = -500,
+};
+
+// How much of an archive's central directory a walk could read. The result
+// codes stay what callers have always relied on (an unreadable directory
+// extracts nothing and returns 0); this is how a caller tells a damaged
+// archive from an empty one.
+enum class DirectoryState {
+    kWhole,       // read up to the end record (an archive without members too)
+    kUnreadable,  // not found, or its first entry unreadable: nothing was read
+    kCutShort,    // a malformed entry ended it; the entries before it were read
 };
 
 // What a report is about (ReportRecord::status and, mostly, the first argument).

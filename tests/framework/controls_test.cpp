@@ -182,6 +182,34 @@ end)");
     form.Hide();
 }
 
+// A radio button of another family (owner-drawn, on the plain button base)
+// says itself what the arrow keys do to it.
+class TOwnRadio : public TButtonControl {
+public:
+    explicit TOwnRadio(TComponent* owner) : TButtonControl(owner) { SetBounds(0, 0, 100, 17); }
+    void FocusedByArrow() override { checked = true; }
+    bool checked = false;
+
+protected:
+    DWORD ButtonStyle() const override { return BS_RADIOBUTTON; }
+};
+
+TEST(ControlsTest, ArrowsLetTheControlTheyReachDecideWhatHappens) {
+    Clicks form("object F: TForm\n object R1: TRadioButton\n  Checked = True\n end\nend");
+    auto* r1 = form.FindChild<TRadioButton>("R1");
+    auto* own = new TOwnRadio(&form);
+    own->SetParent(&form);
+    own->SetTop(30);
+    form.Show();
+    r1->SetFocus();
+    PostKey(r1->Handle(), VK_DOWN);
+    Application().ProcessMessages();
+    EXPECT_EQ(FindControl(GetFocus()), own);
+    EXPECT_TRUE(own->checked);
+    EXPECT_TRUE(r1->Checked()) << "the framework's radio buttons leave other families alone";
+    form.Hide();
+}
+
 TEST(ControlsTest, MemoLinesAndWindowTextFollowEachOther) {
     Clicks form("object F: TForm\n object M: TMemo\n Lines = ('unu' 'doi')\n end\nend");
     auto* memo = form.FindChild<TMemo>("M");
@@ -256,6 +284,26 @@ end)");
     EXPECT_EQ(form.ActiveControl(), combo);
     edit->SetFocus();
     EXPECT_EQ(events, (std::vector<std::string>{"enter", "exit"}));
+    form.Hide();
+}
+
+// Auto-completion reads the keys typed into the edit of a combo box.
+TEST(ControlsTest, KeysTypedIntoAComboBoxEditReachTheComboBox) {
+    Clicks form("object F: TForm\n object C: TComboBox\n  Items = ('Bucuresti' 'Brasov')\n end\nend");
+    auto* combo = form.FindChild<TComboBox>("C");
+    std::vector<WORD> down;
+    combo->OnKeyDown = [&](TObject*, WORD& key, TShiftState) { down.push_back(key); };
+    combo->OnKeyPress = [&](TObject*, char& key) {
+        if (key == 'x') key = 0;    // swallowed
+        if (key == 'a') key = 'B';  // replaced
+    };
+    form.Show();
+    HWND edit = FindWindowExA(combo->Handle(), nullptr, "Edit", nullptr);
+    ASSERT_TRUE(edit);
+    for (char c : {'a', 'x', 'r'}) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+    SendMessageA(edit, WM_KEYDOWN, VK_BACK, 1);
+    EXPECT_EQ(combo->Text(), "Br");
+    EXPECT_EQ(down, std::vector<WORD>{VK_BACK});
     form.Hide();
 }
 
@@ -348,5 +396,34 @@ end)");
     EXPECT_EQ(form.ActiveControl(), nullptr);
     EXPECT_EQ(form.ControlCount(), 1);
 }
+
+// A control's one deleter is its owner. The panel here is the parent of
+// controls that the form owns: freeing the panel frees none of them.
+TEST(ControlsTest, ParentFreedBeforeItsChildrenLetsGoOfThem) {
+    Clicks form(R"(object F: TForm
+  object Box: TPanel
+    object Inner: TEdit
+    end
+    object Note: TLabel
+      Caption = 'ramane'
+    end
+  end
+end)");
+    form.Handle();
+    auto* box = form.FindChild<TPanel>("Box");
+    auto* inner = form.FindChild<TEdit>("Inner");
+    auto* note = form.FindChild<TLabel>("Note");
+    ASSERT_TRUE(inner->HandleAllocated());
+    delete box;
+    ASSERT_EQ(form.FindChild<TEdit>("Inner"), inner) << "still owned by the form";
+    EXPECT_EQ(inner->Parent(), nullptr);
+    EXPECT_FALSE(inner->HandleAllocated()) << "its window went with the parent's";
+    EXPECT_EQ(note->Parent(), nullptr);
+    EXPECT_EQ(note->Caption(), "ramane");
+
+    inner->SetParent(&form);  // and can be shown again elsewhere
+    EXPECT_TRUE(inner->HandleAllocated());
+    EXPECT_EQ(GetParent(inner->HandleIfAllocated()), form.Handle());
+}  // the form frees the edit and the label once each
 
 }  // namespace

@@ -238,6 +238,41 @@ TEST(HooksTest, ScalingAFormScalesItsControlsAndFonts) {
     EXPECT_EQ(page.ClientWidth(), 500);
 }
 
+TEST(HooksTest, DescriptionMadeAtAnotherResolutionIsScaledToTheScreens) {
+    ASSERT_EQ(Screen().PixelsPerInch(), 96) << "the test display";
+    TForm form(nullptr);
+    int createdWidth = 0;
+    form.OnCreate = [&](TObject*) { createdWidth = form.ClientWidth(); };
+    form.LoadFormText(R"(object F: TForm
+  PixelsPerInch = 120
+  BorderStyle = bsNone
+  ClientWidth = 300
+  ClientHeight = 150
+  Font.Height = -15
+  object B: TButton
+    Left = 100
+    Top = 50
+    Width = 100
+    Height = 25
+  end
+end)",
+                      "Rezolutie");
+    EXPECT_EQ(form.ClientWidth(), 240);
+    EXPECT_EQ(form.ClientHeight(), 120);
+    EXPECT_EQ(form.Font().Height(), -12);
+    EXPECT_EQ(form.PixelsPerInch(), 96);
+    EXPECT_EQ(createdWidth, 240) << "OnCreate sees the form as it will be shown";
+    RECT b = form.FindChild<TButton>("B")->BoundsRect();
+    EXPECT_EQ(b.left, 80);
+    EXPECT_EQ(b.top, 40);
+    EXPECT_EQ(b.right - b.left, 80);
+    EXPECT_EQ(b.bottom - b.top, 20);
+
+    TForm same(nullptr);
+    same.LoadFormText("object F: TForm\n PixelsPerInch = 96\n ClientWidth = 300\nend", "Rezolutie");
+    EXPECT_EQ(same.ClientWidth(), 300);
+}
+
 TEST(HooksTest, ScreenCentredFormIsPlacedInTheMiddle) {
     TForm form(nullptr);
     form.SetPosition(poScreenCenter);

@@ -106,16 +106,18 @@ TEST(DirectoryWalk, A64000ByteDirectoryIsWalkedThroughTheWindow) {
     }
 }
 
-TEST(DirectoryWalk, NamesAreCutTo259CharactersAndUseBackslashes) {
+TEST(DirectoryWalk, NamesAreKeptWholeWithTheirNulBytesAndUseBackslashes) {
     ScratchFolder scratch;
-    std::string longName = "LONG/" + std::string(300, 'n');
+    std::string longName = "LONG/" + std::string(4000, 'n');
+    std::string withNul("A\0B/C", 5);
     ZipBuilder builder;
-    builder.Add(StoredMember("DIR/SUB/FILE.TXT", "x")).Add(StoredMember(longName, "y"));
+    builder.Add(StoredMember("DIR/SUB/FILE.TXT", "x")).Add(StoredMember(longName, "y")).Add(StoredMember(withNul, "z"));
     builder.WriteTo(scratch.Path("names.zip"));
     std::vector<std::string> names = WalkNames(scratch.Path("names.zip"));
-    ASSERT_EQ(names.size(), 2u);
+    ASSERT_EQ(names.size(), 3u);
     EXPECT_EQ(names[0], "DIR\\SUB\\FILE.TXT");
-    EXPECT_EQ(names[1], "LONG\\" + std::string(254, 'n'));
+    EXPECT_EQ(names[1], "LONG\\" + std::string(4000, 'n'));
+    EXPECT_EQ(names[2], std::string("A\0B\\C", 5));
 }
 
 TEST(DirectoryWalk, EntryFieldsAndDosAttributesComeFromTheDirectory) {
@@ -151,6 +153,37 @@ TEST(DirectoryWalk, AnEmptyDirectoryEndsAtOnce) {
     DirectoryCursor cursor;
     EXPECT_EQ(OpenDirectory(scratch.Path("none.zip"), cursor), kDirectoryEnd);
     EXPECT_FALSE(cursor.IsOpen());
+}
+
+// What ends a walk decides whether the directory was read whole or cut short.
+TEST(DirectoryWalk, TheEndRecordOrAZip64EndRecordEndsItWholeAnythingElseCutsItShort) {
+    ScratchFolder scratch;
+    ZipBuilder builder;
+    builder.Add(StoredMember("A.TXT", "a")).Add(StoredMember("B.TXT", "b"));
+    const std::string bytes = builder.Build();
+    const std::string files = bytes.substr(0, bytes.size() - 22), endRecord = bytes.substr(bytes.size() - 22);
+    // The Zip64 end record and its locator, as ZIP programs write them in
+    // front of the end record of an archive with more than 65535 members.
+    std::string zip64("PK\x06\x06", 4);
+    zip64 += std::string(52, '\0') + std::string("PK\x06\x07", 4) + std::string(16, '\0');
+    struct Case {
+        std::string archive;
+        DirectoryState state;
+        uint32_t entries;
+    };
+    std::string brokenSecond = bytes;
+    brokenSecond[builder.directoryOffset + 46 + 5] = 'X';
+    for (const Case& c :
+         {Case{bytes, DirectoryState::kWhole, 2}, Case{files + zip64 + endRecord, DirectoryState::kWhole, 2},
+          Case{brokenSecond, DirectoryState::kCutShort, 1},
+          Case{bytes.substr(0, bytes.size() - 1), DirectoryState::kUnreadable, 0}}) {
+        WriteWholeFile(scratch.Path("walk.zip"), c.archive);
+        DirectoryCursor cursor;
+        for (int walk = OpenDirectory(scratch.Path("walk.zip"), cursor); walk == kOk;
+             walk = NextDirectoryEntry(cursor)) {}
+        EXPECT_EQ(cursor.entriesRead, c.entries);
+        EXPECT_EQ(WalkState(cursor), c.state);
+    }
 }
 
 TEST(ZipRecognition, NeedsADotNoExeNoFolderAndALocalHeader) {

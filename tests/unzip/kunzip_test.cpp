@@ -1,5 +1,6 @@
 // kunzip, run as a separate program the way support staff and the benchmark
 // run it: its lines, its last line and its exit status.
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "hostile_archives.h"
 #include "test_support.h"
 #include "zip_builder.h"
 
@@ -100,6 +102,37 @@ TEST(Kunzip, AFailedMemberOrResultExitsWith1) {
     Outcome notZip = RunKunzip(scratch, "list " + Arg(scratch.Path("text.zip")));
     EXPECT_EQ(notZip.exitStatus, 1);
     EXPECT_EQ(notZip.lines.back(), "result: -12");
+}
+
+bool HasLine(const Outcome& outcome, const std::string& line) {
+    return std::find(outcome.lines.begin(), outcome.lines.end(), line) != outcome.lines.end();
+}
+
+TEST(Kunzip, AnUnreadableOrDamagedDirectoryIsToldAndExitsWith1) {
+    ScratchFolder scratch;
+    for (const char* command : {"list ", "extract "}) {
+        SCOPED_TRACE(command);
+        const std::string out = std::string(command) == "list " ? "" : " " + Arg(scratch.Path("out"));
+        Outcome truncated = RunKunzip(scratch, command + Arg(HostilePath("truncated_by_1.zip")) + out);
+        EXPECT_EQ(truncated.exitStatus, 1);
+        EXPECT_TRUE(HasLine(truncated, "eroare: directorul arhivei nu poate fi gasit sau citit"));
+        EXPECT_EQ(truncated.lines.back(), "result: 0");
+        Outcome cut = RunKunzip(scratch, command + Arg(HostilePath("cut_directory.zip")) + out);
+        EXPECT_EQ(cut.exitStatus, 1);
+        EXPECT_TRUE(HasLine(cut, "eroare: directorul arhivei este deteriorat; intrarile de dupa deteriorare lipsesc"));
+        EXPECT_EQ(cut.lines.back(), "result: 1");
+    }
+}
+
+TEST(Kunzip, AMemberLeftWithoutAReportIsNamedAndCounted) {
+    ScratchFolder scratch;
+    Outcome outcome = RunKunzip(
+        scratch, "extract " + Arg(HostilePath("deflate_too_many_codes.zip")) + " " + Arg(scratch.Path("out")));
+    EXPECT_EQ(outcome.exitStatus, 1);
+    const std::string bad = scratch.Path("out") + "\\BAD.DAT";
+    EXPECT_TRUE(HasLine(outcome, "eroare: " + bad + ": date deteriorate; extragerea s-a oprit aici"));
+    EXPECT_TRUE(HasLine(outcome, "eroare: 2 din 3 membri nu au fost extrasi"));
+    EXPECT_EQ(outcome.lines.back(), "result: 1");
 }
 
 TEST(Kunzip, AUsageErrorExitsWith2) {

@@ -4,6 +4,9 @@
 #include <ctime>
 #ifdef _WIN32
 #include <windows.h>
+#include <winioctl.h>
+
+#include <cstring>
 #else
 #include <sys/stat.h>
 #include <unistd.h>
@@ -139,6 +142,77 @@ std::string PseudoRandomBytes(size_t count, uint32_t seed) {
     }
     return bytes;
 }
+
+#ifdef _WIN32
+namespace {
+
+// A mount-point reparse buffer: the junction's target as an NT path,
+// followed by an empty print name.
+bool MakeJunction(const std::string& link, const std::string& target) {
+    if (!::CreateDirectoryA(link.c_str(), nullptr)) return false;
+    HANDLE folder = ::CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (folder == INVALID_HANDLE_VALUE) return false;
+    std::wstring substitute = L"\\??\\" + std::wstring(target.begin(), target.end());
+    const WORD substituteBytes = static_cast<WORD>(substitute.size() * sizeof(wchar_t));
+    std::vector<BYTE> buffer(8 + 8 + substituteBytes + 2 * sizeof(wchar_t), 0);
+    auto put16 = [&buffer](size_t at, WORD value) { std::memcpy(buffer.data() + at, &value, 2); };
+    const DWORD tag = IO_REPARSE_TAG_MOUNT_POINT;
+    std::memcpy(buffer.data(), &tag, 4);
+    put16(4, static_cast<WORD>(buffer.size() - 8));  // data length
+    put16(8, 0);                                     // substitute name offset
+    put16(10, substituteBytes);
+    put16(12, static_cast<WORD>(substituteBytes + sizeof(wchar_t)));  // print name offset, empty
+    std::memcpy(buffer.data() + 16, substitute.data(), substituteBytes);
+    DWORD returned = 0;
+    BOOL made = ::DeviceIoControl(folder, FSCTL_SET_REPARSE_POINT, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                  nullptr, 0, &returned, nullptr);
+    ::CloseHandle(folder);
+    if (!made) ::RemoveDirectoryA(link.c_str());
+    return made != FALSE;
+}
+
+// Under Wine a Windows program may start a host program; /bin/ln makes the
+// link between the host paths of the two Windows paths.
+bool MakeWineSymlink(const std::string& link, const std::string& target) {
+    using UnixName = char*(__cdecl*)(const wchar_t*);
+    auto unixName =
+        reinterpret_cast<UnixName>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
+    if (unixName == nullptr) return false;
+    auto hostPath = [unixName](const std::string& path) {
+        std::wstring wide(path.begin(), path.end());
+        char* name = unixName(wide.c_str());
+        std::string host = name ? name : "";
+        if (name) ::HeapFree(::GetProcessHeap(), 0, name);
+        return host;
+    };
+    // Wine splits the command line the Windows way: double quotes.
+    std::string command = "ln -s \"" + hostPath(target) + "\" \"" + hostPath(link) + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!::CreateProcessA("Z:\\bin\\ln", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process)) {
+        return false;
+    }
+    ::WaitForSingleObject(process.hProcess, 10000);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return ::GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace
+
+bool MakeFolderLink(const std::string& link, const std::string& target) {
+    return MakeJunction(link, target) || MakeWineSymlink(link, target);
+}
+#else
+bool MakeFolderLink(const std::string& link, const std::string& target) {
+    std::error_code failed;
+    std::filesystem::create_directory_symlink(target, link, failed);
+    return !failed;
+}
+#endif
 
 FakeHost::FakeHost() { SetEngineHost(this); }
 FakeHost::~FakeHost() { SetEngineHost(nullptr); }

@@ -51,6 +51,12 @@ uint32_t FileDosDateTime(const std::string& path);
 // Deterministic bytes that compress somewhat, like program code.
 std::string PseudoRandomBytes(size_t count, uint32_t seed);
 
+// Makes `link` a link to the folder `target`, both given in the engine's
+// form: a symbolic link on POSIX; on Windows a junction, or under Wine,
+// which makes neither, a symbolic link of the host (Wine shows it as a
+// reparse point). False when the platform cannot make one.
+bool MakeFolderLink(const std::string& link, const std::string& target);
+
 // A desktop stand-in: a clock the test sets, keys it holds down, a pump
 // hook and a notify window whose reply it chooses.
 class FakeHost : public EngineHost {

@@ -157,6 +157,11 @@ ZipBuilder& ZipBuilder::Add(const BuiltMember& member) {
     return *this;
 }
 
+ZipBuilder& ZipBuilder::Entry(const BuiltMember& member, uint32_t localHeaderOffset) {
+    entries_.emplace_back(member, localHeaderOffset);
+    return *this;
+}
+
 ZipBuilder& ZipBuilder::Comment(const std::string& comment) {
     comment_ = comment;
     return *this;
@@ -186,8 +191,10 @@ std::string ZipBuilder::Build() const {
         out += m.name + m.extra + m.data + m.descriptor;
     }
     directoryOffset = static_cast<uint32_t>(out.size());
-    for (size_t i = 0; i < members_.size(); ++i) {
-        const BuiltMember& m = members_[i];
+    std::vector<std::pair<BuiltMember, uint32_t>> directory;
+    for (size_t i = 0; i < members_.size(); ++i) directory.emplace_back(members_[i], offsets[i]);
+    directory.insert(directory.end(), entries_.begin(), entries_.end());
+    for (const auto& [m, offset] : directory) {
         Put32(out, 0x02014B50);
         out += static_cast<char>(20);
         out += static_cast<char>(m.hostSystem);
@@ -204,15 +211,15 @@ std::string ZipBuilder::Build() const {
         Put16(out, 0);  // disk
         Put16(out, 0);  // internal attributes
         Put32(out, m.attributes);
-        Put32(out, offsets[i]);
+        Put32(out, offset);
         out += m.name + m.extra;
     }
     uint32_t directorySize = static_cast<uint32_t>(out.size()) - directoryOffset;
     Put32(out, 0x06054B50);
     Put16(out, 0);
     Put16(out, 0);
-    Put16(out, static_cast<uint32_t>(members_.size()));
-    Put16(out, static_cast<uint32_t>(members_.size()));
+    Put16(out, static_cast<uint32_t>(directory.size()));
+    Put16(out, static_cast<uint32_t>(directory.size()));
     Put32(out, directorySize);
     Put32(out, directoryOffset);
     Put16(out, static_cast<uint32_t>(comment_.size()));

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace korven::unzip::test {
@@ -59,6 +60,10 @@ BuiltMember StreamedMember(const std::string& name, const std::string& content, 
 class ZipBuilder {
 public:
     ZipBuilder& Add(const BuiltMember& member);
+    // A directory entry alone, after those of the added members, for a local
+    // header at `localHeaderOffset`: an earlier member's, or one hidden in
+    // another member's data.
+    ZipBuilder& Entry(const BuiltMember& member, uint32_t localHeaderOffset);
     ZipBuilder& Comment(const std::string& comment);
     // Bytes placed before the first local header.
     ZipBuilder& Preamble(const std::string& bytes);
@@ -69,6 +74,7 @@ public:
 
 private:
     std::vector<BuiltMember> members_;
+    std::vector<std::pair<BuiltMember, uint32_t>> entries_;
     std::string comment_;
     std::string preamble_;
 };

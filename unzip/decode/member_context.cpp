@@ -32,16 +32,19 @@ void MemberContext::RefillInput() {
 }
 
 int MemberContext::Flush(const uint8_t* data, uint32_t count) {
-    bool written = count == 0 || output.Write(data, count);
+    const bool overrun = count > outputLimit - written;
+    if (overrun) count = static_cast<uint32_t>(outputLimit - written);
+    written += count;
+    bool wrote = count == 0 || output.Write(data, count);
     crc = Crc32Update(crc, data, count);
-    if (!written) return kCannotWrite;
+    if (!wrote) return kCannotWrite;
     const ReportProc* report = ActiveReport();
     if (report != nullptr && *report) {
         ReportRecord& record = SharedRecord();
         record.status = kReportBlockWritten;
         (*report)(static_cast<int32_t>(count), record);
     }
-    return kOk;
+    return overrun ? kCrcMismatch : kOk;
 }
 
 void MemberContext::PumpMessages() {

@@ -32,6 +32,10 @@ struct MemberContext {
 
     uint32_t compressedSize = 0;
     uint32_t uncompressedSize = 0;
+    // Bytes the member may produce: its declared size. Checked once per
+    // flushed block, never per byte, so the decoders' loops stay as they are.
+    uint64_t outputLimit = UINT64_MAX;
+    uint64_t written = 0;  // bytes handed to the output so far
     uint16_t flags = 0;
     NotifyWindow notifyWindow = 0;
     uint32_t commandOrKey = 0;  // WM_COMMAND id with a window, else a virtual key
@@ -61,7 +65,10 @@ struct MemberContext {
     void RefillInput();
 
     // Writes count bytes to the output, updates the CRC (whether or not the
-    // write succeeded) and reports the block. 0, or kCannotWrite.
+    // write succeeded) and reports the block. 0, kCannotWrite, or
+    // kCrcMismatch when the block would run past the output limit: then only
+    // the bytes up to the limit are written, and the decoder stops on the
+    // result like on any other.
     int Flush(const uint8_t* data, uint32_t count);
 
     void PumpMessages();

@@ -4,9 +4,10 @@
 //   kunzip list ARCHIVE [PATTERN]
 //   kunzip extract ARCHIVE TARGETDIR [PATTERN]
 //
-// The last line is "result: N" with the component's result. Exit status: 0
-// when the result is not negative and no member failed, 1 otherwise, 2 for a
-// usage error.
+// The last line is "result: N" with the component's result; what went wrong
+// is told on the standard error before it. Exit status: 0 when the result
+// is not negative, the directory was read whole and every matching member
+// was extracted; 1 otherwise; 2 for a usage error.
 #include <cinttypes>
 #include <cstdio>
 #include <string>
@@ -36,37 +37,94 @@ int Usage() {
     return kExitUsage;
 }
 
+// Printed names show a NUL byte as "\0", so that a name cut there is seen.
+std::string Printable(const std::string& name) {
+    if (name.find('\0') == std::string::npos) return name;
+    std::string shown;
+    for (char c : name) shown += c == '\0' ? std::string("\\0") : std::string(1, c);
+    return shown;
+}
+
+// Problems go to the standard error, after what was printed so far.
+void Problem(const std::string& text) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "eroare: %s\n", text.c_str());
+}
+
+// False, after saying so, when the directory could not be read whole.
+bool DirectoryWasRead(DirectoryState state) {
+    if (state == DirectoryState::kUnreadable) {
+        Problem("directorul arhivei nu poate fi gasit sau citit");
+    } else if (state == DirectoryState::kCutShort) {
+        Problem("directorul arhivei este deteriorat; intrarile de dupa deteriorare lipsesc");
+    }
+    return state == DirectoryState::kWhole;
+}
+
+const char* FailureText(int32_t code) {
+    switch (code) {
+    case kCrcMismatch: return "date deteriorate (CRC, marime sau date comune cu alt membru)";
+    case kCannotWrite: return "nu poate fi scris (nume nesigur, legatura in drum sau eroare de scriere)";
+    case kUnsupported: return "metoda de comprimare nesuportata";
+    case kEncrypted: return "membru criptat";
+    default: return "extragere esuata";  // no other code reaches a member failure report
+    }
+}
+
 int List(const std::string& archive, const std::string& pattern) {
     int64_t compressedTotal = 0;
     int64_t uncompressedTotal = 0;
-    int32_t result = ListArchiveEntries(archive, pattern, [&](const DirectoryCursor& entry) {
-        std::printf("%2u %04x %10" PRIu32 " %10" PRIu32 " %08" PRIx32 " %08" PRIx32 " %s\n", entry.method, entry.flags,
-                    static_cast<uint32_t>(entry.compressedSize), static_cast<uint32_t>(entry.uncompressedSize),
-                    entry.dateTime, entry.crc32, entry.name.c_str());
-        compressedTotal += static_cast<uint32_t>(entry.compressedSize);
-        uncompressedTotal += static_cast<uint32_t>(entry.uncompressedSize);
-    });
+    DirectoryFindings findings;
+    int32_t result = ListArchiveEntries(
+        archive, pattern,
+        [&](const DirectoryCursor& entry) {
+            std::printf("%2u %04x %10" PRIu32 " %10" PRIu32 " %08" PRIx32 " %08" PRIx32 " %s\n", entry.method,
+                        entry.flags, static_cast<uint32_t>(entry.compressedSize),
+                        static_cast<uint32_t>(entry.uncompressedSize), entry.dateTime, entry.crc32,
+                        Printable(entry.name).c_str());
+            compressedTotal += static_cast<uint32_t>(entry.compressedSize);
+            uncompressedTotal += static_cast<uint32_t>(entry.uncompressedSize);
+        },
+        &findings);
+    bool whole = result < 0 || DirectoryWasRead(findings.state);
     if (result >= 0) {
         std::printf("total: %" PRId32 " members, %" PRId64 " compressed, %" PRId64 " uncompressed\n", result,
                     compressedTotal, uncompressedTotal);
     }
     std::printf("result: %" PRId32 "\n", result);
-    return result < 0 ? kExitFailed : kExitOk;
+    return (result < 0 || !whole) ? kExitFailed : kExitOk;
 }
 
 int Extract(const std::string& archive, const std::string& folder, const std::string& pattern) {
-    bool memberFailed = false;
+    // A member that starts and neither ends nor fails was left by a stop or
+    // by a decoder result the component passes over without a report.
+    std::string started;
     TQuillUnzip unzip;
     unzip.SetFileName(archive);
     unzip.SetDirectoryName(folder);
     unzip.SetFileSpecs(pattern);
-    unzip.SetReportProc([&memberFailed](int32_t argument, const ReportRecord& record) {
-        if (record.status == kReportMemberFailed) memberFailed = true;
+    unzip.SetReportProc([&started](int32_t argument, const ReportRecord& record) {
         std::printf("%" PRId32 " %" PRId32 " %s\n", record.status, argument, record.name);
+        if (record.status == kReportMemberStart) started = record.name;
+        if (record.status == kReportMemberDone) started.clear();
+        if (record.status == kReportMemberFailed) {
+            Problem(std::string(record.name) + ": " + FailureText(argument));
+            started.clear();
+        }
     });
     int32_t result = unzip.Extract();
+    if (!started.empty()) {
+        Problem(started + (result == kStopped ? ": extragerea s-a oprit aici (date lipsa sau deteriorate, ori Escape)"
+                                              : ": date deteriorate; extragerea s-a oprit aici"));
+    }
+    bool whole = result < 0 || DirectoryWasRead(unzip.Directory());
+    bool allExtracted = result >= 0 && result >= unzip.MatchingMembers();
+    if (result >= 0 && !allExtracted) {
+        Problem(std::to_string(unzip.MatchingMembers() - result) + " din " + std::to_string(unzip.MatchingMembers()) +
+                " membri nu au fost extrasi");
+    }
     std::printf("result: %" PRId32 "\n", result);
-    return (result < 0 || memberFailed) ? kExitFailed : kExitOk;
+    return (result < 0 || !whole || !allExtracted) ? kExitFailed : kExitOk;
 }
 
 }  // namespace

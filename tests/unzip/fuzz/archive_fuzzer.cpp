@@ -1,9 +1,11 @@
 // libFuzzer target: a whole archive in; open it, walk its directory and
 // extract every member into a scratch folder, then the same through the
-// unzip component. Besides the sanitizers' own checks it verifies that
-// nothing was written outside the scratch folder.
+// unzip component. Besides the sanitizers' own checks it fails when
+// anything appears outside the scratch folder, and when a member writes
+// more bytes than the directory declares for it.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -46,11 +48,41 @@ Scratch& TheScratch() {
     return scratch;
 }
 
+[[noreturn]] void Fail(const std::string& what) {
+    std::fprintf(stderr, "%s\n", what.c_str());
+    std::abort();
+}
+
+// A member extracted whole holds no more than its declared size.
+void ExpectWithinDeclared(const std::string& output, uint32_t declared) {
+    std::error_code failed;
+    const auto size = fs::file_size(output, failed);
+    if (!failed && size > declared) {
+        Fail("member larger than declared: " + output + ", " + std::to_string(size) + " > " + std::to_string(declared));
+    }
+}
+
+// The component's block reports, summed per member, stay within what the
+// directory declares for that member (the record's size while it runs).
+class WrittenPerMember {
+public:
+    void operator()(int32_t argument, const ReportRecord& record) {
+        if (record.status == kReportMemberStart) written_ = 0;
+        if (record.status != kReportBlockWritten || record.method == kSkippedMethod) return;
+        written_ += static_cast<uint32_t>(argument);
+        if (written_ > static_cast<uint32_t>(record.uncompressedSize)) {
+            Fail(std::string("more written than declared: ") + record.name);
+        }
+    }
+
+private:
+    uint64_t written_ = 0;
+};
+
 void ExpectOnly(const fs::path& folder, const std::set<std::string>& allowed) {
     for (const auto& entry : fs::directory_iterator(folder)) {
         if (!allowed.count(entry.path().filename().string())) {
-            std::fprintf(stderr, "written outside the output folder: %s\n", entry.path().c_str());
-            std::abort();
+            Fail("written outside the output folder: " + entry.path().string());
         }
     }
 }
@@ -69,14 +101,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int walk = OpenDirectory(scratch.archive, cursor); walk == kOk && members < kMaxMembers;
          walk = NextDirectoryEntry(cursor), ++members) {
         if (!IsSafeMemberName(cursor.name)) continue;
-        ExtractMember(scratch.archive, scratch.out + "\\" + cursor.name,
-                      static_cast<uint32_t>(cursor.localHeaderOffset), 0, 0);
+        const std::string output = scratch.out + "/" + cursor.name;
+        const auto declared = static_cast<uint32_t>(cursor.uncompressedSize);
+        if (ExtractMember(scratch.archive, output, static_cast<uint32_t>(cursor.localHeaderOffset), 0, 0, declared) ==
+            kOk) {
+            std::string native = output;
+            std::replace(native.begin(), native.end(), '\\', '/');
+            ExpectWithinDeclared(native, declared);
+        }
     }
     CloseDirectory(cursor);
 
     if (members < kMaxMembers) {
+        WrittenPerMember written;
         ExtractArchive(
-            scratch.archive, scratch.out, "*.*", [](int32_t, const ReportRecord&) {},
+            scratch.archive, scratch.out, "*.*",
+            [&written](int32_t argument, const ReportRecord& record) { written(argument, record); },
             [](const ReportRecord&) { return true; });
         ListArchive(scratch.archive, "*.TXT", [](int32_t, const ReportRecord&) {});
         int32_t compressed = 0;

@@ -1,5 +1,5 @@
-// Cuts the fuzz target's seed corpus out of the test corpus: every archive
-// small enough is a seed as it is, and up to four small members of every
+// Cuts the fuzz target's seed corpus out of the test corpus (and its
+// hostile set): every archive small enough is a seed as it is, and up to four small members of every
 // archive become one-member archives of their own, so that each method and
 // header variant of the corpus reaches the fuzzer within its input size.
 //
@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "unzip/byte_order.h"
 #include "unzip/zip_engine.h"
@@ -95,10 +96,16 @@ int main(int argc, char** argv) {
     const fs::path corpus = argv[1], seeds = argv[2];
     fs::create_directories(seeds);
     int written = 0;
-    for (const auto& file : fs::directory_iterator(corpus)) {
+    // The hostile set sits in a folder of its own and seeds whole archives.
+    std::vector<fs::directory_entry> files{fs::directory_iterator(corpus), fs::directory_iterator()};
+    if (fs::is_directory(corpus / "hostile")) {
+        files.insert(files.end(), fs::directory_iterator(corpus / "hostile"), fs::directory_iterator());
+    }
+    for (const auto& file : files) {
         std::string extension = file.path().extension().string();
         if (extension != ".zip" && extension != ".ZIP") continue;
-        const std::string stem = file.path().stem().string();
+        const bool hostile = file.path().parent_path().filename() == "hostile";
+        const std::string stem = (hostile ? "hostile-" : "") + file.path().stem().string();
         const std::string archive = ReadAll(file.path());
         if (archive.size() <= kWholeArchiveLimit) {
             WriteAll(seeds / (stem + ".zip"), archive);
