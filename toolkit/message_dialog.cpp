@@ -123,7 +123,7 @@ void StartUnattendedTimer(TMessageDialogForm& form, int buttonCount) {
     CurrentDialog = &form;
     auto* timer = new TTimer(&form);
     timer->SetEnabled(false);
-    timer->SetInterval(std::max<int>(interval, USER_TIMER_MINIMUM));
+    timer->SetInterval(interval);  // 0: the shortest the system has
     timer->OnTimer = [autoClose](TObject* sender) {
         auto& self = *static_cast<TTimer*>(sender);
         autoClose ? AutoCloseTick(self) : AutoAnswerTick(self);
