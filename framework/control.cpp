@@ -313,6 +313,10 @@ TForm* TControl::ParentForm() const {
 
 bool TControl::DialogChar(char) { return false; }
 
+void TControl::PaintInParent(HDC) {}
+
+bool TControl::HitInParent(POINT) const { return false; }
+
 void TControl::ChangeScale(int multiplier, int divisor) {
     SetBounds(MulDiv(left_, multiplier, divisor), MulDiv(top_, multiplier, divisor),
               MulDiv(width_, multiplier, divisor), MulDiv(height_, multiplier, divisor));
@@ -595,20 +599,15 @@ void TWinControl::AlignControls() {
 
 void TWinControl::PaintControls(HDC dc, const RECT* area) {
     for (TControl* c : controls_) {
-        auto* g = dynamic_cast<TGraphicControl*>(c);
-        if (!g || !g->Visible()) continue;
-        RECT bounds = g->BoundsRect(), overlap;
+        RECT bounds = c->BoundsRect(), overlap;
         if (area && !IntersectRect(&overlap, &bounds, area)) continue;
-        g->PaintOn(dc);
+        c->PaintInParent(dc);
     }
 }
 
 TControl* TWinControl::GraphicControlAt(POINT p) const {
-    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
-        auto* g = dynamic_cast<TGraphicControl*>(*it);
-        RECT r = (*it)->BoundsRect();
-        if (g && g->Visible() && g->Enabled() && PtInRect(&r, p)) return g;
-    }
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
+        if ((*it)->HitInParent(p)) return *it;
     return nullptr;
 }
 
@@ -858,6 +857,15 @@ TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
 void TGraphicControl::SetBounds(int left, int top, int width, int height) {
     if (left != Left() || top != Top() || width != Width() || height != Height()) Invalidate();  // the old place
     TControl::SetBounds(left, top, width, height);
+}
+
+void TGraphicControl::PaintInParent(HDC dc) {
+    if (Visible()) PaintOn(dc);
+}
+
+bool TGraphicControl::HitInParent(POINT p) const {
+    RECT r = BoundsRect();
+    return Visible() && Enabled() && PtInRect(&r, p);
 }
 
 void TGraphicControl::PaintOn(HDC dc) {

@@ -127,6 +127,12 @@ public:
     // An Alt+letter (or a letter the focused control does not want): true
     // when this control took it as its accelerator.
     virtual bool DialogChar(char key);
+    // A control without a window of its own is painted by its parent into
+    // the parent's DC, and the parent's mouse messages at a point of its
+    // (parent coordinates) reach it. A windowed control paints itself and
+    // has its own mouse: by default nothing is painted and nothing is hit.
+    virtual void PaintInParent(HDC dc);
+    virtual bool HitInParent(POINT p) const;
     // Bounds and own font multiplied by multiplier / divisor (a form made for
     // one screen resolution shown on another); windowed controls scale the
     // controls they hold too.
@@ -228,7 +234,7 @@ public:
     void Loaded() override;
     void AlignControls();
     void PaintControls(HDC dc, const RECT* area);  // the graphic controls it holds
-    TControl* GraphicControlAt(POINT p) const;
+    TControl* GraphicControlAt(POINT p) const;     // the topmost one hit at p
 
     // Reflected by the parent: WM_COMMAND notification codes, owner drawing
     // and the colours of a standard control.
@@ -236,6 +242,10 @@ public:
     virtual bool DrawItem(const DRAWITEMSTRUCT& item);
     virtual HBRUSH CtlColor(HDC dc);
 
+    // Every message of the window, from the first (WM_GETMINMAXINFO of a
+    // top-level window, then WM_NCCREATE) to WM_NCDESTROY. An override takes
+    // what it handles and passes the rest to the inherited WndProc; set
+    // message.Result for the answer. DefaultHandler is the system's handling.
     virtual void WndProc(TMessage& message);
     void DefaultHandler(TMessage& message);
 
@@ -309,6 +319,8 @@ public:
     void PaintOn(HDC dc);  // paints into dc with the origin at the control's corner
     // The parent paints the place it leaves as well as the one it takes.
     void SetBounds(int left, int top, int width, int height) override;
+    void PaintInParent(HDC dc) override;       // when visible
+    bool HitInParent(POINT p) const override;  // visible, enabled and within its bounds
 
 protected:
     virtual void Paint() = 0;

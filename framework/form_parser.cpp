@@ -173,14 +173,15 @@ private:
     ObjectDesc ParseObject() {
         ObjectDesc obj;
         obj.line = current_.line;
-        if (!IsKeyword("object")) Fail("lipseste 'object'");
+        obj.inherited = IsKeyword("inherited");
+        if (!obj.inherited && !IsKeyword("object")) Fail("lipseste 'object'");
         Advance();
         obj.name = ExpectIdentifier("numele obiectului");
         Expect(':');
         obj.className = ExpectIdentifier("clasa obiectului");
         while (!IsKeyword("end")) {
             if (current_.kind == Token::Kind::End) Fail("lipseste 'end' pentru obiectul " + obj.name);
-            if (IsKeyword("object")) {
+            if (IsKeyword("object") || IsKeyword("inherited")) {
                 obj.children.push_back(ParseObject());
                 continue;
             }

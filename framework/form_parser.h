@@ -11,6 +11,11 @@
 //     end
 //   end
 //
+// A description of a derived form may start with "inherited" instead of
+// "object": it is read over what the form already holds (its base class
+// read the base description), and its "inherited" objects name components
+// that exist already, to change them; its "object"s are new ones.
+//
 // A long string may continue on the next line after a '+'. Errors name the
 // description, the line and the offending text. Portable: no Win32 here.
 #pragma once
@@ -39,6 +44,7 @@ struct PropAssignment {
 };
 
 struct ObjectDesc {
+    bool inherited = false;  // changes an existing object instead of making one
     std::string name;
     std::string className;
     int line = 0;

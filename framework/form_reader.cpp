@@ -2,7 +2,33 @@
 
 #include "framework/colors.h"
 
+#include <cxxabi.h>
+
+#include <cstdlib>
+#include <memory>
+#include <typeinfo>
+
 namespace {
+
+// The name of the object's own C++ class, without namespaces: a form class
+// need not publish anything (nor have a class description) to be checked.
+std::string DynamicClassName(const TComponent& object) {
+    const char* mangled = typeid(object).name();
+    int status = 0;
+    std::unique_ptr<char, void (*)(void*)> plain(abi::__cxa_demangle(mangled, nullptr, nullptr, &status), std::free);
+    std::string name = status == 0 && plain ? plain.get() : mangled;
+    size_t colon = name.rfind("::");
+    return colon == std::string::npos ? name : name.substr(colon + 2);
+}
+
+// A description is read into an object of its outermost class, or of a class
+// derived from it that publishes properties of its own.
+bool DescribesClassOf(const std::string& className, const TComponent& root) {
+    if (SameName(className, DynamicClassName(root))) return true;
+    for (const ClassInfo* c = &root.ClassType(); c; c = c->Parent())
+        if (SameName(c->Name(), className)) return true;
+    return false;
+}
 
 struct PendingReference {
     TComponent* owner;    // the component the property belongs to
@@ -20,20 +46,25 @@ public:
         root_.BeginLoading();
         loaded_.push_back(&root_);
         try {
+            if (!DescribesClassOf(desc.className, root_))
+                Fail(desc.line, "descrierea este a unui " + desc.className + ", nu a unui " + DynamicClassName(root_));
             if (root_.Name().empty()) Guard([&] { root_.SetName(desc.name); }, desc.line);
             AssignProperties(root_, desc);
-            for (const ObjectDesc& child : desc.children) CreateChild(child, root_);
+            for (const ObjectDesc& child : desc.children) ReadChild(child, root_);
             for (const PendingReference& ref : references_) FixUp(ref);
             Guard([&] { root_.BindPublishedFields(); }, desc.line);
         } catch (...) {
-            // A description that fails leaves the root as it found it: empty.
+            // A description that fails leaves the root as it found it: what
+            // it made is freed, what it changed is no longer loading.
             while (loaded_.size() > 1) {
                 delete loaded_.back();
                 loaded_.pop_back();
             }
+            for (TComponent* c : changed_) c->Loaded();
             throw;
         }
         for (TComponent* c : loaded_) c->Loaded();
+        for (TComponent* c : changed_) c->Loaded();
     }
 
 private:
@@ -48,6 +79,27 @@ private:
         } catch (const std::exception& e) {
             Fail(line, e.what());
         }
+    }
+
+    void ReadChild(const ObjectDesc& desc, TComponent& parent) {
+        if (desc.inherited)
+            ChangeChild(desc);
+        else
+            CreateChild(desc, parent);
+    }
+
+    // An object that the base description made: found by name, of the class
+    // it is said to be, loading again while this description changes it.
+    void ChangeChild(const ObjectDesc& desc) {
+        TComponent* child = root_.FindComponent(desc.name);
+        if (!child) Fail(desc.line, "componenta mostenita \"" + desc.name + "\" lipseste");
+        const ClassInfo* info = FindClass(desc.className);
+        if (!info || !child->InheritsFrom(*info))
+            Fail(desc.line, desc.name + " este " + child->ClassName() + ", nu " + desc.className);
+        child->BeginLoading();
+        changed_.push_back(child);
+        AssignProperties(*child, desc);
+        for (const ObjectDesc& grandChild : desc.children) ReadChild(grandChild, *child);
     }
 
     void CreateChild(const ObjectDesc& desc, TComponent& parent) {
@@ -65,7 +117,7 @@ private:
             else if (&parent != &root_)
                 Fail(desc.line, desc.name + " nu poate sta in " + parent.Name());
             AssignProperties(*child, desc);
-            for (const ObjectDesc& grandChild : desc.children) CreateChild(grandChild, *child);
+            for (const ObjectDesc& grandChild : desc.children) ReadChild(grandChild, *child);
         } catch (...) {
             // A half-built object is freed with what it already holds, newest first.
             while (loaded_.size() > first) {
@@ -191,7 +243,8 @@ private:
 
     TComponent& root_;
     const std::string& name_;
-    std::vector<TComponent*> loaded_;  // creation order; all but the root owned by the root
+    std::vector<TComponent*> loaded_;   // creation order; all but the root owned by the root
+    std::vector<TComponent*> changed_;  // made by an earlier description, changed by this one
     std::vector<PendingReference> references_;
 };
 

@@ -22,6 +22,7 @@ TMToolbar* ToolbarOf(const TControl& control) { return dynamic_cast<TMToolbar*>(
 const ClassInfo& TMButton::StaticClass() {
     static const ClassInfo info =
         ClassBuilder<TMButton>("TMButton", &TButton::StaticClass())
+            .Color("Color", &TControl::SetColor, &TControl::Color)
             .Integer("ModalResult", &TMButton::SetModalResult,
                      static_cast<int (TMButton::*)() const>(&TMButton::ModalResult))
             .Color("ColorOver", &TMButton::SetColorOver, &TMButton::ColorOver)

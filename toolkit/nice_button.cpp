@@ -32,6 +32,7 @@ TBitmap& Skin() { return GlyphHolder().Picture("ButtonFaceVTQ"); }
 const ClassInfo& TNiceButton::StaticClass() {
     static const ClassInfo info =
         ClassBuilder<TNiceButton>("TNiceButton", &TButton::StaticClass())
+            .Color("Color", &TControl::SetColor, &TControl::Color)
             .Integer("ModalResult", &TNiceButton::SetModalResult,
                      static_cast<int (TNiceButton::*)() const>(&TNiceButton::ModalResult))
             .Boolean("CaptionVisible", &TNiceButton::SetCaptionVisible, &TNiceButton::CaptionVisible)

@@ -341,6 +341,28 @@ end)");
     EXPECT_EQ(form.clicked, (std::vector<std::string>{"Lbl", "Img"}));
 }
 
+// A picture whose right half lets the mouse through to what lies beneath.
+class THalfImage : public TImage {
+public:
+    explicit THalfImage(TComponent* owner) : TImage(owner) {}
+    bool HitInParent(POINT p) const override { return TImage::HitInParent(p) && p.x < Left() + Width() / 2; }
+};
+
+TEST(ControlsTest, GraphicControlDecidesWhereItAnswersTheMouse) {
+    Clicks form("object F: TForm\n object Under: TImage\n  Width = 40\n  Height = 20\n  OnClick = Clicked\n end\nend");
+    auto* half = new THalfImage(&form);
+    half->SetName("Half");
+    half->SetParent(&form);
+    half->SetBounds(0, 0, 40, 20);
+    half->OnClick = [&](TObject* s) { form.Clicked(s); };
+    HWND h = form.Handle();
+    for (int x : {5, 35}) {
+        SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 10));
+        SendMessageA(h, WM_LBUTTONUP, 0, MAKELPARAM(x, 10));
+    }
+    EXPECT_EQ(form.clicked, (std::vector<std::string>{"Half", "Under"}));
+}
+
 TEST(ControlsTest, FontAndColourFollowTheParentUntilSetOwn) {
     Clicks form(R"(object F: TForm
   Font.Name = 'Arial'

@@ -103,6 +103,73 @@ TEST_F(FormsTest, ShowModalDisablesTheOtherWindowsUntilItEnds) {
     EXPECT_TRUE(IsWindowEnabled(other.Handle()));
 }
 
+// A page that notes what its procedure hears of being enabled and disabled.
+class TStackedPage : public TTestPage {
+public:
+    void WndProc(TMessage& m) override {
+        if (m.Msg == WM_ENABLE) enables.push_back(m.WParam != 0);
+        TTestPage::WndProc(m);
+    }
+    std::vector<bool> enables;
+};
+
+TEST_F(FormsTest, ModalFormOverAModalFormGivesItBackAsItWas) {
+    TStackedPage lower;
+    lower.BNext->SetModalResult(mrNone);
+    lower.BCancel->SetEnabled(false);
+    lower.SetActiveControl(lower.RCity);
+    bool lowerEnabledUnder = true;
+    int upperResult = mrNone;
+    std::string focusedAfter;
+    lower.onNext = [&] {
+        TTestPage upper;
+        EndModalAfterTicks(upper, 2, mrYes, [&] { lowerEnabledUnder = IsWindowEnabled(lower.Handle()); });
+        upperResult = upper.ShowModal();
+        EndModalAfterTicks(lower, lower.ticks + 2, mrIgnore, [&] {
+            TWinControl* f = FindControl(GetFocus());
+            focusedAfter = f ? f->Name() : "";
+        });
+    };
+    lower.Handle();
+    PostKey(lower.RCity->Handle(), VK_RETURN);  // the default button; the focus stays in RCity
+    EXPECT_EQ(lower.ShowModal(), mrIgnore) << "the lower loop goes on after the upper one";
+    EXPECT_EQ(upperResult, mrYes);
+    EXPECT_FALSE(lowerEnabledUnder);
+    EXPECT_EQ(lower.enables, (std::vector<bool>{false, true})) << "told, so a form can save and restore its buttons";
+    EXPECT_EQ(focusedAfter, "RCity") << "the focus comes back where it was";
+    EXPECT_FALSE(IsWindowEnabled(lower.BCancel->Handle())) << "a button disabled before stays disabled";
+    EXPECT_TRUE(IsWindowEnabled(lower.BNext->Handle()));
+}
+
+TEST_F(FormsTest, DoubleBufferedFormPaintsThroughARealPaintMessage) {
+    TForm form(nullptr);
+    form.SetBorderStyle(bsNone);
+    form.SetBounds(40, 40, 120, 80);
+    form.SetColor(RGBColor(7, 70, 138));
+    form.SetDoubleBuffered(true);
+    auto* bevel = new TBevel(&form);
+    bevel->SetParent(&form);
+    bevel->SetBounds(60, 20, 40, 40);
+    bevel->SetShape(bsFrame);
+    int paints = 0;
+    form.OnPaint = [&](TObject*) {
+        ++paints;
+        form.Canvas().Brush().SetColor(clYellow);
+        form.Canvas().FillRect(RECT{0, 0, 10, 10});
+    };
+    form.Show();
+    Application().ProcessMessages();
+    paints = 0;
+    InvalidateRect(form.Handle(), nullptr, TRUE);
+    UpdateWindow(form.Handle());  // WM_PAINT, sent at once
+    EXPECT_EQ(paints, 1);
+    gdi::WindowDC dc(form.Handle());
+    EXPECT_EQ(GetPixel(dc, 5, 5), RGB(255, 255, 0)) << "OnPaint's drawing reached the window";
+    EXPECT_EQ(GetPixel(dc, 30, 50), RGB(7, 70, 138)) << "the form's colour";
+    EXPECT_EQ(GetPixel(dc, 60, 20), ColorToRGB(clBtnShadow)) << "the bevel, a graphic control";
+    form.Hide();
+}
+
 TEST_F(FormsTest, HandlerLeavingNoResultKeepsTheFormOpen) {
     TTestPage page;
     page.BNext->SetModalResult(mrNone);
@@ -298,6 +365,82 @@ TEST_F(FormsTest, ModalResultsAreWrittenByName) {
     EXPECT_EQ(form.ModalResult(), 5);
     EXPECT_EQ(form.FindChild<TButton>("B")->ModalResult(), 4);
     EXPECT_EQ(form.FindChild<TButton>("C")->ModalResult(), 7) << "numbers still do";
+}
+
+// A page and the page derived from it that reuses its description and
+// changes a little of it, as the upgrade copy page does with the copy page.
+class TCopyPage : public TForm {
+public:
+    TCopyPage() : TForm(nullptr) {
+        LoadFormText(R"(object Copy: TCopyPage
+  Caption = 'Copiere'
+  object LTitle: TLabel
+    Caption = 'Copiere fisiere'
+  end
+  object BNext: TButton
+    Caption = '&Continua'
+    ModalResult = mrOk
+  end
+end)",
+                     "TCopyPage");
+    }
+};
+
+class TUpgradeCopyPage : public TCopyPage {
+public:
+    TUpgradeCopyPage() {
+        LoadFormText(R"(inherited Copy: TUpgradeCopyPage
+  Caption = 'Actualizare'
+  inherited LTitle: TLabel
+    Top = 40
+  end
+  object LOverwrite: TLabel
+    Caption = 'Fisierele vechi sunt inlocuite'
+  end
+end)",
+                     "TUpgradeCopyPage");
+    }
+};
+
+TEST_F(FormsTest, DerivedDescriptionChangesTheBasePagesComponentsAndAddsItsOwn) {
+    TUpgradeCopyPage page;
+    EXPECT_EQ(page.Caption(), "Actualizare");
+    ASSERT_EQ(page.ComponentCount(), 3);
+    auto* title = page.FindChild<TLabel>("LTitle");
+    ASSERT_TRUE(title);
+    EXPECT_EQ(title->Caption(), "Copiere fisiere") << "kept from the base";
+    EXPECT_EQ(title->Top(), 40);
+    EXPECT_EQ(page.FindChild<TButton>("BNext")->ModalResult(), mrOk);
+    auto* added = page.FindChild<TLabel>("LOverwrite");
+    ASSERT_TRUE(added);
+    EXPECT_EQ(added->Parent(), &page);
+    EXPECT_FALSE(added->IsLoading() || title->IsLoading());
+}
+
+TEST_F(FormsTest, DescriptionIsReadOnlyIntoItsOwnClass) {
+    struct Case {
+        const char* text;
+        const char* mentions;
+    } cases[] = {
+        {"object F: TButton\nend", "TButton"},
+        {"object C: TCopyPage\nend", "TCopyPage"},
+        {"inherited F: TForm\n inherited LMissing: TLabel\n end\nend", "LMissing"},
+    };
+    for (const Case& c : cases) {
+        TForm form(nullptr);
+        try {
+            form.LoadFormText(c.text, "Clasa");
+            ADD_FAILURE() << c.text;
+        } catch (const EFormError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.mentions), std::string::npos) << e.what();
+        }
+    }
+    TCopyPage copy;
+    EXPECT_THROW(copy.LoadFormText("inherited Copy: TCopyPage\n inherited BNext: TLabel\n end\nend", "Clasa"),
+                 EFormError)
+        << "an inherited component of another class";
+    TForm base(nullptr);
+    EXPECT_NO_THROW(base.LoadFormText("object F: TForm\nend", "Clasa"));
 }
 
 TEST_F(FormsTest, TimerFiresFromTheModalLoop) {
