@@ -3,11 +3,11 @@
 #include "framework/application.h"
 #include "framework/extctrls.h"
 #include "toolkit/fmt_label.h"
-#include "toolkit/glyph_set.h"
 #include "toolkit/message_layout.h"
 #include "toolkit/nice_button.h"
 #include "toolkit/theme_colors.h"
 #include "toolkit/title_bar.h"
+#include "toolkit/trans_image.h"
 
 #include <algorithm>
 #include <cstring>
@@ -213,12 +213,11 @@ std::unique_ptr<TMessageDialogForm> BuildDialog(const std::string& message, cons
     label->Font().Assign(bold);
     label->SetCaption(lines);
 
-    TBitmap& iconPicture = DialogIcon(kind);
-    auto* icon = new TImage(&f);
+    auto* icon = new TTransImage(&f);
     icon->SetName("Image");
     icon->SetParent(panel);
-    icon->Picture().Assign(iconPicture);
-    icon->SetTransparent(true);
+    icon->SetKindMare(kind);  // mtCustom has no icon: an empty picture
+    const TBitmap& iconPicture = icon->Picture();
 
     TPanel* row = MakePanel(f);
     const MessageLayout layout = LayoutMessageDialog(
