@@ -7,6 +7,7 @@ void StartUserInterface() {
     static bool started = false;
     if (started) return;
     started = true;
-    StartToolkit({[](const std::string& step) { DebugBegin(step); }, [](const std::string& step) { DebugEnd(step); },
+    StartToolkit({},
+                 {[](const std::string& step) { DebugBegin(step); }, [](const std::string& step) { DebugEnd(step); },
                   [](const std::string& text) { DebugNote(text); }});
 }
