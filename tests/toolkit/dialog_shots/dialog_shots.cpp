@@ -51,9 +51,11 @@ int main(int argc, char** argv) {
     const std::string folder = std::string(argv[1]) + "/";
     try {
         StartToolkit({});
+        // The copy's disk prompt, with the prefix it carries.
         ShootNextDialog(folder + "dialog_warning.bmp");
-        RomMessageDlg("Introduceti discul 2 in unitatea A:\rsi apasati O&K.", "", mtWarning, taCenter, {mbOK, mbCancel},
-                      mbOK);
+        MessagePrefix = "Pentru continuare";
+        RomMessageDlg("introdu discul de instalare cu numarul \r2", "", mtWarning, taCenter, {mbOK, mbCancel}, mbOK);
+        MessagePrefix.clear();
         ShootNextDialog(folder + "dialog_error.bmp");
         RomMessageDlg(
             "Nu pot crea fisierul\rC:\\KORVEN\\DATE\\FIRMA.DB\r\rVerificati ca discul nu este protejat la "
