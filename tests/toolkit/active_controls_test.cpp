@@ -302,7 +302,22 @@ end)");
     form.Hide();
 }
 
-TEST(ActiveCombo, AutoCompletionSelectsTheTailAndBackspaceDoesNotCompleteAgain) {
+namespace {
+
+// A key as the keyboard delivers it to the focused edit: the key going down,
+// then the character it makes, if any.
+void PressKey(HWND edit, WORD key, char character = 0) {
+    SendMessageA(edit, WM_KEYDOWN, key, 1);
+    if (character) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(character), 1);
+    SendMessageA(edit, WM_KEYUP, key, 0xC0000001);
+}
+
+// A lower-case letter: its key code is the capital.
+void TypeLetter(HWND edit, char letter) { PressKey(edit, static_cast<WORD>(letter - 'a' + 'A'), letter); }
+
+}  // namespace
+
+TEST(ActiveCombo, AutoCompletionFollowsTheLastKeyPressed) {
     ToolkitForm form(R"(object F: TForm
   object C: TActiveCombo
     Width = 150
@@ -320,17 +335,30 @@ end)");
         SendMessageA(combo->Handle(), CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
         return std::make_pair(static_cast<int>(start), static_cast<int>(end));
     };
-    SendMessageA(edit, WM_CHAR, 'b', 1);
+
+    TypeLetter(edit, 'b');
     EXPECT_EQ(combo->Text(), "Bucuresti");
-    EXPECT_EQ(selection(), std::make_pair(1, 9));
-    SendMessageA(edit, WM_CHAR, 'r', 1);
+    EXPECT_EQ(selection(), std::make_pair(1, 9)) << "typing goes on over the suggested tail";
+    TypeLetter(edit, 'r');
     EXPECT_EQ(combo->Text(), "Brasov");
     EXPECT_EQ(selection(), std::make_pair(2, 6));
-    SendMessageA(edit, WM_CHAR, '\b', 1);  // takes the suggested tail away
+
+    PressKey(edit, VK_BACK, '\b');  // takes the suggested tail away
     EXPECT_EQ(combo->Text(), "Br");
-    SendMessageA(edit, WM_CHAR, '\b', 1);
+    PressKey(edit, VK_BACK, '\b');
     EXPECT_EQ(combo->Text(), "B") << "no completion after Backspace";
-    SendMessageA(edit, WM_CHAR, 'x', 1);
+    TypeLetter(edit, 'x');
     EXPECT_EQ(combo->Text(), "Bx") << "nothing begins with it";
+
+    PressKey(edit, VK_BACK, '\b');
+    TypeLetter(edit, 'u');
+    EXPECT_EQ(combo->Text(), "Bucuresti") << "a letter after Backspace completes again";
+    PressKey(edit, VK_DELETE);
+    EXPECT_EQ(combo->Text(), "Bu") << "no completion after Delete";
+
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    TypeLetter(edit, 'b');
+    EXPECT_EQ(combo->Text(), "Bucuresti") << "a letter over the whole text completes";
+    EXPECT_EQ(selection(), std::make_pair(1, 9));
     form.Hide();
 }
