@@ -302,6 +302,78 @@ end)");
     form.Hide();
 }
 
+TEST(MRadioButton, ArrowsMoveAmongRadioButtonsAndCheckThem) {
+    ToolkitForm form(R"(object F: TForm
+  object A: TMRadioButton
+    Caption = 'Local'
+    Checked = True
+  end
+  object B: TMRadioButton
+    Top = 20
+    Caption = 'Server'
+  end
+  object C: TMRadioButton
+    Top = 40
+    Caption = 'Retea'
+  end
+end)");
+    auto* a = form.FindChild<TMRadioButton>("A");
+    auto* b = form.FindChild<TMRadioButton>("B");
+    auto* c = form.FindChild<TMRadioButton>("C");
+    int clicks = 0;
+    b->OnClick = [&](TObject*) { ++clicks; };
+    form.Show();
+    a->SetFocus();
+    PostKey(a->Handle(), VK_DOWN);
+    Settle();
+    EXPECT_TRUE(b->Focused());
+    EXPECT_TRUE(b->Checked());
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(a->Checked());
+    EXPECT_TRUE(b->TabStop()) << "only the checked button is a tab stop";
+    EXPECT_FALSE(a->TabStop());
+    PostKey(b->Handle(), VK_UP);
+    Settle();
+    EXPECT_TRUE(a->Checked());
+    PostKey(a->Handle(), VK_UP);  // from the first, round to the last
+    Settle();
+    EXPECT_TRUE(c->Focused());
+    EXPECT_TRUE(c->Checked());
+    EXPECT_FALSE(a->Checked() || b->Checked());
+    form.Hide();
+}
+
+TEST(MRadioGroup, ArrowsAskTheOwnerLikeAClick) {
+    ToolkitForm form(R"(object F: TForm
+  object G: TMRadioGroup
+    Width = 120
+    Height = 60
+    Items = ('Unu' 'Doi' 'Trei')
+    ItemIndex = 0
+  end
+end)");
+    auto* group = form.FindChild<TMRadioGroup>("G");
+    bool allow = true;
+    int clicks = 0;
+    group->OnModify = [&](TObject*, bool& Allow) { Allow = allow; };
+    group->OnClick = [&](TObject*) { ++clicks; };
+    form.Show();
+    group->Buttons(0)->SetFocus();
+    PostKey(group->Buttons(0)->Handle(), VK_DOWN);
+    Settle();
+    EXPECT_TRUE(group->Buttons(1)->Focused());
+    EXPECT_EQ(group->ItemIndex(), 1);
+    EXPECT_EQ(clicks, 1);
+    allow = false;
+    PostKey(group->Buttons(1)->Handle(), VK_DOWN);
+    Settle();
+    EXPECT_TRUE(group->Buttons(2)->Focused()) << "the focus moves all the same";
+    EXPECT_EQ(group->ItemIndex(), 1);
+    EXPECT_FALSE(group->Buttons(2)->Checked());
+    EXPECT_EQ(clicks, 1);
+    form.Hide();
+}
+
 namespace {
 
 // A key as the keyboard delivers it to the focused edit: the key going down,
