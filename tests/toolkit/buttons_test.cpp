@@ -218,6 +218,25 @@ TEST_F(ButtonsTest, DisabledButtonDrawsTheDisabledFrame) {
     EXPECT_TRUE(Found(Extent(shot, [](TColor c) { return c == clGray; })));
 }
 
+TEST_F(ButtonsTest, StretchedNiceButtonFillsItselfWithTheGlyphFrame) {
+    auto* button = new TNiceButton(&form);
+    button->SetParent(&form);
+    button->SetColor(kPaper);
+    button->SetKind(mkCustom);
+    button->SetCaptionVisible(false);
+    button->SetStretch(true);
+    button->SetBounds(0, 0, 60, 60);
+    SquareGlyph(button->Glyph());
+    TBitmap shot;
+    Render(*button, shot);
+    RECT square = Extent(shot, [](TColor c) { return c == kSquare; });
+    EXPECT_LE(square.left, 7);  // the frame's 2 of 20 pixels, three times over
+    EXPECT_GE(square.right, 52);
+    EXPECT_LE(square.top, 7);
+    EXPECT_GE(square.bottom, 52);
+    EXPECT_FALSE(Found(Extent(shot, [](TColor c) { return c == kKeyColour; }))) << "the key colour is transparent";
+}
+
 // ---------------------------------------------------------------------------
 // Behaviour
 
