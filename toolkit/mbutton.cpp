@@ -154,7 +154,7 @@ void TMButton::WndProc(TMessage& message) {
 }
 
 bool TMButton::DrawItem(const DRAWITEMSTRUCT& item) {
-    GuardedPaint("TMButton", paintFailed_, [&] {
+    GuardedPaint(*this, [&] {
         DrawState state{(item.itemState & ODS_SELECTED) != 0, (item.itemState & ODS_FOCUS) != 0,
                         (item.itemState & ODS_DISABLED) == 0 && Enabled()};
         // Drawn whole off screen, then copied: no flicker while hot changes.

@@ -267,7 +267,7 @@ TNiceButton::Face TNiceButton::CurrentFace() const {
 
 bool TNiceButton::DrawItem(const DRAWITEMSTRUCT& item) {
     selected_ = (item.itemState & ODS_SELECTED) != 0;
-    GuardedPaint("TNiceButton", paintFailed_, [&] {
+    GuardedPaint(*this, [&] {
         Face face = CurrentFace();
         TBitmap scratch;
         TBitmap* source = &scratch;

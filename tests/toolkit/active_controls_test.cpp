@@ -5,6 +5,7 @@
 #include "toolkit/active_edit.h"
 #include "toolkit/active_label.h"
 #include "toolkit/radio_button.h"
+#include "toolkit/toolkit_log.h"
 #include "toolkit_form.h"
 
 #include <gtest/gtest.h>
@@ -372,6 +373,34 @@ end)");
     EXPECT_FALSE(group->Buttons(2)->Checked());
     EXPECT_EQ(clicks, 1);
     form.Hide();
+}
+
+TEST(GlyphButtons, AFaceThatCannotBePaintedIsNotedOnceAndLeftAsItWas) {
+    ToolkitForm form(R"(object F: TForm
+  object Bifa: TActiveCheckBox
+  end
+  object Optiune: TMRadioButton
+    Top = 20
+  end
+end)");
+    std::vector<std::string> notes;
+    SetToolkitLogSink({nullptr, nullptr, [&](const std::string& text) { notes.push_back(text); }});
+    TBitmap small;
+    small.SetSize(10, 10);
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.hDC = small.Canvas().Handle();
+    item.rcItem = {0, 0, 30000, 30000};  // far too big for an off-screen bitmap
+    for (const char* name : {"Bifa", "Optiune"}) {
+        auto* button = form.FindChild<TButtonControl>(name);
+        EXPECT_TRUE(button->DrawItem(item));
+        EXPECT_TRUE(button->DrawItem(item));
+    }
+    SetToolkitLogSink({});
+    ASSERT_EQ(notes.size(), 2u) << "one note per reason";
+    EXPECT_EQ(notes[0].rfind("Eroare la desenarea TActiveCheckBox Bifa: ", 0), 0u) << notes[0];
+    EXPECT_EQ(notes[1].rfind("Eroare la desenarea TMRadioButton Optiune: ", 0), 0u) << notes[1];
+    EXPECT_EQ(small.Canvas().Pixel(5, 5), clWhite) << "nothing half-drawn";
 }
 
 namespace {
