@@ -11,6 +11,7 @@
 #include "program_path.h"
 #include "settings.h"
 #include "unique_handle.h"
+#include "toolkit/format_codes.h"
 #include "toolkit/message_dialog.h"
 #include "user_interface.h"
 #include "wizard_placeholder.h"
@@ -129,7 +130,8 @@ int Fail(WorkFiles& written, const std::string& message) {
     for (char& c : logged)
         if (c == '\r') c = ' ';
     DebugNote(logged);
-    RomMessageDlg(message, "", mtError, taCenter, {mbOK}, mbOK);
+    // The message names files: their names are shown as they are.
+    RomMessageDlg(LiteralFormatText(message), "", mtError, taCenter, {mbOK}, mbOK);
     return 1;
 }
 

@@ -7,6 +7,7 @@
 #include "framework/extctrls.h"
 #include "framework/stdctrls.h"
 #include "toolkit/fmt_label.h"
+#include "toolkit/format_codes.h"
 #include "toolkit/title_bar.h"
 #include "toolkit/toolkit_start.h"
 
@@ -228,6 +229,29 @@ TEST_F(MessageDialog, NoMainWindowNoTimer) {
     AutoCloseUnits = 1;
     EXPECT_EQ(Run({mbOK}, mbOK, [](TMessageDialogForm& dialog) { PostKey(dialog, VK_RETURN); }), mrOk);
     EXPECT_EQ(CurrentDialog, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// An error that no step caught reaches the user in the toolkit's dialog, with
+// its text as it stands.
+TEST(UncaughtError, IsShownInTheToolkitsErrorDialog) {
+    StartToolkit({});
+    std::string caption, message;
+    SetMessageDialogWatcher([&](TMessageDialogForm& dialog) {
+        caption = dialog.Caption();
+        message = dialog.FindChild<TFmtLabel>("Message")->Caption();
+        dialog.SetModalResult(mrOk);
+    });
+    Application().HandleException(std::make_exception_ptr(std::runtime_error("nu pot crea C:\\R&D\\")));
+    SetMessageDialogWatcher(nullptr);
+    EXPECT_EQ(caption, "EROARE !");
+    std::string shown;  // what the label draws, codes taken out
+    for (const FmtLine& line : ParseFormatCodes(message))
+        for (const FmtRun& run : line) shown += run.text;
+    EXPECT_EQ(shown, "Eroare: nu pot crea C:\\R&D\\");
 }
 
 }  // namespace
