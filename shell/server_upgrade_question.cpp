@@ -1,10 +1,7 @@
 #include "server_upgrade_question.h"
 
-#include <windows.h>
-
-#include <string>
-
 #include "settings.h"
+#include "toolkit/message_dialog.h"
 
 namespace {
 // The rules are 46 and 48 underscores long.
@@ -21,21 +18,13 @@ constexpr const char* kQuestion =
     "________________________________________________\r"
     "\r"
     "Fac UPGRADE la baza de date de pe SERVER?\r";
-
-// UNTIL the toolkit's message dialog is in: the system's question box, with
-// the same caption, text, buttons and default, and no prefix to manage.
-int AskYesNo(const char* question, const char* caption) {
-    std::string shown;
-    for (const char* c = question; *c; ++c) {
-        shown += *c;
-        if (*c == '\r') shown += '\n';
-    }
-    return MessageBoxA(GetActiveWindow(), shown.c_str(), caption, MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION);
-}
-
 }  // namespace
 
 bool AskServerUpgrade() {
     if (InstallSettings.InstallType != itClient) return true;
-    return AskYesNo(kQuestion, "UPGRADE baza de date SERVER ?") != IDNO;
+    MessagePrefix.clear();
+    const int answer =
+        RomMessageDlg(kQuestion, "UPGRADE baza de date SERVER ?", mtConfirmation, taCenter, {mbYes, mbNo}, mbNo);
+    MessagePrefix = "PENTRU CONTINUARE";
+    return answer != mrNo;
 }

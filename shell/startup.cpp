@@ -11,10 +11,11 @@
 #include "program_path.h"
 #include "settings.h"
 #include "unique_handle.h"
-#include "user_message.h"
 #include "framework/application.h"
 #include "installer_window.h"
-#include "toolkit/toolkit_start.h"
+#include "toolkit/format_codes.h"
+#include "toolkit/message_dialog.h"
+#include "user_interface.h"
 #include "wizard.h"
 
 namespace {
@@ -131,7 +132,8 @@ int Fail(WorkFiles& written, const std::string& message) {
     for (char& c : logged)
         if (c == '\r') c = ' ';
     DebugNote(logged);
-    ShowUserMessage(UserMessageKind::Error, message);
+    // The message names files: their names are shown as they are.
+    RomMessageDlg(LiteralFormatText(message), "", mtError, taCenter, {mbOK}, mbOK);
     return 1;
 }
 
@@ -168,9 +170,6 @@ int PrepareWorkCopy() {
 int RunWorkCopy() {
     int exitCode = 0;
     try {
-        StartToolkit(
-            {}, {[](const std::string& step) { DebugBegin(step); }, [](const std::string& step) { DebugEnd(step); },
-                 [](const std::string& text) { DebugNote(text); }});
         TInstaller installer(nullptr);
         Application().SetMainForm(&installer);
         installer.Show();
@@ -206,6 +205,8 @@ int RunInstaller(const std::vector<std::string>& arguments) {
 
     if (LogSwitchGiven(arguments)) DebugEnabled = true;
     DebugOpen(LogFile, "INSTALL");
+    // After the log is open, so that the toolkit's start-up marks land in it.
+    StartUserInterface();
 
     if (ReadKitNote(ProgramFolder() + NoteName, InstallSettings.SourceDir)) return RunWorkCopy();
     return PrepareWorkCopy();

@@ -110,3 +110,16 @@ std::vector<FmtLine> ParseFormatCodes(std::string_view caption) {
     }
     return build.Finish();
 }
+
+std::string LiteralFormatText(std::string_view text) {
+    std::string literal;
+    literal.reserve(text.size());
+    for (char c : text) {
+        // A backslash before a code character shows that character; a
+        // backslash of the text before one stays text, since "\\" is not an
+        // escape of its own and the next backslash starts the escape.
+        if (std::string_view("$%&@~").find(c) != std::string_view::npos) literal += '\\';
+        literal += c;
+    }
+    return literal;
+}

@@ -42,6 +42,11 @@ std::vector<FmtLine> ParseFormatCodes(std::string_view caption);
 // 0 to 20; nothing for a number past the table.
 std::optional<TColor> FormatColor(int number);
 
+// `text` made to show as it stands, whatever code characters it holds: a
+// file name or an error text is data, never formatting ("C:\\R&D\\" keeps
+// its "&").
+std::string LiteralFormatText(std::string_view text);
+
 // A font size past this many points is taken as this size: a number typed
 // with too many digits must not ask for a font the size of a house.
 constexpr int kLargestFormatPoints = 720;

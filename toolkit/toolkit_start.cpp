@@ -7,7 +7,9 @@
 #include "toolkit/active_edit.h"
 #include "toolkit/active_label.h"
 #include "toolkit/fmt_label.h"
+#include "toolkit/format_codes.h"
 #include "toolkit/mbutton.h"
+#include "toolkit/message_dialog.h"
 #include "toolkit/mform.h"
 #include "toolkit/mtoolbar.h"
 #include "toolkit/nice_button.h"
@@ -52,4 +54,9 @@ void StartToolkit(const GlyphSetStart& start, ToolkitLogSink log) {
     MaxFormHeight = limit.height;
     StartGlyphSet(start);  // HighColorDisplay first, then the glyph holder
     InitTitleBars();
+    // An error that no step catches is shown in the toolkit's own dialog,
+    // like every other message; its text is data, not formatting.
+    Application().OnException = [](const std::string& message) {
+        RomMessageDlg(LiteralFormatText(message), "", mtError, taCenter, {mbOK}, mbOK);
+    };
 }

@@ -75,24 +75,58 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<DialogSearch*>(parameter);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    char className[16] = {};
+    char className[64] = {};
     GetClassNameA(window, className, sizeof className);
-    if (owner == search->processId && std::string(className) == "#32770" && IsWindowVisible(window)) {
+    if (owner == search->processId && std::string(className) == "Korven.TMessageDialogForm" &&
+        IsWindowVisible(window)) {
         search->found = window;
         return FALSE;
     }
     return TRUE;
 }
 
-BOOL CALLBACK CollectText(HWND child, LPARAM parameter) {
-    char className[16] = {};
-    GetClassNameA(child, className, sizeof className);
-    if (_stricmp(className, "Static") == 0) {
-        char text[2048] = {};
-        GetWindowTextA(child, text, sizeof text);
-        *reinterpret_cast<std::string*>(parameter) += text;
+std::string ClipboardText() {
+    std::string text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+            text = bytes;
+            GlobalUnlock(data);
+        }
     }
-    return TRUE;
+    CloseClipboard();
+    return text;
+}
+
+// The dialog's copy: a rule line, the caption, a rule, the message, a rule,
+// the buttons, a rule.
+ShownDialog ParseCopy(const std::string& copy) {
+    const std::string rule = "---------------------------\r\n";
+    std::vector<std::string> parts;
+    for (size_t at = copy.find(rule); at != std::string::npos;) {
+        const size_t next = copy.find(rule, at + rule.size());
+        if (next == std::string::npos) break;
+        std::string part = copy.substr(at + rule.size(), next - at - rule.size());
+        if (part.size() >= 2) part.resize(part.size() - 2);  // its final CR LF
+        parts.push_back(part);
+        at = next;
+    }
+    ShownDialog dialog;
+    if (parts.size() == 3) dialog = {parts[0], parts[1], parts[2]};
+    return dialog;
+}
+
+// Asks the dialog for its copy, then answers it with its default button.
+ShownDialog ReadAndAnswer(HWND dialog) {
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(dialog, WM_COPY, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    ShownDialog shown = ParseCopy(ClipboardText());
+    PostMessageA(dialog, WM_KEYDOWN, VK_RETURN, 1);
+    return shown;
 }
 
 // The wizard's first page, abandoned as a person would: these runs are
@@ -105,21 +139,18 @@ void AbandonWizard(DWORD processId) {
     ui::WaitGone(page, 5000);
 }
 
-// Waits for the process, closing each message box it shows with OK and
+// Waits for the process, answering each message dialog it shows and
 // abandoning the wizard when it starts.
-void WaitAnsweringMessages(HANDLE process, DWORD processId, std::vector<std::string>& messages) {
+void WaitAnsweringMessages(HANDLE process, DWORD processId, std::vector<ShownDialog>& dialogs) {
     for (int tick = 0; tick < 600; ++tick) {
         if (WaitForSingleObject(process, 50) == WAIT_OBJECT_0) return;
         AbandonWizard(processId);
         DialogSearch search{processId, nullptr};
         EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
         if (!search.found) continue;
-        std::string text;
-        EnumChildWindows(search.found, CollectText, reinterpret_cast<LPARAM>(&text));
-        messages.push_back(text);
-        PostMessageA(search.found, WM_COMMAND, IDOK, 0);
-        // Wait for that box to go before looking for the next one.
-        for (int wait = 0; wait < 100 && IsWindow(search.found); ++wait) Sleep(20);
+        dialogs.push_back(ReadAndAnswer(search.found));
+        // Wait for that dialog to go before looking for the next one.
+        for (int wait = 0; wait < 100 && IsWindow(search.found) && IsWindowVisible(search.found); ++wait) Sleep(20);
     }
     TerminateProcess(process, 99);
 }
@@ -134,12 +165,13 @@ std::vector<DWORD> RunningWorkCopies() {
     return found;
 }
 
-// Waits for every running INSTKORV.EXE, abandoning its wizard.
+// Waits for every running INSTKORV.EXE, answering its dialogs and
+// abandoning its wizard.
 void WaitForWorkCopies() {
     for (DWORD id : RunningWorkCopies()) {
         UniqueHandle process(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id));
         if (!process.valid()) continue;
-        std::vector<std::string> ignored;
+        std::vector<ShownDialog> ignored;
         WaitAnsweringMessages(process, id, ignored);
     }
 }
@@ -161,7 +193,7 @@ KitRun Launch(const std::string& program, const std::string& arguments, const st
     }
     UniqueHandle process(info.hProcess);
     UniqueHandle thread(info.hThread);
-    WaitAnsweringMessages(process, info.dwProcessId, run.messages);
+    WaitAnsweringMessages(process, info.dwProcessId, run.dialogs);
     GetExitCodeProcess(process, &run.exitCode);
     if (waitForWorkCopies) WaitForWorkCopies();
     return run;

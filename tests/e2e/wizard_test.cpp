@@ -104,7 +104,7 @@ TEST_F(Wizard, AbandonOnTheFirstPageEndsTheProgram) {
 TEST_F(Wizard, NegativeDiskCountIsReportedBeforeTheFirstPage) {
     WriteWholeFile(kit_ + "INSTALL.CFG", "[General]\r\nNrDiscuri=-2\r\n");
     WorkCopy work = StartWizard();
-    HWND warning = ui::WaitForWindow("Atentie", work.processId);
+    HWND warning = ui::WaitForWindow("Atentie !", work.processId);
     ASSERT_TRUE(warning) << "no warning";
     EXPECT_FALSE(ui::FindWindowNow(TypeCaption, work.processId)) << "the warning comes before the first page";
     Shot("disk_count_warning");

@@ -107,3 +107,18 @@ TEST(FormatCodes, LinesCarryTheLookOnAndEmptyLinesKeepARun) {
     EXPECT_EQ(lines[3][0].look.color, clRed);
     EXPECT_EQ(Shape(ParseFormatCodes("")), "");
 }
+
+// Whatever a file name or an error holds comes out of the parser as it went
+// in: one plain run per line.
+TEST(LiteralFormatText, DataShowsAsItStands) {
+    for (const std::string text : {"C:\\R&D\\50%\\$pret@firma~1\\", "\\@ si \\\\& ", "capat\\"}) {
+        const auto lines = ParseFormatCodes(LiteralFormatText(text));
+        ASSERT_EQ(lines.size(), 1u) << text;
+        std::string shown;
+        for (const auto& run : lines[0]) {
+            EXPECT_EQ(run.look, FmtAttributes{}) << text;
+            shown += run.text;
+        }
+        EXPECT_EQ(shown, text);
+    }
+}
