@@ -1,6 +1,8 @@
 #include "pages/dirs_page.h"
 
+#include "framework/extctrls.h"
 #include "framework/filectrls.h"
+#include "framework/graphics.h"
 #include "pages/dir_dialog.h"
 #include "pages/folder_names.h"
 #include "program_path.h"
@@ -24,6 +26,7 @@ void ReportMissingClientDatabase() {
 }  // namespace
 
 TDirs::TDirs(TComponent* owner) : TTitleForm(owner) {
+    PublishField("Panel1", Panel1);
     PublishField("LProgram", LProgram);
     PublishField("LDate", LDate);
     PublishField("RProgram", RProgram);
@@ -33,6 +36,7 @@ TDirs::TDirs(TComponent* owner) : TTitleForm(owner) {
     PublishField("netmemo", netmemo);
     PublishField("BBack", BBack);
     PublishField("BNext", BNext);
+    PublishField("Bevel1", Bevel1);
     PublishField("BCancel", BCancel);
     PublishMethod("FormCreate", &TDirs::FormCreate);
     PublishMethod("RDateChange", &TDirs::RDateChange);
@@ -55,6 +59,21 @@ void TDirs::FormCreate(TObject*) {
     netmemo->SetVisible(type == itClient);
     RDate->SetText(type == itServer ? InstallSettings.DefaultDataDir : std::string());
     BNext->SetEnabled(type != itClient);
+    if (type == itClient) FitClientNote();
+}
+
+void TDirs::FitClientNote() {
+    // The memo wraps its lines itself: ask it how many it made.
+    const int lines = static_cast<int>(SendMessageA(netmemo->Handle(), EM_GETLINECOUNT, 0, 0));
+    const int lineHeight = MeasureText(netmemo->Font(), "Wg", DT_SINGLELINE).cy;
+    const int grow = lines * lineHeight + 2 - netmemo->Height();
+    if (grow <= 0) return;
+    netmemo->SetHeight(netmemo->Height() + grow);
+    Panel1->SetHeight(Panel1->Height() + grow);
+    SetClientHeight(ClientHeight() + grow);
+    // The buttons keep their place in the middle of the page's height.
+    for (TControl* control : std::initializer_list<TControl*>{BBack, BNext, Bevel1, BCancel})
+        control->SetTop(control->Top() + grow / 2);
 }
 
 void TDirs::RDateChange(TObject*) { BNext->SetEnabled(true); }

@@ -15,15 +15,18 @@
 
 class TActiveEdit;
 class TActiveLabel;
+class TBevel;
 class TMButton;
 class TMemo;
 class TNiceButton;
+class TPanel;
 
 class TDirs : public TTitleForm {
 public:
     explicit TDirs(TComponent* owner);
 
     // Components of the form, not owned.
+    TPanel* Panel1 = nullptr;
     TActiveLabel* LProgram = nullptr;
     TActiveLabel* LDate = nullptr;
     TActiveEdit* RProgram = nullptr;
@@ -33,6 +36,7 @@ public:
     TMemo* netmemo = nullptr;
     TMButton* BBack = nullptr;
     TMButton* BNext = nullptr;
+    TBevel* Bevel1 = nullptr;
     TNiceButton* BCancel = nullptr;
 
     void FormCreate(TObject* sender);
@@ -51,4 +55,7 @@ private:
     // Stores the data folder of the installation type in the settings when
     // it passes its check.
     bool TakeDataFolder();
+    // Makes the page taller when the client's note needs more lines than
+    // its place holds.
+    void FitClientNote();
 };

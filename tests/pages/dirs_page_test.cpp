@@ -5,7 +5,9 @@
 #include "pages/dirs_page.h"
 
 #include "framework/application.h"
+#include "framework/extctrls.h"
 #include "framework/filectrls.h"
+#include "framework/graphics.h"
 #include "settings.h"
 #include "toolkit/active_edit.h"
 #include "toolkit/active_label.h"
@@ -169,6 +171,16 @@ TEST_F(DirsPageTest, ClientWaitsForTheDataFolderAndItMustExist) {
     EXPECT_TRUE(page.netmemo->Visible());
     ASSERT_EQ(page.netmemo->Lines().Count(), 3);
     EXPECT_EQ(page.netmemo->Lines()[0], "Ati selectat o instalare de tip client.");
+    // The note's last character lies inside the memo, a whole line above its
+    // bottom: nothing of it is cut off.
+    HWND note = page.netmemo->Handle();
+    const int last = GetWindowTextLengthA(note) - 1;
+    const int lastTop = HIWORD(SendMessageA(note, EM_POSFROMCHAR, last, 0));
+    RECT noteRect;
+    GetClientRect(note, &noteRect);
+    EXPECT_EQ(SendMessageA(note, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    EXPECT_LE(lastTop + MeasureText(page.netmemo->Font(), "W", DT_SINGLELINE).cy, noteRect.bottom);
+    EXPECT_LE(page.Panel1->Top() + page.Panel1->Height(), page.ClientHeight());
     EXPECT_FALSE(page.BNext->Enabled());
     EXPECT_FALSE(IsWindowEnabled(page.BNext->Handle()));
 
