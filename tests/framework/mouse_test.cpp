@@ -36,17 +36,22 @@ protected:
     }
     void TearDown() override { form.Hide(); }
 
-    // Puts the pointer at a point of the form and lets the messages arrive.
-    void MoveTo(int x, int y) {
+    // Puts the pointer at a point of the form and lets the messages arrive,
+    // until the control named `entered` has heard of it (on a busy machine
+    // that may take a while).
+    void MoveTo(int x, int y, const std::string& entered = "") {
         SetCursorPos(form.Left() + x, form.Top() + y);
-        Settle();
+        WaitFor(entered, '+');
     }
     // The system notices a leave by looking at the pointer from time to
     // time: away from every window, wait until the form has heard of it.
     void MoveAway() {
         SetCursorPos(600, 500);
+        WaitFor("F", '-');
+    }
+    void WaitFor(const std::string& name, char last) {
         DWORD end = GetTickCount() + 2000;
-        while (GetTickCount() < end && (events["F"].empty() || events["F"].back() != '-')) Settle();
+        while (!name.empty() && GetTickCount() < end && (events[name].empty() || events[name].back() != last)) Settle();
         Settle();
     }
     static void Settle() {
@@ -65,11 +70,11 @@ protected:
 };
 
 TEST_F(MouseTest, PointerCrossingControlsEntersAndLeavesEachOnce) {
-    MoveTo(50, 80);  // the bare form
-    MoveTo(50, 25);  // the button: its own window, so the form is left
-    MoveTo(150, 25);
+    MoveTo(50, 80, "F");  // the bare form
+    MoveTo(50, 25, "B");  // the button: its own window, so the form is left
+    MoveTo(150, 25, "L1");
     MoveTo(160, 20);  // a second move over the same label changes nothing
-    MoveTo(230, 25);
+    MoveTo(230, 25, "L2");
     MoveAway();
     EXPECT_EQ(events["F"], "+-+-");
     EXPECT_EQ(events["B"], "+-");
@@ -78,9 +83,9 @@ TEST_F(MouseTest, PointerCrossingControlsEntersAndLeavesEachOnce) {
 }
 
 TEST_F(MouseTest, GraphicControlFreedUnderTheMouseIsForgotten) {
-    MoveTo(150, 25);
+    MoveTo(150, 25, "L1");
     delete left;
-    MoveTo(230, 25);
+    MoveTo(230, 25, "L2");
     MoveAway();
     EXPECT_EQ(events["L1"], "+");
     EXPECT_EQ(events["L2"], "+-");
