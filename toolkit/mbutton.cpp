@@ -24,7 +24,7 @@ const ClassInfo& TMButton::StaticClass() {
         ClassBuilder<TMButton>("TMButton", &TButton::StaticClass())
             .Color("Color", &TControl::SetColor, &TControl::Color)
             .Integer("ModalResult", &TMButton::SetModalResult,
-                     static_cast<int (TMButton::*)() const>(&TMButton::ModalResult))
+                     static_cast<int (TMButton::*)() const>(&TMButton::ModalResult), &kModalResultNames)
             .Color("ColorOver", &TMButton::SetColorOver, &TMButton::ColorOver)
             .Boolean("LightButton", &TMButton::SetLightButton, &TMButton::LightButton)
             .Custom("Glyph", [](TMButton& b, const PropValue& v) { LoadBitmapValue(b.Glyph(), v); })

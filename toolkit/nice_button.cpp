@@ -34,7 +34,7 @@ const ClassInfo& TNiceButton::StaticClass() {
         ClassBuilder<TNiceButton>("TNiceButton", &TButton::StaticClass())
             .Color("Color", &TControl::SetColor, &TControl::Color)
             .Integer("ModalResult", &TNiceButton::SetModalResult,
-                     static_cast<int (TNiceButton::*)() const>(&TNiceButton::ModalResult))
+                     static_cast<int (TNiceButton::*)() const>(&TNiceButton::ModalResult), &kModalResultNames)
             .Boolean("CaptionVisible", &TNiceButton::SetCaptionVisible, &TNiceButton::CaptionVisible)
             .Custom("Glyph", [](TNiceButton& b, const PropValue& v) { LoadBitmapValue(b.Glyph(), v); })
             .Enumeration("Kind", kButtonKindNames, &TNiceButton::SetKind, &TNiceButton::Kind)

@@ -96,9 +96,10 @@ TEST_F(ButtonsTest, KindGivesANewButtonItsCaptionResultAndWidth) {
 TEST_F(ButtonsTest, CaptionAndResultSetByTheFormSurviveTheKind) {
     form.LoadFormText(
         "object F: TForm\n"
-        "  object BCancel: TMButton\n    Caption = '&Abandon'\n    ModalResult = 2\n    Kind = mkCancel\n  end\n"
+        "  object BCancel: TMButton\n    Caption = '&Abandon'\n    ModalResult = mrCancel\n    Kind = mkCancel\n  end\n"
         "  object BRestart: TMButton\n    ModalResult = 0\n    Kind = mkYes\n  end\n"
         "  object BNice: TNiceButton\n    Caption = '&Abandon'\n    Kind = mkNo\n  end\n"
+        "  object BRetry: TNiceButton\n    ModalResult = mrRetry\n    Kind = mkOK\n  end\n"
         "end\n",
         "F");
     auto* cancel = form.FindChild<TMButton>("BCancel");
@@ -110,6 +111,7 @@ TEST_F(ButtonsTest, CaptionAndResultSetByTheFormSurviveTheKind) {
     auto* nice = form.FindChild<TNiceButton>("BNice");
     EXPECT_EQ(nice->Caption(), "&Abandon");
     EXPECT_EQ(nice->ModalResult(), 7);
+    EXPECT_EQ(form.FindChild<TNiceButton>("BRetry")->ModalResult(), 4) << "results by name, as pages write them";
 }
 
 TEST_F(ButtonsTest, NavigationKindsHideTheCaption) {
