@@ -10,8 +10,8 @@
 #include "toolkit/active_edit.h"
 #include "toolkit/active_label.h"
 #include "toolkit/mbutton.h"
+#include "toolkit/message_dialog.h"
 #include "toolkit/nice_button.h"
-#include "user_message.h"
 
 #include <memory>
 
@@ -20,7 +20,8 @@ namespace {
 constexpr std::uint8_t kDirsSlot = 1;
 
 void ReportMissingClientDatabase() {
-    ShowUserMessage(UserMessageKind::Error, "La instalarea client baza de date trebuie sa existe!");
+    RomMessageDlg("La instalarea client baza de date trebuie sa existe!", "Eroare!", mtError, taCenter, {mbCancel},
+                  mbCancel);
 }
 
 }  // namespace

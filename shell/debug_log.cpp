@@ -6,7 +6,8 @@
 
 #include "program_path.h"
 #include "unique_handle.h"
-#include "user_message.h"
+#include "toolkit/message_dialog.h"
+#include "user_interface.h"
 
 namespace {
 
@@ -22,6 +23,9 @@ bool MarkerFilePresent() {
 }
 
 struct LogState {
+    // Set by DebugOpen: until then there is no file name to write to, even
+    // when "debug.pas" has switched logging on.
+    bool open = false;
     std::string fileName;
     std::string title;
     int depth = 0;
@@ -60,8 +64,11 @@ std::string DebugTimeStamp(int hour, int minute, int second, int millisecond) {
     return stamp;
 }
 
+// Whether a line written now goes to the file.
+bool Writing() { return DebugEnabled && Log().open; }
+
 void DebugWrite(const std::string& text) {
-    if (!DebugEnabled) return;
+    if (!Writing()) return;
     UniqueHandle file(CreateFileA(Log().fileName.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
@@ -97,6 +104,7 @@ void DebugOpen(const std::string& fileName, const std::string& title) {
             return;
         }
     }
+    Log().open = true;
     Log().fileName = fileName;
     Log().depth = 0;
     DebugWrite("");
@@ -105,30 +113,32 @@ void DebugOpen(const std::string& fileName, const std::string& title) {
 }
 
 void DebugClose() {
-    if (DebugEnabled) DebugWrite("End debug session: " + Log().title + " - " + Now());
+    if (Writing()) DebugWrite("End debug session: " + Log().title + " - " + Now());
     DebugEnabled = false;
+    Log().open = false;
 }
 
 void DebugBegin(const std::string& step) {
-    if (!DebugEnabled) return;
+    if (!Writing()) return;
     DebugWrite(Bars(Log().depth) + "BEGIN => " + step);
     ++Log().depth;
 }
 
 void DebugEnd(const std::string& step) {
-    if (!DebugEnabled) return;
+    if (!Writing()) return;
     --Log().depth;
     DebugWrite(Bars(Log().depth) + "END <- " + step);
 }
 
 void DebugNote(const std::string& text) {
-    if (!DebugEnabled) return;
+    if (!Writing()) return;
     std::string indent;
     for (int i = 0; i <= Log().depth; ++i) indent += "  ";
     DebugWrite(indent + "*       " + text);
 }
 
 void DebugError(const std::string& message, int code) {
-    ShowUserMessage(UserMessageKind::Warning, std::to_string(code) + "\r" + message);
-    if (DebugEnabled) DebugNote(std::to_string(code) + " / " + message);
+    StartUserInterface();
+    RomMessageDlg(std::to_string(code) + "\r" + message, "", mtWarning, taCenter, {mbOK}, mbOK);
+    DebugNote(std::to_string(code) + " / " + message);
 }

@@ -7,7 +7,8 @@
 // Steps nest: "BEGIN => name" / "END <- name", indented by " |" pairs from
 // depth 1 on; notes are indented by two blanks per level.
 //
-// Everything but DebugError does nothing while DebugEnabled is false.
+// Everything but DebugError does nothing while DebugEnabled is false, and
+// before DebugOpen has opened the log.
 #pragma once
 #include <string>
 

@@ -5,7 +5,7 @@
 #include <cctype>
 
 #include "program_path.h"
-#include "user_message.h"
+#include "toolkit/message_dialog.h"
 
 namespace {
 constexpr TCompSet Rows(std::initializer_list<int> rows) {
@@ -69,9 +69,9 @@ void ReadSettingsFile(const std::string& folder) {
     const char* digits = text;
     while (std::isspace(static_cast<unsigned char>(*digits))) ++digits;
     if (*digits == '-' && ReadsAsNonZero(digits + 1)) {
-        ShowUserMessage(UserMessageKind::Warning,
-                        std::string("Numarul de discuri din fisierul de configurare nu este valid (NrDiscuri=") + text +
-                            ").\rSe considera " + std::to_string(DefaultDiskCount) + " discuri.");
+        RomMessageDlg(std::string("Numarul de discuri din fisierul de configurare nu este valid (NrDiscuri=") + text +
+                          ").\rSe considera " + std::to_string(DefaultDiskCount) + " discuri.",
+                      "", mtWarning, taCenter, {mbOK}, mbOK);
         InstallSettings.DiskCount = DefaultDiskCount;
         return;
     }

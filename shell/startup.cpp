@@ -11,7 +11,8 @@
 #include "program_path.h"
 #include "settings.h"
 #include "unique_handle.h"
-#include "user_message.h"
+#include "toolkit/message_dialog.h"
+#include "user_interface.h"
 #include "wizard_placeholder.h"
 
 namespace {
@@ -128,7 +129,7 @@ int Fail(WorkFiles& written, const std::string& message) {
     for (char& c : logged)
         if (c == '\r') c = ' ';
     DebugNote(logged);
-    ShowUserMessage(UserMessageKind::Error, message);
+    RomMessageDlg(message, "", mtError, taCenter, {mbOK}, mbOK);
     return 1;
 }
 
@@ -191,6 +192,8 @@ int RunInstaller(const std::vector<std::string>& arguments) {
 
     if (LogSwitchGiven(arguments)) DebugEnabled = true;
     DebugOpen(LogFile, "INSTALL");
+    // After the log is open, so that the toolkit's start-up marks land in it.
+    StartUserInterface();
 
     if (ReadKitNote(ProgramFolder() + NoteName, InstallSettings.SourceDir)) return RunWorkCopy();
     return PrepareWorkCopy();

@@ -44,7 +44,6 @@ void TActiveCombo::SetBevelOuter(TBevelCut cut) {
 
 void TActiveCombo::DoEnter() {
     focused_ = true;
-    typed_ = Text();
     TComboBox::DoEnter();
     label_.Enter(labelColor_);
     DrawFrame();
@@ -61,9 +60,16 @@ void TActiveCombo::DrawFrame() {
     if (HandleAllocated() && HasFlatFrame()) DrawFlatFrame(HandleIfAllocated(), frame_, focused_, Color());
 }
 
-void TActiveCombo::TextChanged() {
-    typed_ = text_;
-    TComboBox::TextChanged();
+void TActiveCombo::KeyDown(WORD& key, TShiftState shift) {
+    lastKeyErased_ = key == VK_BACK || key == VK_DELETE;
+    TComboBox::KeyDown(key, shift);
+}
+
+// Characters count too: Backspace also arrives as one, and a character typed
+// after it must complete again.
+void TActiveCombo::KeyPress(char& key) {
+    lastKeyErased_ = key == '\b';
+    TComboBox::KeyPress(key);
 }
 
 void TActiveCombo::Notification(TComponent* component, bool removing) {
@@ -72,13 +78,10 @@ void TActiveCombo::Notification(TComponent* component, bool removing) {
 }
 
 void TActiveCombo::CommandNotify(WORD code) {
-    if (code == CBN_SELCHANGE) typed_ = Items().Count() && ItemIndex() >= 0 ? Items()[ItemIndex()] : Text();
     TComboBox::CommandNotify(code);
-    if (code != CBN_EDITCHANGE || !autoComplete_) return;
-    std::string text = Text();
-    bool added = text.size() > typed_.size();
-    typed_ = text;
-    if (added && !text.empty()) Complete(text);
+    if (code != CBN_EDITCHANGE || !autoComplete_ || lastKeyErased_) return;
+    // An emptied edit (cut, for one) is left empty rather than filled with the first item.
+    if (std::string text = Text(); !text.empty()) Complete(text);
 }
 
 // Selects the first item that begins with the typed text and marks the part

@@ -32,7 +32,8 @@ public:
 protected:
     void DoEnter() override;
     void DoExit() override;
-    void TextChanged() override;
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(char& key) override;
     void Notification(TComponent* component, bool removing) override;
 
 private:
@@ -47,8 +48,7 @@ private:
     FlatFrame frame_;
     bool flatStyle_ = false;
     bool focused_ = false;
-    // What the user has typed, without the tail a completion added: a change
-    // that leaves no more than this removed text (Backspace, Delete) and
-    // must not complete it again.
-    std::string typed_;
+    // The last key pressed was Backspace or Delete: the text changed because
+    // the user took something away, and completing it would put it back.
+    bool lastKeyErased_ = false;
 };

@@ -1,6 +1,7 @@
 #include "toolkit/active_edit.h"
 
 #include "toolkit/font_metrics.h"
+#include "toolkit/paint_guard.h"
 
 #include <algorithm>
 
@@ -92,12 +93,10 @@ void TActiveEdit::WndProc(TMessage& m) {
     switch (m.Msg) {
     case WM_PAINT:
         if (alignment_ == taLeftJustify || focused_) break;
-        // Painting never raises an error to the user; the edit stays blank.
-        try {
-            PaintAlignedText();
-        } catch (...) {
-            ValidateRect(HandleIfAllocated(), nullptr);
-        }
+        // An edit that cannot draw its text stays blank rather than asking
+        // to be painted again and again.
+        GuardedPaint(*this, [&] { PaintAlignedText(); });
+        ValidateRect(HandleIfAllocated(), nullptr);
         return;
     case WM_NCPAINT:
         TEdit::WndProc(m);

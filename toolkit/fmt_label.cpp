@@ -2,6 +2,7 @@
 
 #include "toolkit/format_codes.h"
 #include "toolkit/format_layout.h"
+#include "toolkit/paint_guard.h"
 
 #include <algorithm>
 
@@ -99,13 +100,16 @@ void TFmtLabel::Elibereaza_BlinkList() { blinkList_.clear(); }
 
 void TFmtLabel::Paint() {
     if (!paintEnabled_ || Caption().empty()) return;
-    // A caption that cannot be drawn leaves the label blank; painting
-    // never raises an error out of the parent's WM_PAINT.
-    try {
-        PaintCaption();
-    } catch (...) {
-        Elibereaza_BlinkList();
-    }
+    // A caption that cannot be drawn leaves the label blank, with no
+    // half-made blinking pieces.
+    GuardedPaint(*this, [&] {
+        try {
+            PaintCaption();
+        } catch (...) {
+            Elibereaza_BlinkList();
+            throw;
+        }
+    });
 }
 
 void TFmtLabel::PaintCaption() {

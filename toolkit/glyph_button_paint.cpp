@@ -1,6 +1,7 @@
 #include "toolkit/glyph_button_paint.h"
 
 #include "toolkit/accelerator.h"
+#include "toolkit/paint_guard.h"
 
 #include <algorithm>
 
@@ -54,8 +55,6 @@ void PaintFace(HDC dc, int width, int height, TControl& control, const GlyphButt
 void PaintGlyphButton(HDC dc, int width, int height, TControl& control, const GlyphButtonFace& face) {
     if (width <= 0 || height <= 0) return;
     // A face that cannot be painted (no memory for the off-screen bitmap)
-    // stays as it was: painting never raises an error to the user.
-    try {
-        PaintFace(dc, width, height, control, face);
-    } catch (...) {}
+    // stays as it was.
+    GuardedPaint(control, [&] { PaintFace(dc, width, height, control, face); });
 }

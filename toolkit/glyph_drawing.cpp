@@ -2,14 +2,12 @@
 
 namespace {
 
-// Pixels of the strip's top-left colour show what lies beneath. Drawing with
-// that colour as the transparent one gives what replacing it by the face's
-// colour first would give, without touching the shared strip.
-void TransparentPart(HDC dc, TBitmap& bitmap, int sx, int sy, int w, int h, const RECT& dest) {
-    if (w <= 0 || h <= 0 || dest.right <= dest.left || dest.bottom <= dest.top) return;
-    HDC source = bitmap.Canvas().Handle();
-    TransparentBlt(dc, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, source, sx, sy, w, h,
-                   GetPixel(source, 0, 0));
+// Where frame `frame` lies in the strip; empty when there is none.
+RECT FrameRect(const TBitmap& strip, int numGlyphs, int frame) {
+    LayoutSize size = GlyphFrameSize(strip, numGlyphs);
+    if (size.Empty()) return {};
+    if (frame < 0 || frame >= numGlyphs) frame = 0;
+    return {frame * size.width, 0, (frame + 1) * size.width, size.height};
 }
 
 }  // namespace
@@ -19,19 +17,23 @@ LayoutSize GlyphFrameSize(const TBitmap& strip, int numGlyphs) {
     return {strip.Width() / numGlyphs, strip.Height()};
 }
 
-void DrawGlyphFrame(HDC dc, TBitmap& strip, int numGlyphs, int frame, int x, int y) {
-    LayoutSize size = GlyphFrameSize(strip, numGlyphs);
-    StretchGlyphFrame(dc, strip, numGlyphs, frame, RECT{x, y, x + size.width, y + size.height});
+// Drawing with the strip's top-left colour as the transparent one gives what
+// replacing it by the face's colour first would give, without touching the
+// shared strip.
+void DrawGlyphFrame(TCanvas& canvas, TBitmap& strip, int numGlyphs, int frame, int x, int y) {
+    RECT part = FrameRect(strip, numGlyphs, frame);
+    if (!IsRectEmpty(&part)) canvas.DrawTransparent(x, y, strip, part);
 }
 
-void StretchGlyphFrame(HDC dc, TBitmap& strip, int numGlyphs, int frame, const RECT& dest) {
-    LayoutSize size = GlyphFrameSize(strip, numGlyphs);
-    if (size.Empty()) return;
-    if (frame < 0 || frame >= numGlyphs) frame = 0;
-    TransparentPart(dc, strip, frame * size.width, 0, size.width, size.height, dest);
-}
-
-void DrawSkinPart(HDC dc, TBitmap& skin, int sourceX, int sourceY, int width, int height, const RECT& dest) {
-    if (skin.Empty()) return;
-    TransparentPart(dc, skin, sourceX, sourceY, width, height, dest);
+// The frame is copied out of the strip so that it can be stretched whole; the
+// strip's top-left colour stays the transparent one, whichever frame it is.
+void StretchGlyphFrame(TCanvas& canvas, TBitmap& strip, int numGlyphs, int frame, const RECT& dest) {
+    RECT part = FrameRect(strip, numGlyphs, frame);
+    if (IsRectEmpty(&part) || IsRectEmpty(&dest)) return;
+    TBitmap single;
+    single.SetSize(part.right - part.left, part.bottom - part.top);
+    single.Canvas().CopyRect({0, 0, single.Width(), single.Height()}, strip.Canvas(), part);
+    single.SetTransparentColor(strip.Canvas().Pixel(0, 0));
+    single.SetTransparent(true);
+    canvas.StretchDraw(dest, single);
 }

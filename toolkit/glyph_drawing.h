@@ -12,9 +12,5 @@ LayoutSize GlyphFrameSize(const TBitmap& strip, int numGlyphs);
 
 // Draws frame `frame` (the first one when the strip has fewer) with its
 // top-left corner at (x, y), or stretched over `dest`.
-void DrawGlyphFrame(HDC dc, TBitmap& strip, int numGlyphs, int frame, int x, int y);
-void StretchGlyphFrame(HDC dc, TBitmap& strip, int numGlyphs, int frame, const RECT& dest);
-
-// Draws the part of a skin at (sourceX, sourceY) of width x height over
-// dest, stretched when their sizes differ, its top-left colour transparent.
-void DrawSkinPart(HDC dc, TBitmap& skin, int sourceX, int sourceY, int width, int height, const RECT& dest);
+void DrawGlyphFrame(TCanvas& canvas, TBitmap& strip, int numGlyphs, int frame, int x, int y);
+void StretchGlyphFrame(TCanvas& canvas, TBitmap& strip, int numGlyphs, int frame, const RECT& dest);

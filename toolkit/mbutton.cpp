@@ -154,7 +154,7 @@ void TMButton::WndProc(TMessage& message) {
 }
 
 bool TMButton::DrawItem(const DRAWITEMSTRUCT& item) {
-    GuardedPaint("TMButton", paintFailed_, [&] {
+    GuardedPaint(*this, [&] {
         DrawState state{(item.itemState & ODS_SELECTED) != 0, (item.itemState & ODS_FOCUS) != 0,
                         (item.itemState & ODS_DISABLED) == 0 && Enabled()};
         // Drawn whole off screen, then copied: no flicker while hot changes.
@@ -225,7 +225,7 @@ void TMButton::Paint(TCanvas& canvas, const DrawState& state) {
     ButtonLayoutResult at = LayOutButton({{Width(), Height()}, glyph, text, margin_, spacing_, layout_});
 
     int frame = !state.enabled ? 1 : state.pressed ? 2 : 0;
-    DrawGlyphFrame(canvas.Handle(), strip, numGlyphs_, frame, at.glyph.x, at.glyph.y);
+    DrawGlyphFrame(canvas, strip, numGlyphs_, frame, at.glyph.x, at.glyph.y);
 
     RECT place{at.caption.x, at.caption.y, at.caption.x + text.width, at.caption.y + text.height};
     if (!text.Empty()) {

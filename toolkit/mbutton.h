@@ -75,5 +75,4 @@ private:
     TButtonLayout layout_ = blGlyphLeft;
     bool modalResultChosen_ = false;
     bool hot_ = false;
-    bool paintFailed_ = false;
 };

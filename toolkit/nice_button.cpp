@@ -267,7 +267,7 @@ TNiceButton::Face TNiceButton::CurrentFace() const {
 
 bool TNiceButton::DrawItem(const DRAWITEMSTRUCT& item) {
     selected_ = (item.itemState & ODS_SELECTED) != 0;
-    GuardedPaint("TNiceButton", paintFailed_, [&] {
+    GuardedPaint(*this, [&] {
         Face face = CurrentFace();
         TBitmap scratch;
         TBitmap* source = &scratch;
@@ -290,22 +290,21 @@ void TNiceButton::PaintSkin(TCanvas& canvas, TBitmap& skin, int left, int column
     const int first = face == fHot ? 3 : face == fPressed ? 6 : 0;
     const int skinHeight = skin.Height();
     const RECT band = FaceBand();
-    HDC dc = canvas.Handle();
     // One column of the skin at x, `width` wide: its full height at the band,
     // or with Stretch its top and bottom thirds kept and the middle repeated.
     auto drawColumn = [&](int index, int x, int width) {
         int sx = (first + index) * column;
         if (!stretch_) {
-            DrawSkinPart(dc, skin, sx, 0, width, skinHeight, {x, band.top, x + width, band.bottom});
+            canvas.DrawTransparent(x, band.top, skin, {sx, 0, sx + width, skinHeight});
             return;
         }
         int edge = skinHeight / 3, middle = skinHeight - 2 * edge;
-        DrawSkinPart(dc, skin, sx, 0, width, edge, {x, 0, x + width, edge});
-        DrawSkinPart(dc, skin, sx, skinHeight - edge, width, edge, {x, Height() - edge, x + width, Height()});
+        canvas.DrawTransparent(x, 0, skin, {sx, 0, sx + width, edge});
+        canvas.DrawTransparent(x, Height() - edge, skin, {sx, skinHeight - edge, sx + width, skinHeight});
         if (middle <= 0) return;
         for (int y = edge; y < Height() - edge; y += middle) {
             int h = std::min(middle, Height() - edge - y);
-            DrawSkinPart(dc, skin, sx, edge, width, h, {x, y, x + width, y + h});
+            canvas.DrawTransparent(x, y, skin, {sx, edge, sx + width, edge + h});
         }
     };
     const int right = Width() - column;
@@ -349,10 +348,10 @@ void TNiceButton::PaintFace(TCanvas& canvas, Face face) {
     if (frameSize.Empty()) return;
     int frame = face == fDisabled ? 1 : (hot && numGlyphs_ > 2) ? numGlyphs_ - 1 : 0;
     if (stretch_ && !captionVisible_) {
-        StretchGlyphFrame(canvas.Handle(), glyph, numGlyphs_, frame, ClientRect());
+        StretchGlyphFrame(canvas, glyph, numGlyphs_, frame, ClientRect());
         return;
     }
     int x = captionVisible_ ? (insideDraw_ ? kInsideGlyphLeft : kGlyphRight - frameSize.width)
                             : (kGlyphZone - frameSize.width) / 2;
-    DrawGlyphFrame(canvas.Handle(), glyph, numGlyphs_, frame, x, (Height() - frameSize.height) / 2);
+    DrawGlyphFrame(canvas, glyph, numGlyphs_, frame, x, (Height() - frameSize.height) / 2);
 }

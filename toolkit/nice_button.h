@@ -90,6 +90,6 @@ private:
     bool mouseDown_ = false;     // the left button went down on it and is still down
     bool clickByMouse_ = false;  // the click under way comes from releasing the mouse
     bool selected_ = false;      // the system draws it pushed (mouse held down over it)
-    bool paintFailed_ = false;
+
     std::array<std::unique_ptr<TBitmap>, 4> faces_;  // pre-rendered when Buffered
 };

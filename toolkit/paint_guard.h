@@ -1,24 +1,28 @@
 // Painting never lets a failure out: a control that cannot draw stays as far
-// as it got, the first failure of each kind of control is written to the
-// debugger output, and no dialog is opened from inside a paint.
+// as it got, notes why in the program's log (once per reason), and no dialog
+// is opened from inside a paint.
 #pragma once
 
-#include <windows.h>
+#include "framework/component.h"
+#include "toolkit/toolkit_log.h"
 
 #include <exception>
-#include <string>
+
+// Noting must not fail either: a failure that reached here may well be the
+// lack of memory that building the note needs.
+inline void NotePaintFailure(const TComponent& control, const char* reason) noexcept {
+    try {
+        ReportPaintFailure(control.ClassName() + " " + control.Name(), reason);
+    } catch (...) {}
+}
 
 template <class Paint>
-void GuardedPaint(const char* control, bool& reported, Paint paint) noexcept {
+void GuardedPaint(const TComponent& control, Paint paint) noexcept {
     try {
         paint();
     } catch (const std::exception& e) {
-        if (reported) return;
-        reported = true;
-        OutputDebugStringA((std::string(control) + ": drawing failed: " + e.what() + "\n").c_str());
+        NotePaintFailure(control, e.what());
     } catch (...) {
-        if (reported) return;
-        reported = true;
-        OutputDebugStringA((std::string(control) + ": drawing failed\n").c_str());
+        NotePaintFailure(control, "eroare necunoscuta");
     }
 }

@@ -74,39 +74,70 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<DialogSearch*>(parameter);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    char className[16] = {};
+    char className[64] = {};
     GetClassNameA(window, className, sizeof className);
-    if (owner == search->processId && std::string(className) == "#32770" && IsWindowVisible(window)) {
+    if (owner == search->processId && std::string(className) == "Korven.TMessageDialogForm" &&
+        IsWindowVisible(window)) {
         search->found = window;
         return FALSE;
     }
     return TRUE;
 }
 
-BOOL CALLBACK CollectText(HWND child, LPARAM parameter) {
-    char className[16] = {};
-    GetClassNameA(child, className, sizeof className);
-    if (_stricmp(className, "Static") == 0) {
-        char text[2048] = {};
-        GetWindowTextA(child, text, sizeof text);
-        *reinterpret_cast<std::string*>(parameter) += text;
+std::string ClipboardText() {
+    std::string text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+            text = bytes;
+            GlobalUnlock(data);
+        }
     }
-    return TRUE;
+    CloseClipboard();
+    return text;
 }
 
-// Waits for the process, closing each message box it shows with OK.
-void WaitAnsweringMessages(HANDLE process, DWORD processId, std::vector<std::string>& messages) {
+// The dialog's copy: a rule line, the caption, a rule, the message, a rule,
+// the buttons, a rule.
+ShownDialog ParseCopy(const std::string& copy) {
+    const std::string rule = "---------------------------\r\n";
+    std::vector<std::string> parts;
+    for (size_t at = copy.find(rule); at != std::string::npos;) {
+        const size_t next = copy.find(rule, at + rule.size());
+        if (next == std::string::npos) break;
+        std::string part = copy.substr(at + rule.size(), next - at - rule.size());
+        if (part.size() >= 2) part.resize(part.size() - 2);  // its final CR LF
+        parts.push_back(part);
+        at = next;
+    }
+    ShownDialog dialog;
+    if (parts.size() == 3) dialog = {parts[0], parts[1], parts[2]};
+    return dialog;
+}
+
+// Asks the dialog for its copy, then answers it with its default button.
+ShownDialog ReadAndAnswer(HWND dialog) {
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(dialog, WM_COPY, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    ShownDialog shown = ParseCopy(ClipboardText());
+    PostMessageA(dialog, WM_KEYDOWN, VK_RETURN, 1);
+    return shown;
+}
+
+// Waits for the process, answering each message dialog it shows.
+void WaitAnsweringMessages(HANDLE process, DWORD processId, std::vector<ShownDialog>& dialogs) {
     for (int tick = 0; tick < 600; ++tick) {
         if (WaitForSingleObject(process, 50) == WAIT_OBJECT_0) return;
         DialogSearch search{processId, nullptr};
         EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
         if (!search.found) continue;
-        std::string text;
-        EnumChildWindows(search.found, CollectText, reinterpret_cast<LPARAM>(&text));
-        messages.push_back(text);
-        PostMessageA(search.found, WM_COMMAND, IDOK, 0);
-        // Wait for that box to go before looking for the next one.
-        for (int wait = 0; wait < 100 && IsWindow(search.found); ++wait) Sleep(20);
+        dialogs.push_back(ReadAndAnswer(search.found));
+        // Wait for that dialog to go before looking for the next one.
+        for (int wait = 0; wait < 100 && IsWindow(search.found) && IsWindowVisible(search.found); ++wait) Sleep(20);
     }
     TerminateProcess(process, 99);
 }
@@ -142,7 +173,7 @@ KitRun RunKit(const std::string& program, const std::string& arguments, const st
     }
     UniqueHandle process(info.hProcess);
     UniqueHandle thread(info.hThread);
-    WaitAnsweringMessages(process, info.dwProcessId, run.messages);
+    WaitAnsweringMessages(process, info.dwProcessId, run.dialogs);
     GetExitCodeProcess(process, &run.exitCode);
     WaitForWorkCopies();
     return run;

@@ -1,6 +1,6 @@
 // Drives INSTALL.EXE from a test: lays out a kit folder, starts the program
-// with a chosen environment, answers its message boxes and waits for the work
-// copy that it starts.
+// with a chosen environment, reads and answers its message dialogs and waits
+// for the work copy that it starts.
 #pragma once
 #include <windows.h>
 
@@ -15,12 +15,20 @@ bool FileExists(const std::string& path);
 void RemoveTree(const std::string& folder);
 void MakeFolders(const std::string& folder);
 
+// A message dialog as the program copies it to the clipboard; lines end in
+// CR LF.
+struct ShownDialog {
+    std::string caption;
+    std::string text;
+    std::string buttons;  // captions without their "&", three blanks after each
+};
+
 struct KitRun {
     DWORD exitCode = 0;
-    std::vector<std::string> messages;  // texts of the message boxes it showed
+    std::vector<ShownDialog> dialogs;  // in the order it showed them
 };
 
 // Starts program with the arguments; TEMP is set to temp, or removed when
-// temp is empty. Message boxes are read and closed with OK. Returns when
-// the program and every work copy it started have ended.
+// temp is empty. Each message dialog is read and answered with its default
+// button. Returns when the program and every work copy it started have ended.
 KitRun RunKit(const std::string& program, const std::string& arguments, const std::optional<std::string>& temp);

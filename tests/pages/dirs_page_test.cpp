@@ -12,9 +12,9 @@
 #include "toolkit/active_edit.h"
 #include "toolkit/active_label.h"
 #include "toolkit/mbutton.h"
+#include "toolkit/message_dialog.h"
 #include "toolkit/nice_button.h"
 #include "toolkit/toolkit_start.h"
-#include "user_message.h"
 
 #include <gtest/gtest.h>
 
@@ -81,11 +81,16 @@ protected:
                          sizeof full, full, nullptr);
         root = full;
         CreateDirectoryA(root.c_str(), nullptr);
-        SetUserMessageHook([this](UserMessageKind, const std::string& text) { messages.push_back(text); });
+        MessagePrefix.clear();
+        // Every dialog is noted with its caption and answered as Escape would.
+        SetMessageDialogWatcher([this](TMessageDialogForm& dialog) {
+            messages.push_back(dialog.Message() + " / " + dialog.Caption());
+            dialog.SetModalResult(mrCancel);
+        });
     }
 
     void TearDown() override {
-        SetUserMessageHook({});
+        SetMessageDialogWatcher(nullptr);
         for (const char* sub : {"\\Program", "\\Date", "\\Alfa", ""}) RemoveDirectoryA((root + sub).c_str());
     }
 
@@ -189,7 +194,7 @@ TEST_F(DirsPageTest, ClientWaitsForTheDataFolderAndItMustExist) {
     EXPECT_TRUE(IsWindowEnabled(page.BNext->Handle())) << "a change of the data field enables Next";
 
     EXPECT_EQ(NextThenCancel(page), mrCancel);
-    EXPECT_EQ(messages, std::vector<std::string>{"La instalarea client baza de date trebuie sa existe!"});
+    EXPECT_EQ(messages, std::vector<std::string>{"La instalarea client baza de date trebuie sa existe! / Eroare!"});
     EXPECT_FALSE(IsFolder(root + "\\Date")) << "a client never creates the server's folder";
     EXPECT_EQ(InstallSettings.DataDir, "C:\\WinKorv");
 

@@ -9,7 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "debug_log.h"
-#include "user_message.h"
+#include "toolkit/message_dialog.h"
+#include "user_interface.h"
 
 namespace {
 
@@ -27,12 +28,18 @@ protected:
         GetTempPathA(MAX_PATH, folder);
         path_ = std::string(folder) + "korvinst-test-" + std::to_string(GetCurrentProcessId()) + ".log";
         Remove();
-        SetUserMessageHook([this](UserMessageKind, const std::string& text) { messages_.push_back(text); });
+        StartUserInterface();
+        // Every dialog is read and answered with its default button.
+        SetMessageDialogWatcher([this](TMessageDialogForm& dialog) {
+            messages_.push_back(dialog.Message());
+            captions_.push_back(dialog.Caption());
+            dialog.ClickDefaultButtons();
+        });
         DebugEnabled = true;
     }
     void TearDown() override {
-        DebugEnabled = false;
-        SetUserMessageHook(nullptr);
+        DebugClose();  // no test leaves a log open for the next one
+        SetMessageDialogWatcher(nullptr);
         Remove();
     }
     void Remove() {
@@ -57,7 +64,7 @@ protected:
     }
 
     std::string path_;
-    std::vector<std::string> messages_;
+    std::vector<std::string> messages_, captions_;
 };
 
 TEST_F(DebugLogTest, NestedStepsLineUpAndNotesIndentByDepth) {
@@ -122,6 +129,7 @@ TEST_F(DebugLogTest, UnwritableLogIsReportedOnceAndTheRunGoesOn) {
     CloseHandle(holder);
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0], "0\reroare SCRIERE debug");
+    EXPECT_EQ(captions_[0], "Atentie !") << "the log's failures have no caption of their own";
     EXPECT_FALSE(DebugEnabled);
     EXPECT_EQ(ReadFile(path_), "");
 }
@@ -143,6 +151,25 @@ TEST_F(DebugLogTest, FolderInTheLogsPlaceIsReportedAsNotOpened) {
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0], "0\reroare OPEN debug");
     EXPECT_FALSE(DebugEnabled);
+}
+
+// "debug.pas" switches logging on when the program starts, long before the
+// log has a file: what comes before DebugOpen is not a failure to report.
+TEST_F(DebugLogTest, CallsBeforeTheLogIsOpenedDoNothing) {
+    DebugWrite("too early");
+    DebugBegin("A");
+    DebugNote("x");
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_TRUE(DebugEnabled);
+
+    DebugOpen(path_, "INSTALL");
+    DebugBegin("B");
+    DebugEnd("B");
+    DebugClose();
+    const auto lines = Lines();
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[2], "BEGIN => B") << "the early step left the depth alone";
+    EXPECT_EQ(lines[3], "END <- B");
 }
 
 TEST_F(DebugLogTest, NothingIsWrittenWhileLoggingIsOff) {

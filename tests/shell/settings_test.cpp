@@ -9,7 +9,8 @@
 #include "exec_and_wait.h"
 #include "settings.h"
 #include "startup.h"
-#include "user_message.h"
+#include "toolkit/message_dialog.h"
+#include "user_interface.h"
 
 namespace {
 
@@ -100,19 +101,25 @@ protected:
         GetTempPathA(MAX_PATH, temp);
         folder_ = std::string(temp) + "korven-settings-" + std::to_string(GetCurrentProcessId());
         CreateDirectoryA(folder_.c_str(), nullptr);
-        SetUserMessageHook([this](UserMessageKind, const std::string& text) { messages_.push_back(text); });
+        StartUserInterface();
+        // Every dialog is read and answered with its default button.
+        SetMessageDialogWatcher([this](TMessageDialogForm& dialog) {
+            messages_.push_back(dialog.Message());
+            captions_.push_back(dialog.Caption());
+            dialog.ClickDefaultButtons();
+        });
         InstallSettings.DiskCount = 1;
     }
     void TearDown() override {
         DeleteFileA(File().c_str());
         RemoveDirectoryA(folder_.c_str());
-        SetUserMessageHook(nullptr);
+        SetMessageDialogWatcher(nullptr);
     }
     std::string File() const { return folder_ + "\\INSTKORV.CFG"; }
     void Write(const std::string& text) { std::ofstream(File(), std::ios::binary) << text; }
 
     std::string folder_;
-    std::vector<std::string> messages_;
+    std::vector<std::string> messages_, captions_;
 };
 
 TEST_F(SettingsFileTest, MissingFileOrKeyMeansSixDisks) {

@@ -5,6 +5,7 @@
 #include "toolkit/active_edit.h"
 #include "toolkit/active_label.h"
 #include "toolkit/radio_button.h"
+#include "toolkit/toolkit_log.h"
 #include "toolkit_form.h"
 
 #include <gtest/gtest.h>
@@ -302,7 +303,122 @@ end)");
     form.Hide();
 }
 
-TEST(ActiveCombo, AutoCompletionSelectsTheTailAndBackspaceDoesNotCompleteAgain) {
+TEST(MRadioButton, ArrowsMoveAmongRadioButtonsAndCheckThem) {
+    ToolkitForm form(R"(object F: TForm
+  object A: TMRadioButton
+    Caption = 'Local'
+    Checked = True
+  end
+  object B: TMRadioButton
+    Top = 20
+    Caption = 'Server'
+  end
+  object C: TMRadioButton
+    Top = 40
+    Caption = 'Retea'
+  end
+end)");
+    auto* a = form.FindChild<TMRadioButton>("A");
+    auto* b = form.FindChild<TMRadioButton>("B");
+    auto* c = form.FindChild<TMRadioButton>("C");
+    int clicks = 0;
+    b->OnClick = [&](TObject*) { ++clicks; };
+    form.Show();
+    a->SetFocus();
+    PostKey(a->Handle(), VK_DOWN);
+    Settle();
+    EXPECT_TRUE(b->Focused());
+    EXPECT_TRUE(b->Checked());
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(a->Checked());
+    EXPECT_TRUE(b->TabStop()) << "only the checked button is a tab stop";
+    EXPECT_FALSE(a->TabStop());
+    PostKey(b->Handle(), VK_UP);
+    Settle();
+    EXPECT_TRUE(a->Checked());
+    PostKey(a->Handle(), VK_UP);  // from the first, round to the last
+    Settle();
+    EXPECT_TRUE(c->Focused());
+    EXPECT_TRUE(c->Checked());
+    EXPECT_FALSE(a->Checked() || b->Checked());
+    form.Hide();
+}
+
+TEST(MRadioGroup, ArrowsAskTheOwnerLikeAClick) {
+    ToolkitForm form(R"(object F: TForm
+  object G: TMRadioGroup
+    Width = 120
+    Height = 60
+    Items = ('Unu' 'Doi' 'Trei')
+    ItemIndex = 0
+  end
+end)");
+    auto* group = form.FindChild<TMRadioGroup>("G");
+    bool allow = true;
+    int clicks = 0;
+    group->OnModify = [&](TObject*, bool& Allow) { Allow = allow; };
+    group->OnClick = [&](TObject*) { ++clicks; };
+    form.Show();
+    group->Buttons(0)->SetFocus();
+    PostKey(group->Buttons(0)->Handle(), VK_DOWN);
+    Settle();
+    EXPECT_TRUE(group->Buttons(1)->Focused());
+    EXPECT_EQ(group->ItemIndex(), 1);
+    EXPECT_EQ(clicks, 1);
+    allow = false;
+    PostKey(group->Buttons(1)->Handle(), VK_DOWN);
+    Settle();
+    EXPECT_TRUE(group->Buttons(2)->Focused()) << "the focus moves all the same";
+    EXPECT_EQ(group->ItemIndex(), 1);
+    EXPECT_FALSE(group->Buttons(2)->Checked());
+    EXPECT_EQ(clicks, 1);
+    form.Hide();
+}
+
+TEST(GlyphButtons, AFaceThatCannotBePaintedIsNotedOnceAndLeftAsItWas) {
+    ToolkitForm form(R"(object F: TForm
+  object Bifa: TActiveCheckBox
+  end
+  object Optiune: TMRadioButton
+    Top = 20
+  end
+end)");
+    std::vector<std::string> notes;
+    SetToolkitLogSink({nullptr, nullptr, [&](const std::string& text) { notes.push_back(text); }});
+    TBitmap small;
+    small.SetSize(10, 10);
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.hDC = small.Canvas().Handle();
+    item.rcItem = {0, 0, 30000, 30000};  // far too big for an off-screen bitmap
+    for (const char* name : {"Bifa", "Optiune"}) {
+        auto* button = form.FindChild<TButtonControl>(name);
+        EXPECT_TRUE(button->DrawItem(item));
+        EXPECT_TRUE(button->DrawItem(item));
+    }
+    SetToolkitLogSink({});
+    ASSERT_EQ(notes.size(), 2u) << "one note per reason";
+    EXPECT_EQ(notes[0].rfind("Eroare la desenarea TActiveCheckBox Bifa: ", 0), 0u) << notes[0];
+    EXPECT_EQ(notes[1].rfind("Eroare la desenarea TMRadioButton Optiune: ", 0), 0u) << notes[1];
+    EXPECT_EQ(small.Canvas().Pixel(5, 5), clWhite) << "nothing half-drawn";
+}
+
+namespace {
+
+// A key as the keyboard delivers it to the focused edit: the key going down,
+// then the character it makes, if any.
+void PressKey(HWND edit, WORD key, char character = 0) {
+    SendMessageA(edit, WM_KEYDOWN, key, 1);
+    if (character) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(character), 1);
+    SendMessageA(edit, WM_KEYUP, key, 0xC0000001);
+}
+
+// A lower-case letter: its key code is the capital.
+void TypeLetter(HWND edit, char letter) { PressKey(edit, static_cast<WORD>(letter - 'a' + 'A'), letter); }
+
+}  // namespace
+
+TEST(ActiveCombo, AutoCompletionFollowsTheLastKeyPressed) {
     ToolkitForm form(R"(object F: TForm
   object C: TActiveCombo
     Width = 150
@@ -320,17 +436,30 @@ end)");
         SendMessageA(combo->Handle(), CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
         return std::make_pair(static_cast<int>(start), static_cast<int>(end));
     };
-    SendMessageA(edit, WM_CHAR, 'b', 1);
+
+    TypeLetter(edit, 'b');
     EXPECT_EQ(combo->Text(), "Bucuresti");
-    EXPECT_EQ(selection(), std::make_pair(1, 9));
-    SendMessageA(edit, WM_CHAR, 'r', 1);
+    EXPECT_EQ(selection(), std::make_pair(1, 9)) << "typing goes on over the suggested tail";
+    TypeLetter(edit, 'r');
     EXPECT_EQ(combo->Text(), "Brasov");
     EXPECT_EQ(selection(), std::make_pair(2, 6));
-    SendMessageA(edit, WM_CHAR, '\b', 1);  // takes the suggested tail away
+
+    PressKey(edit, VK_BACK, '\b');  // takes the suggested tail away
     EXPECT_EQ(combo->Text(), "Br");
-    SendMessageA(edit, WM_CHAR, '\b', 1);
+    PressKey(edit, VK_BACK, '\b');
     EXPECT_EQ(combo->Text(), "B") << "no completion after Backspace";
-    SendMessageA(edit, WM_CHAR, 'x', 1);
+    TypeLetter(edit, 'x');
     EXPECT_EQ(combo->Text(), "Bx") << "nothing begins with it";
+
+    PressKey(edit, VK_BACK, '\b');
+    TypeLetter(edit, 'u');
+    EXPECT_EQ(combo->Text(), "Bucuresti") << "a letter after Backspace completes again";
+    PressKey(edit, VK_DELETE);
+    EXPECT_EQ(combo->Text(), "Bu") << "no completion after Delete";
+
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    TypeLetter(edit, 'b');
+    EXPECT_EQ(combo->Text(), "Bucuresti") << "a letter over the whole text completes";
+    EXPECT_EQ(selection(), std::make_pair(1, 9));
     form.Hide();
 }

@@ -3,6 +3,7 @@
 #include "toolkit/mbutton.h"
 #include "toolkit/mtoolbar.h"
 #include "toolkit/nice_button.h"
+#include "toolkit/toolkit_log.h"
 #include "toolkit/toolkit_start.h"
 
 #include "framework/application.h"
@@ -12,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -218,6 +221,52 @@ TEST_F(ButtonsTest, DisabledButtonDrawsTheDisabledFrame) {
     Render(*button, shot, ODS_DISABLED);
     EXPECT_FALSE(Found(Extent(shot, [](TColor c) { return c == kSquare; })));
     EXPECT_TRUE(Found(Extent(shot, [](TColor c) { return c == clGray; })));
+}
+
+TEST_F(ButtonsTest, StretchedNiceButtonFillsItselfWithTheGlyphFrame) {
+    auto* button = new TNiceButton(&form);
+    button->SetParent(&form);
+    button->SetColor(kPaper);
+    button->SetKind(mkCustom);
+    button->SetCaptionVisible(false);
+    button->SetStretch(true);
+    button->SetBounds(0, 0, 60, 60);
+    SquareGlyph(button->Glyph());
+    TBitmap shot;
+    Render(*button, shot);
+    RECT square = Extent(shot, [](TColor c) { return c == kSquare; });
+    EXPECT_LE(square.left, 7);  // the frame's 2 of 20 pixels, three times over
+    EXPECT_GE(square.right, 52);
+    EXPECT_LE(square.top, 7);
+    EXPECT_GE(square.bottom, 52);
+    EXPECT_FALSE(Found(Extent(shot, [](TColor c) { return c == kKeyColour; }))) << "the key colour is transparent";
+}
+
+// Far too big for an off-screen bitmap in a 32-bit process.
+constexpr int kUnpaintable = 30000;
+
+TEST_F(ButtonsTest, AButtonThatCannotPaintNotesWhyOnceAndCarriesOn) {
+    std::vector<std::string> notes;
+    SetToolkitLogSink({nullptr, nullptr, [&](const std::string& text) { notes.push_back(text); }});
+    auto* plain = new TMButton(&form);
+    plain->SetName("Simplu");
+    auto* nice = new TNiceButton(&form);
+    nice->SetName("Frumos");
+    TBitmap small;
+    small.SetSize(10, 10);
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.hDC = small.Canvas().Handle();
+    item.rcItem = {0, 0, 10, 10};
+    for (TButton* button : std::vector<TButton*>{plain, nice}) {
+        button->SetBounds(0, 0, kUnpaintable, kUnpaintable);
+        EXPECT_TRUE(button->DrawItem(item));
+        EXPECT_TRUE(button->DrawItem(item)) << "painting again";
+    }
+    SetToolkitLogSink({});
+    ASSERT_EQ(notes.size(), 2u) << "one note per reason";
+    EXPECT_EQ(notes[0].rfind("Eroare la desenarea TMButton Simplu: ", 0), 0u) << notes[0];
+    EXPECT_EQ(notes[1].rfind("Eroare la desenarea TNiceButton Frumos: ", 0), 0u) << notes[1];
 }
 
 // ---------------------------------------------------------------------------
