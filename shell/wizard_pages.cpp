@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "framework/form.h"
+#include "pages/dirs_page.h"
 #include "pages/end_page.h"
 #include "pages/install_type_page.h"
 #include "server_upgrade_question.h"
@@ -23,6 +24,7 @@ const WizardPageTable& WizardPages() {
     static const WizardPageTable pages = [] {
         WizardPageTable table;
         table[SlotInstallType] = Make<TIType>();
+        table[SlotFolders] = Make<TDirs>();
         table[SlotEnd] = Make<TEndScreen>();
         return table;
     }();

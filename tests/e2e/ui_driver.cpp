@@ -89,6 +89,33 @@ HWND Control(HWND window, const std::string& caption) {
     return search.found;
 }
 
+namespace {
+
+struct EditSearch {
+    int left;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchEdit(HWND child, LPARAM data) {
+    auto& search = *reinterpret_cast<EditSearch*>(data);
+    char name[64] = {};
+    GetClassNameA(child, name, sizeof name);
+    // Edits are made from the system's edit class under names of their own
+    // ("Korven.TActiveEdit"); a field is any class whose name ends so.
+    const size_t length = lstrlenA(name);
+    if (length < 4 || lstrcmpiA(name + length - 4, "Edit") != 0 || search.left-- > 0) return TRUE;
+    search.found = child;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND EditField(HWND window, int index) {
+    EditSearch search{index};
+    EnumChildWindows(window, MatchEdit, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 void Click(HWND control) {
     RECT r;
     GetWindowRect(control, &r);
@@ -107,6 +134,21 @@ void PressKey(WORD virtualKey, bool alt) {
     Sleep(30);
     SendKey(virtualKey, true);
     if (alt) SendKey(VK_MENU, true);
+    Sleep(100);
+}
+
+void TypeText(const std::string& text) {
+    for (char c : text) {
+        // The character itself, as a keyboard of any layout would give it.
+        INPUT key[2] = {};
+        for (int i = 0; i < 2; ++i) {
+            key[i].type = INPUT_KEYBOARD;
+            key[i].ki.wScan = static_cast<unsigned char>(c);
+            key[i].ki.dwFlags = KEYEVENTF_UNICODE | (i ? KEYEVENTF_KEYUP : 0);
+        }
+        SendInput(2, key, sizeof(INPUT));
+        Sleep(30);
+    }
     Sleep(100);
 }
 

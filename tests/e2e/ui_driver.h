@@ -17,6 +17,10 @@ HWND FindWindowNow(const std::string& caption, DWORD processId = 0);
 // A visible, enabled-or-not child window (at any depth) whose text is
 // exactly `caption`; null when there is none.
 HWND Control(HWND window, const std::string& caption);
+// The index-th (from 0) edit field of the window, in the order the page
+// made them; fields have no caption to find them by.
+HWND EditField(HWND window, int index);
+
 // The window's text.
 std::string Text(HWND window);
 
@@ -24,6 +28,8 @@ std::string Text(HWND window);
 void Click(HWND control);
 // Presses and releases a key, with Alt held when `alt`.
 void PressKey(WORD virtualKey, bool alt = false);
+// Types the text into whatever has the focus, one character after another.
+void TypeText(const std::string& text);
 
 // True when the window went away (or was hidden) within the time.
 bool WaitGone(HWND window, DWORD milliseconds = 20000);

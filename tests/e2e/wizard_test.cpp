@@ -13,7 +13,10 @@
 namespace {
 
 const char* const TypeCaption = "Alegeti tipul instalarii!";
+const char* const FoldersCaption = "Alegeti directoarele destinatie!";
 const char* const EndCaption = "Configurare sistem";
+// The folders the pages propose; every scenario starts and ends without it.
+const char* const DefaultFolder = "C:\\WinKorv";
 
 std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
 
@@ -22,6 +25,7 @@ protected:
     void SetUp() override {
         root_ = "C:\\korven-e2e\\" + TestName();
         RemoveTree(root_);
+        RemoveTree(DefaultFolder);
         kit_ = root_ + "\\kit\\";
         MakeFolders(root_ + "\\kit");
         MakeFolders(root_ + "\\work");
@@ -30,7 +34,10 @@ protected:
         WriteWholeFile(kit_ + "INSTALL.CFG", "[General]\r\nNrDiscuri=1\r\n");
         CreateDirectoryA(KORVEN_SHOT_DIR, nullptr);
     }
-    void TearDown() override { RemoveTree(root_); }
+    void TearDown() override {
+        RemoveTree(root_);
+        RemoveTree(DefaultFolder);
+    }
 
     // Starts the kit and answers the work copy that it leaves running.
     WorkCopy StartWizard() {
@@ -48,8 +55,9 @@ protected:
         ui::SaveScreen(std::string(KORVEN_SHOT_DIR) + "/" + name + "_" + size + ".bmp");
     }
 
-    // The type page: choose the item, go on; then leave from the end page.
-    void InstallAs(const std::string& item, const std::string& shotName) {
+    // The type page: choose the item, go on; confirm the folders; then leave
+    // from the end page.
+    void InstallAs(const std::string& item, const std::string& shotName, bool client = false) {
         WorkCopy work = StartWizard();
         ASSERT_NE(work.processId, 0u);
         ASSERT_TRUE(ui::WaitForWindow("Installer", work.processId)) << "no main window";
@@ -67,6 +75,26 @@ protected:
         ui::Click(next);
         ASSERT_TRUE(ui::WaitGone(type));
 
+        HWND folders = ui::WaitForWindow(FoldersCaption, work.processId);
+        ASSERT_TRUE(folders) << "no folders page";
+        HWND foldersNext = ui::Control(folders, "&Continua");
+        ASSERT_TRUE(foldersNext);
+        if (client) {
+            // A client's database must already be there, and Next waits
+            // until the person has touched the data folder's field.
+            EXPECT_FALSE(IsWindowEnabled(foldersNext));
+            MakeFolders(DefaultFolder);
+            HWND dataField = ui::EditField(folders, 1);
+            ASSERT_TRUE(dataField) << "no data folder field";
+            ui::Click(dataField);
+            ui::TypeText(DefaultFolder);
+            ui::Settle();
+        }
+        EXPECT_TRUE(IsWindowEnabled(foldersNext));
+        Shot(shotName + "_folders");
+        ui::Click(foldersNext);
+        ASSERT_TRUE(ui::WaitGone(folders));
+
         HWND end = ui::WaitForWindow(EndCaption, work.processId);
         ASSERT_TRUE(end) << "no end page";
         Shot("end_page");
@@ -74,6 +102,9 @@ protected:
         ASSERT_TRUE(notNow);
         ui::Click(notNow);
         EXPECT_EQ(work.WaitForExit(), 0u);
+        const DWORD program = GetFileAttributesA(DefaultFolder);
+        EXPECT_TRUE(program != INVALID_FILE_ATTRIBUTES && (program & FILE_ATTRIBUTE_DIRECTORY))
+            << "the program folder was confirmed, so it exists";
     }
 
     std::string root_, kit_;
@@ -88,7 +119,7 @@ TEST_F(Wizard, ServerInstallationEndsWithNotNow) {
 }
 
 TEST_F(Wizard, ClientInstallationEndsWithNotNow) {
-    InstallAs(" CLIEN&T    - programul va folosi o baza de date aflata la distanta", "type_page_client");
+    InstallAs(" CLIEN&T    - programul va folosi o baza de date aflata la distanta", "type_page_client", true);
 }
 
 TEST_F(Wizard, AbandonOnTheFirstPageEndsTheProgram) {
