@@ -11,10 +11,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <numbers>
 #include <string>
@@ -144,38 +140,11 @@ std::vector<Picture> AllPictures() {
     return all;
 }
 
-std::vector<std::uint8_t> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool check = argc == 3 && std::strcmp(argv[1], "--check") == 0;
-    if (argc != 2 && !check) {
-        std::fprintf(stderr, "usage: installer_art [--check] DIR\n");
-        return 2;
-    }
-    std::string dir = argv[argc - 1];
-    int differences = 0;
-    for (const Picture& picture : AllPictures()) {
-        std::string path = dir + "/" + picture.name + ".bmp";
-        std::vector<std::uint8_t> bytes = EncodeBmp(picture.image, picture.keyed, kKey);
-        if (check) {
-            if (ReadFile(path) == bytes) continue;
-            std::fprintf(stderr, "installer_art: %s differs from what its source makes\n", path.c_str());
-            ++differences;
-        } else if (!WriteFile(path, bytes)) {
-            std::fprintf(stderr, "installer_art: cannot write %s\n", path.c_str());
-            return 1;
-        }
-    }
-    return differences == 0 ? 0 : 1;
+    ArtFiles files;
+    for (const Picture& picture : AllPictures())
+        files[picture.name + ".bmp"] = EncodeBmp(picture.image, picture.keyed, kKey);
+    return WriteOrCheckArt("installer_art", argc, argv, files);
 }

@@ -12,10 +12,6 @@
 #include "raster.h"
 
 #include <cmath>
-#include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <numbers>
 #include <string>
@@ -681,46 +677,12 @@ std::string Description(const std::vector<Picture>& pictures) {
 
 }  // namespace
 
-namespace {
-
-std::vector<std::uint8_t> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-    bool check = argc == 3 && std::strcmp(argv[1], "--check") == 0;
-    if (argc != 2 && !check) {
-        std::fprintf(stderr, "usage: glyph_art [--check] DIR\n");
-        return 2;
-    }
-    std::string dir = argv[argc - 1];
     std::vector<Picture> pictures = AllPictures();
-    std::map<std::string, std::vector<std::uint8_t>> files;
+    ArtFiles files;
     for (const Picture& picture : pictures)
         files[ResourceName(picture.name) + ".bmp"] = EncodeBmp(picture.image, picture.keyed, kKey);
     std::string description = Description(pictures);
     files["TMesaj.kfd"] = std::vector<std::uint8_t>(description.begin(), description.end());
-
-    int differences = 0;
-    for (const auto& [name, bytes] : files) {
-        std::string path = dir + "/" + name;
-        if (check) {
-            if (ReadFile(path) == bytes) continue;
-            std::fprintf(stderr, "glyph_art: %s differs from what its source makes\n", path.c_str());
-            ++differences;
-        } else if (!WriteFile(path, bytes)) {
-            std::fprintf(stderr, "glyph_art: cannot write %s\n", path.c_str());
-            return 1;
-        }
-    }
-    return differences == 0 ? 0 : 1;
+    return WriteOrCheckArt("glyph_art", argc, argv, files);
 }

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <numbers>
 
 namespace art {
@@ -174,6 +178,43 @@ std::vector<std::uint8_t> EncodeBmp(const Image& image, bool keyed, Rgb key) {
         for (int pad = w * 3; pad < stride; ++pad) out.push_back(0);
     }
     return out;
+}
+
+namespace {
+
+std::vector<std::uint8_t> ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+}  // namespace
+
+int WriteOrCheckArt(const char* tool, int argc, char** argv, const ArtFiles& files) {
+    const bool check = argc == 3 && std::strcmp(argv[1], "--check") == 0;
+    if (argc != 2 && !check) {
+        std::fprintf(stderr, "usage: %s [--check] DIR\n", tool);
+        return 2;
+    }
+    const std::string dir = argv[argc - 1];
+    int differences = 0;
+    for (const auto& [name, bytes] : files) {
+        const std::string path = dir + "/" + name;
+        if (check) {
+            if (ReadFile(path) == bytes) continue;
+            std::fprintf(stderr, "%s: %s differs from what its source makes\n", tool, path.c_str());
+            ++differences;
+        } else if (!WriteFile(path, bytes)) {
+            std::fprintf(stderr, "%s: cannot write %s\n", tool, path.c_str());
+            return 1;
+        }
+    }
+    return differences == 0 ? 0 : 1;
 }
 
 }  // namespace art

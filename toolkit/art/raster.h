@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -77,5 +78,13 @@ private:
 // The picture as the bytes of a 24-bit .bmp file; pixels nothing covered take
 // `key` when `keyed`.
 std::vector<std::uint8_t> EncodeBmp(const Image& image, bool keyed, Rgb key);
+
+// The generated files by name, as their bytes.
+using ArtFiles = std::map<std::string, std::vector<std::uint8_t>>;
+
+// The command line of every art generator: "DIR" writes the files there,
+// "--check DIR" compares them with what is there and names each that
+// differs. Answers the process exit code.
+int WriteOrCheckArt(const char* tool, int argc, char** argv, const ArtFiles& files);
 
 }  // namespace art
