@@ -233,4 +233,21 @@ void ZipBuilder::WriteTo(const std::string& path) const {
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+std::string CodeLengthRunPastTheCount(unsigned lastCode, unsigned lastLength, unsigned extra, unsigned extraBits) {
+    DeflateWriter stream;
+    stream.Bits(1, 1);
+    stream.Bits(2, 2);
+    stream.Bits(0, 5);
+    stream.Bits(0, 5);
+    stream.Bits(0, 4);
+    for (int i = 0; i < 4; ++i) stream.Bits(2, 3);
+    stream.Code(3, 2);
+    stream.Bits(127, 7);  // 138 zeros
+    stream.Code(3, 2);
+    stream.Bits(108, 7);  // 119 zeros: 257 of 258
+    stream.Code(lastCode, lastLength);
+    stream.Bits(extra, extraBits);
+    return stream.Finish() + std::string(4, '\0');
+}
+
 }  // namespace korven::unzip::test

@@ -33,6 +33,12 @@ private:
     unsigned pendingBits_ = 0;
 };
 
+// A dynamic header with HLIT 257 and HDIST 1 (258 lengths) whose code-length
+// code gives 0, 16, 17 and 18 two bits each (codes 00, 01, 10, 11), then 257
+// zeros from two runs of code 18, then `last` (a run that overshoots): a
+// damaged stream, with four zero bytes after it.
+std::string CodeLengthRunPastTheCount(unsigned lastCode, unsigned lastLength, unsigned extra, unsigned extraBits);
+
 // Fixed-code deflate of `content`: runs of a repeated byte become distance-1
 // matches, everything else literals.
 std::string DeflateFixed(const std::string& content);
