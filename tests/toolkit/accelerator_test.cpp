@@ -3,24 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "toolkit_form.h"
+
 namespace {
-
-bool Reddish(TColor c) { return (c & 0xFF) > 150 && ((c >> 8) & 0xFF) < 100 && ((c >> 16) & 0xFF) < 100; }
-bool Dark(TColor c) { return (c & 0xFF) < 100 && ((c >> 8) & 0xFF) < 100 && ((c >> 16) & 0xFF) < 100; }
-
-// The bounding box of the pixels that pass `test`; left > right when none.
-RECT Extent(TBitmap& bitmap, bool (*test)(TColor)) {
-    RECT box{bitmap.Width(), bitmap.Height(), -1, -1};
-    for (int y = 0; y < bitmap.Height(); ++y)
-        for (int x = 0; x < bitmap.Width(); ++x)
-            if (test(bitmap.Canvas().Pixel(x, y))) {
-                box.left = std::min<LONG>(box.left, x);
-                box.top = std::min<LONG>(box.top, y);
-                box.right = std::max<LONG>(box.right, x);
-                box.bottom = std::max<LONG>(box.bottom, y);
-            }
-    return box;
-}
 
 class AcceleratorTest : public ::testing::Test {
 protected:

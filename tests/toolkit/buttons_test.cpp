@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include "toolkit_form.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -44,21 +46,7 @@ void Render(TButton& button, TBitmap& into, UINT state = 0) {
     button.DrawItem(item);
 }
 
-RECT Extent(TBitmap& bitmap, const std::function<bool(TColor)>& test) {
-    RECT box{bitmap.Width(), bitmap.Height(), -1, -1};
-    for (int y = 0; y < bitmap.Height(); ++y)
-        for (int x = 0; x < bitmap.Width(); ++x)
-            if (test(bitmap.Canvas().Pixel(x, y))) {
-                box.left = std::min<LONG>(box.left, x);
-                box.top = std::min<LONG>(box.top, y);
-                box.right = std::max<LONG>(box.right, x);
-                box.bottom = std::max<LONG>(box.bottom, y);
-            }
-    return box;
-}
 bool Found(const RECT& box) { return box.left <= box.right; }
-bool Dark(TColor c) { return (c & 0xFF) < 100 && ((c >> 8) & 0xFF) < 100 && ((c >> 16) & 0xFF) < 100; }
-bool Reddish(TColor c) { return (c & 0xFF) > 150 && ((c >> 8) & 0xFF) < 100 && ((c >> 16) & 0xFF) < 100; }
 bool Greenish(TColor c) { return ((c >> 8) & 0xFF) > (c & 0xFF) + 40 && ((c >> 8) & 0xFF) > ((c >> 16) & 0xFF) + 40; }
 
 // A 3-frame strip of 20 x 20 frames: key colour around a blue square from

@@ -47,6 +47,12 @@ RECT Extent(const TCanvas& canvas, RECT rect, Test test) {
     return box;
 }
 
+// The same over a whole bitmap.
+template <class Test>
+RECT Extent(TBitmap& bitmap, Test test) {
+    return Extent(bitmap.Canvas(), RECT{0, 0, bitmap.Width(), bitmap.Height()}, test);
+}
+
 // Paints the form and its graphic controls into a bitmap of its client size.
 inline void PaintForm(TForm& form, TBitmap& into) {
     into.SetSize(form.ClientWidth(), form.ClientHeight());
