@@ -21,10 +21,18 @@ struct EngineBinding {
     bool ready = false;  // the engine-ready flag
 };
 
-EngineBinding& Engine() {
-    static EngineBinding binding;
-    return binding;
-}
+EngineBinding binding;
+
+// The engine ends with the program. Defined after the binding, so it runs
+// while the binding is still there.
+struct EngineFinalisation {
+    EngineFinalisation() = default;
+    EngineFinalisation(const EngineFinalisation&) = delete;
+    EngineFinalisation& operator=(const EngineFinalisation&) = delete;
+    ~EngineFinalisation() { DoneEngine(); }
+} finalisation;
+
+EngineBinding& Engine() { return binding; }
 
 std::string InFolder(std::string folder, const std::string& name) {
     if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';

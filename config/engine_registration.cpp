@@ -66,9 +66,7 @@ std::string WithProgramFiles(const std::string& line, const std::string& escaped
     return line.substr(0, at) + escapedFolder + line.substr(at + std::size(Placeholder) - 1);
 }
 
-std::string Quoted(const std::string& path) {
-    return path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
-}
+std::string Quoted(const std::string& path) { return path.find(' ') == std::string::npos ? path : "\"" + path + "\""; }
 
 std::string RegistryEditor() {
     const UINT size = GetWindowsDirectoryA(nullptr, 0);

@@ -16,8 +16,8 @@ DWORD WriteWhole(const std::string& fileName, const std::string& bytes) {
         CreateFileA(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return GetLastError();
     DWORD written = 0;
-    if (!bytes.empty() &&
-        (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) || written != bytes.size()))
+    if (!bytes.empty() && (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+                           written != bytes.size()))
         return GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
     if (!FlushFileBuffers(file)) return GetLastError();
     return ERROR_SUCCESS;

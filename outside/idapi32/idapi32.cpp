@@ -191,13 +191,14 @@ extern "C" {
 Result __stdcall DbiInitFn(std::uint16_t version, void* environment) {
     return Call(
         DbiInitFnName, false, [&] { return Initialise(version); },
-        [&] { return std::vector<TraceArgument>{{"version", Number(version)}, {"environment", TracePointer(environment)}}; });
+        [&] {
+            return std::vector<TraceArgument>{{"version", Number(version)}, {"environment", TracePointer(environment)}};
+        });
 }
 
-Result __stdcall DbiOpenDatabase(const char* name, const char* type, std::int32_t openMode,
-                                                       std::int32_t shareMode, const char* password,
-                                                       std::uint16_t optionalCount, const void* optionalDescriptors,
-                                                       const void* optionalValues, DatabaseHandle* database) {
+Result __stdcall DbiOpenDatabase(const char* name, const char* type, std::int32_t openMode, std::int32_t shareMode,
+                                 const char* password, std::uint16_t optionalCount, const void* optionalDescriptors,
+                                 const void* optionalValues, DatabaseHandle* database) {
     return Call(
         DbiOpenDatabaseName, true, [&] { return OpenDatabase(name, openMode, shareMode, database); },
         [&] {
@@ -217,11 +218,13 @@ Result __stdcall DbiCloseDatabase(DatabaseHandle* database) {
     const void* handle = database ? *database : nullptr;
     return Call(
         DbiCloseDatabaseName, true, [&] { return CloseDatabase(database); },
-        [&] { return std::vector<TraceArgument>{{"database", TracePointer(handle)}}; });
+        [&] {
+            return std::vector<TraceArgument>{{"database", TracePointer(handle)}};
+        });
 }
 
-Result __stdcall DbiAddAlias(ConfigHandle config, const char* alias, const char* driverType,
-                                                   const char* parameters, BOOL persistent) {
+Result __stdcall DbiAddAlias(ConfigHandle config, const char* alias, const char* driverType, const char* parameters,
+                             BOOL persistent) {
     return Call(
         DbiAddAliasName, true, [&] { return AddAlias(config, alias, driverType, parameters, persistent != FALSE); },
         [&] {
@@ -244,7 +247,8 @@ Result __stdcall DbiCfgSave(ConfigHandle config, const char* fileName, BOOL save
 }
 
 Result __stdcall DbiExit() {
-    return Call(DbiExitName, true, [] { return Exit(); }, [] { return std::vector<TraceArgument>{}; });
+    return Call(
+        DbiExitName, true, [] { return Exit(); }, [] { return std::vector<TraceArgument>{}; });
 }
 
 }  // extern "C"

@@ -30,19 +30,19 @@ enum ShareMode : std::int32_t { ShareShared = 0, ShareExclusive = 1 };
 // Result codes. Only Ok is promised to callers; the others tell a log reader
 // what went wrong.
 inline constexpr Result Ok = 0;
-inline constexpr Result ErrNotInitialized = 0x2101;    // a call before a successful initialisation
-inline constexpr Result ErrVersion = 0x2102;           // an interface version the engine does not speak
-inline constexpr Result ErrNoConfiguration = 0x2103;   // the registry names no alias store
-inline constexpr Result ErrInvalidArgument = 0x2104;   // a null, empty or malformed argument
-inline constexpr Result ErrUnknownAlias = 0x2201;      // no alias of that name
-inline constexpr Result ErrFolderMissing = 0x2202;     // the alias's PATH folder does not exist
-inline constexpr Result ErrAliasExists = 0x2203;       // adding an alias that is already defined
-inline constexpr Result ErrUnknownDriver = 0x2204;     // a driver type the engine does not have
-inline constexpr Result ErrInvalidHandle = 0x2205;     // closing something that is not an open database
-inline constexpr Result ErrStoreUnreadable = 0x2301;   // the alias store exists but cannot be read
-inline constexpr Result ErrStoreUnwritable = 0x2302;   // the alias store could not be written
-inline constexpr Result ErrForcedFailure = 0x2F01;     // switched on for a test (KORVEN_ENGINE_FAIL)
-inline constexpr Result ErrInternal = 0x2F02;          // the engine itself failed (out of memory)
+inline constexpr Result ErrNotInitialized = 0x2101;   // a call before a successful initialisation
+inline constexpr Result ErrVersion = 0x2102;          // an interface version the engine does not speak
+inline constexpr Result ErrNoConfiguration = 0x2103;  // the registry names no alias store
+inline constexpr Result ErrInvalidArgument = 0x2104;  // a null, empty or malformed argument
+inline constexpr Result ErrUnknownAlias = 0x2201;     // no alias of that name
+inline constexpr Result ErrFolderMissing = 0x2202;    // the alias's PATH folder does not exist
+inline constexpr Result ErrAliasExists = 0x2203;      // adding an alias that is already defined
+inline constexpr Result ErrUnknownDriver = 0x2204;    // a driver type the engine does not have
+inline constexpr Result ErrInvalidHandle = 0x2205;    // closing something that is not an open database
+inline constexpr Result ErrStoreUnreadable = 0x2301;  // the alias store exists but cannot be read
+inline constexpr Result ErrStoreUnwritable = 0x2302;  // the alias store could not be written
+inline constexpr Result ErrForcedFailure = 0x2F01;    // switched on for a test (KORVEN_ENGINE_FAIL)
+inline constexpr Result ErrInternal = 0x2F02;         // the engine itself failed (out of memory)
 
 // Entry point types, in the order the installer binds them.
 using DbiInitFnProc = Result(__stdcall*)(std::uint16_t version, void* environment);

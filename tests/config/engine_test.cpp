@@ -9,6 +9,7 @@
 #include "engine.h"
 #include "engine_registration.h"
 #include "engine_sandbox.h"
+#include "exec_and_wait.h"
 #include "idapi32.h"
 
 namespace {
@@ -50,10 +51,16 @@ TEST_F(EngineTest, TheFourAliasesAreSavedToTheStore) {
     InstallEngine();
     EXPECT_TRUE(AddAliases(AliasNames, Folders()));
     const std::string d = DataDir();
-    EXPECT_EQ(ReadBytes(Store()), "[KORVENALIAS]\r\nTYPE=PARADOX\r\nPATH=" + d + "\\NEW\\DATA\r\n\r\n"
-                                  "[FIRMAALIAS]\r\nTYPE=PARADOX\r\nPATH=" + d + "\\NEW\\FIRMA\r\n\r\n"
-                                  "[LUNAALIAS]\r\nTYPE=PARADOX\r\nPATH=" + d + "\\NEW\\LUNA\r\n\r\n"
-                                  "[KORVEN]\r\nTYPE=PARADOX\r\nPATH=" + d + "\\DATA\r\n");
+    EXPECT_EQ(ReadBytes(Store()), "[KORVENALIAS]\r\nTYPE=PARADOX\r\nPATH=" + d +
+                                      "\\NEW\\DATA\r\n\r\n"
+                                      "[FIRMAALIAS]\r\nTYPE=PARADOX\r\nPATH=" +
+                                      d +
+                                      "\\NEW\\FIRMA\r\n\r\n"
+                                      "[LUNAALIAS]\r\nTYPE=PARADOX\r\nPATH=" +
+                                      d +
+                                      "\\NEW\\LUNA\r\n\r\n"
+                                      "[KORVEN]\r\nTYPE=PARADOX\r\nPATH=" +
+                                      d + "\\DATA\r\n");
 }
 
 // The main alias opens only when it is defined and its folder is there.
@@ -147,6 +154,27 @@ TEST_F(EngineTest, TheEngineTracesEveryCallWithItsArguments) {
     size_t lines = 0;
     for (size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos; at += 2) ++lines;
     EXPECT_EQ(lines, 3u) << text;
+}
+
+// Started as a program of its own by the test below: it starts the engine
+// and ends without ending it.
+TEST(EngineChild, DISABLED_StartsTheEngineAndEnds) { EXPECT_TRUE(InitEngine()); }
+
+TEST_F(EngineTest, TheEngineEndsWithTheProgram) {
+    InstallEngine();
+    const std::string trace = root + "\\trace.txt";
+    SetEnvironmentVariableA("KORVEN_TRACE", trace.c_str());
+    char program[MAX_PATH];
+    GetModuleFileNameA(nullptr, program, sizeof program);
+    ASSERT_EQ(
+        ExecAndWait("\"" + std::string(program) +
+                        "\" --gtest_also_run_disabled_tests --gtest_filter=EngineChild.DISABLED_StartsTheEngineAndEnds",
+                    SW_HIDE),
+        0);
+    const std::string text = ReadBytes(trace);
+    const auto init = text.find(" DbiInitFn version=500 environment=null result=0\r\n");
+    ASSERT_NE(init, std::string::npos) << text;
+    EXPECT_NE(text.find(" DbiExit result=0\r\n", init), std::string::npos) << text;
 }
 
 // The library's own rules, called directly as any program could.

@@ -41,7 +41,9 @@ TEST_F(RegistrationFileTest, LinesWithoutThePlaceholderKeepEveryByte) {
     std::string eightBit = "\"Nume\"=\"";
     for (int byte = 128; byte < 256; ++byte) eightBit += static_cast<char>(byte);
     eightBit += "\x01\x1a\"\r\n";
-    EXPECT_EQ(Rewritten(eightBit + "\xE2\xEE$ProgDir$\xFE\r\n"), eightBit + "\xE2\xEE" "C:\\\\Program Files\xFE\r\n");
+    EXPECT_EQ(Rewritten(eightBit + "\xE2\xEE$ProgDir$\xFE\r\n"), eightBit +
+                                                                     "\xE2\xEE"
+                                                                     "C:\\\\Program Files\xFE\r\n");
 }
 
 TEST_F(RegistrationFileTest, NoLineIsCutHoweverLong) {
