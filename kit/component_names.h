@@ -12,8 +12,8 @@
 
 namespace korven::kit {
 
-inline constexpr std::array<std::string_view, 7> kComponentNames{"EXE",  "OUTPOST", "DBDAT",  "DBNEW",
-                                                                 "BDE32", "HELP",   "PAYROLL"};
+inline constexpr std::array<std::string_view, 7> kComponentNames{"EXE",   "OUTPOST", "DBDAT",  "DBNEW",
+                                                                 "BDE32", "HELP",    "PAYROLL"};
 
 // The components the copy page passes over quietly when their archive is
 // missing; a kit without one of the others cannot install.

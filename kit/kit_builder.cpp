@@ -170,7 +170,8 @@ BuildReport BuildKit(const fs::path& descriptionFile, const fs::path& output, co
             switch (file.kind) {
             case Placement::Kind::kMarker: WriteBytes(target, MarkerText(number)); break;
             case Placement::Kind::kPiece:
-                WriteBytes(target, std::string_view(contents.components[file.source].bytes).substr(file.offset, file.size));
+                WriteBytes(target,
+                           std::string_view(contents.components[file.source].bytes).substr(file.offset, file.size));
                 break;
             case Placement::Kind::kFixed:
                 if (file.fileName == kSettingsFile) {
@@ -178,8 +179,8 @@ BuildReport BuildKit(const fs::path& descriptionFile, const fs::path& output, co
                 } else if (file.fileName == kUpgradeFile) {
                     WriteBytes(target, contents.upgrade);
                 } else if (!fs::copy_file(contents.installer, target, error)) {
-                    throw KitError("fisierul " + contents.installer.string() + " nu poate fi copiat: " +
-                                   error.message());
+                    throw KitError("fisierul " + contents.installer.string() +
+                                   " nu poate fi copiat: " + error.message());
                 }
                 break;
             }
@@ -191,8 +192,8 @@ BuildReport BuildKit(const fs::path& descriptionFile, const fs::path& output, co
         summary << " octeti\n";
     }
     std::string layout = disks.size() == 1 ? "1 disc" : std::to_string(disks.size()) + " discuri";
-    summary << (options.disks ? layout : std::string("un dosar")) << ", "
-            << contents.components.size() << " arhive de componente\n";
+    summary << (options.disks ? layout : std::string("un dosar")) << ", " << contents.components.size()
+            << " arhive de componente\n";
     staging.MoveTo(output);
     report.summary = summary.str();
     return report;

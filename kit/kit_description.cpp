@@ -75,8 +75,7 @@ private:
     void Install(const std::string& rest) {
         if (rest.empty()) Fail("install asteapta calea programului INSTALL.EXE");
         if (description_.installerLine != 0) {
-            Fail("install apare a doua oara (prima data pe linia " + std::to_string(description_.installerLine) +
-                 ")");
+            Fail("install apare a doua oara (prima data pe linia " + std::to_string(description_.installerLine) + ")");
         }
         fs::path file = Resolve(rest);
         std::error_code error;

@@ -145,7 +145,8 @@ private:
         if (fs::is_regular_file(disks_[0] / kSettingsFile, error)) {
             long count = DiskCountSetting(ReadFile(disks_[0] / kSettingsFile));
             if (count < 0) {
-                Problem(std::string(kSettingsFile) + ": lipseste NrDiscuri din [General] (instalarea ar cere 6 discuri)");
+                Problem(std::string(kSettingsFile) +
+                        ": lipseste NrDiscuri din [General] (instalarea ar cere 6 discuri)");
             } else if (static_cast<size_t>(count) != disks_.size()) {
                 Problem(std::string(kSettingsFile) + ": NrDiscuri=" + std::to_string(count) + ", dar trusa are " +
                         std::to_string(disks_.size()) + (disks_.size() == 1 ? " disc" : " discuri"));
@@ -221,7 +222,8 @@ private:
     void CheckComponent(const std::string& component) {
         auto found = pieces_.find(component);
         if (found == pieces_.end()) {
-            if (!IsOptionalComponent(component)) report_.warnings.push_back("arhiva " + component + " lipseste din trusa");
+            if (!IsOptionalComponent(component))
+                report_.warnings.push_back("arhiva " + component + " lipseste din trusa");
             return;
         }
         std::vector<Piece>& pieces = found->second;
@@ -288,9 +290,9 @@ private:
             std::replace(name.begin(), name.end(), '/', '\\');
             bool sizesFollow = (read16(at + 6) & 8) != 0;
             same = name == entry.name && read16(at + 8) == entry.method &&
-                   (sizesFollow || (read32(at + 14) == entry.crc32 &&
-                                    read32(at + 18) == static_cast<uint32_t>(entry.compressedSize) &&
-                                    read32(at + 22) == static_cast<uint32_t>(entry.uncompressedSize)));
+                   (sizesFollow ||
+                    (read32(at + 14) == entry.crc32 && read32(at + 18) == static_cast<uint32_t>(entry.compressedSize) &&
+                     read32(at + 22) == static_cast<uint32_t>(entry.uncompressedSize)));
         }
         if (!same) Problem(label + ": membrul " + entry.name + " nu se potriveste cu directorul arhivei");
     }

@@ -62,7 +62,8 @@ std::string Deflate(const std::string& archiveName, const std::string& data) {
     int result = deflate(&stream, Z_FINISH);
     out.resize(stream.total_out);
     deflateEnd(&stream);
-    if (result != Z_STREAM_END) throw KitError(archiveName + ": compresia a esuat (zlib " + std::to_string(result) + ")");
+    if (result != Z_STREAM_END)
+        throw KitError(archiveName + ": compresia a esuat (zlib " + std::to_string(result) + ")");
     if (out.size() >= data.size()) return {};
     return out;
 }
@@ -122,8 +123,8 @@ std::string MakeZipArchive(const std::string& archiveName, const std::vector<Arc
         CentralEntry entry{member.memberName,
                            deflated.empty() ? kMethodStored : kMethodDeflated,
                            DosDateTime(modified),
-                           static_cast<uint32_t>(crc32(0L, reinterpret_cast<const Bytef*>(data.data()),
-                                                       static_cast<uInt>(data.size()))),
+                           static_cast<uint32_t>(
+                               crc32(0L, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size()))),
                            static_cast<uint32_t>(stored.size()),
                            static_cast<uint32_t>(data.size()),
                            static_cast<uint32_t>(archive.size())};

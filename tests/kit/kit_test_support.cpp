@@ -56,10 +56,13 @@ fs::file_time_type LocalFileTime(int year, int month, int day, int hour, int min
 CommandResult RunCommand(const std::string& commandLine) {
     CommandResult result;
     fs::path capture = fs::temp_directory_path() / ("kit-test-output-" + std::to_string(std::random_device()()));
-    int status = std::system((commandLine + " >" + Quoted(capture) + " 2>&1").c_str());
 #ifdef _WIN32
+    // cmd /c drops the first and the last quote of a line that holds more
+    // than two: the outer pair given here is the one it drops.
+    int status = std::system(("\"" + commandLine + " >" + Quoted(capture) + " 2>&1\"").c_str());
     result.status = status;
 #else
+    int status = std::system((commandLine + " >" + Quoted(capture) + " 2>&1").c_str());
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif
     result.output = ReadWholeFile(capture);

@@ -195,9 +195,10 @@ TEST_F(KitmakeTest, PiecesPastTheNinthJoinInNumericOrder) {
     CommandResult build = Build(kit, "--disks --disk-size 30000");
     ASSERT_EQ(build.status, 0) << build.output;
     ASSERT_TRUE(fs::exists(kit / "DISK11/EXE.11")) << build.output;
-    EXPECT_NE(ReadWholeFile(kit / "DISK1/INSTALL.CFG").find("NrDiscuri=" + std::to_string(std::distance(
-                                                                fs::directory_iterator(kit), fs::directory_iterator{}))),
-              std::string::npos);
+    EXPECT_NE(
+        ReadWholeFile(kit / "DISK1/INSTALL.CFG")
+            .find("NrDiscuri=" + std::to_string(std::distance(fs::directory_iterator(kit), fs::directory_iterator{}))),
+        std::string::npos);
     for (const auto& entry : fs::directory_iterator(kit)) {
         int pieces = 0;
         for (const auto& name : FileNames(entry.path())) pieces += name.rfind("EXE.", 0) == 0;
@@ -260,9 +261,8 @@ TEST_F(KitmakeTest, VerifyNamesMissingAndDamagedPieces) {
     EXPECT_NE(upgrade.output.find("UPGRADE.1"), std::string::npos) << upgrade.output;
 
     // Joined disk by disk, EXE.3 on the first disk would come before EXE.2.
-    CommandResult order = damaged("order", [](const fs::path& copy) {
-        fs::rename(copy / "DISK3/EXE.3", copy / "DISK1/EXE.3");
-    });
+    CommandResult order =
+        damaged("order", [](const fs::path& copy) { fs::rename(copy / "DISK3/EXE.3", copy / "DISK1/EXE.3"); });
     EXPECT_EQ(order.status, 1);
     EXPECT_NE(order.output.find("EXE.3"), std::string::npos) << order.output;
 }
