@@ -276,7 +276,8 @@ private:
             if (failures.empty()) Problem(label + ": extragerea a esuat (rezultat " + std::to_string(extracted) + ")");
             return;
         }
-        report_.archives.push_back(archive + ": " + std::to_string(extracted) + " fisiere intregi");
+        report_.archives.push_back(
+            archive + ": " + (extracted == 1 ? "1 fisier intreg" : std::to_string(extracted) + " fisiere intregi"));
     }
 
     void CompareLocalHeader(const std::string& label, const std::string& bytes, const unzip::DirectoryCursor& entry) {

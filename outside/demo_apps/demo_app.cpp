@@ -48,8 +48,8 @@ DWORD PayloadSize() {
 }
 
 std::wstring WindowText() {
-    std::wstring text = Widen(KORVEN_PROGRAM) + L" \u2014 program demonstrativ\n\nPornit din dosarul:\n" +
-                        ProgramFolder() + L"\n";
+    std::wstring text =
+        Widen(KORVEN_PROGRAM) + L" \u2014 program demonstrativ\n\nPornit din dosarul:\n" + ProgramFolder() + L"\n";
     if (DWORD payload = PayloadSize()) {
         text += L"Date demonstrative: " + std::to_wstring(payload) + L" octeti\n";
     }

@@ -22,8 +22,9 @@ TEST(KitmakeWindows, BuildsAndVerifiesADiskKit) {
     WriteWholeFile(scratch / "upgrade/UPGRADE.DLL", IncompressibleBytes(500, 2));
     WriteWholeFile(scratch / "exe/KORVEN.EXE", IncompressibleBytes(40000, 3));
     WriteWholeFile(scratch / "db/NEW/DATA/CLIENTI.DB", "Client;Adresa\r\n");
-    WriteWholeFile(scratch / "kit.txt", "install INSTALL.EXE\r\nupgrade upgrade\r\ncomponent EXE exe\r\n"
-                                        "component DBNEW db\r\n");
+    WriteWholeFile(scratch / "kit.txt",
+                   "install INSTALL.EXE\r\nupgrade upgrade\r\ncomponent EXE exe\r\n"
+                   "component DBNEW db\r\n");
     std::string kitmake = Quoted(fs::path(KITMAKE_PATH));
     CommandResult build = RunCommand(kitmake + " build " + Quoted(scratch / "kit.txt") + " " + Quoted(scratch / "kit") +
                                      " --disks --disk-size 20000");
