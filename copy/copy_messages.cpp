@@ -27,9 +27,10 @@ bool AskForDisk(unsigned disk) {
 
 void WarnOldEngine() {
     MessagePrefix = "Protectia aplicatiilor existente";
-    RomMessageDlg("Am gasit o instalare mai veche de\rmotor baza de date (BDE)...\rDaca WinKORVEN nu functioneaza, "
-                  "contactati-ne.\r",
-                  "", mtError, taCenter, {mbOK}, mbOK);
+    RomMessageDlg(
+        "Am gasit o instalare mai veche de\rmotor baza de date (BDE)...\rDaca WinKORVEN nu functioneaza, "
+        "contactati-ne.\r",
+        "", mtError, taCenter, {mbOK}, mbOK);
     MessagePrefix = "PENTRU CONTINUARE";
 }
 
@@ -38,12 +39,9 @@ std::string PieceFailureText(const std::string& piece, PieceAssembly::Result res
     case PieceAssembly::Result::kNotBegun:
         return "Fisierul " + piece + " nu poate fi adaugat la arhiva " + archive +
                ":\rprima ei parte (.1) lipseste din kitul de instalare.";
-    case PieceAssembly::Result::kCannotRead:
-        return "Nu pot citi fisierul " + piece + " de pe discul de instalare.";
-    case PieceAssembly::Result::kCannotWrite:
-        return "Nu pot scrie fisierul " + piece + " in arhiva " + archive + ".";
-    case PieceAssembly::Result::kAdded:
-        break;
+    case PieceAssembly::Result::kCannotRead: return "Nu pot citi fisierul " + piece + " de pe discul de instalare.";
+    case PieceAssembly::Result::kCannotWrite: return "Nu pot scrie fisierul " + piece + " in arhiva " + archive + ".";
+    case PieceAssembly::Result::kAdded: break;
     }
     return {};
 }

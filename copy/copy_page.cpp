@@ -114,9 +114,7 @@ bool TCopy::AssembleArchives() {
     return false;
 }
 
-bool TCopy::WaitForDisk(std::uint32_t disk) {
-    return WaitForDiskMarker(InstallSettings.SourceDir, disk);
-}
+bool TCopy::WaitForDisk(std::uint32_t disk) { return WaitForDiskMarker(InstallSettings.SourceDir, disk); }
 
 bool TCopy::ExtractArchives() {
     const std::string programFolder = WithoutFinalBackslash(InstallSettings.DefaultProgramDir);
@@ -128,13 +126,10 @@ bool TCopy::ExtractArchives() {
         [](const TCompRecord& component, const std::string& archive) -> std::optional<std::string> {
             if (!FileExists(archive) && IsOptionalModule(Upper(FileNameOf(archive)))) return std::nullopt;
             switch (component.CompTarget) {
-            case ctProgram:
-                return InstallSettings.ProgramDir;
+            case ctProgram: return InstallSettings.ProgramDir;
             case ctData:
-            case ctNewData:
-                return InstallSettings.DataDir;
-            case ctEngine:
-                return EngineFolder(InstallSettings);
+            case ctNewData: return InstallSettings.DataDir;
+            case ctEngine: return EngineFolder(InstallSettings);
             }
             return std::nullopt;
         },

@@ -16,12 +16,9 @@ std::optional<std::string> ExtractionShortfall(std::int32_t extracted, Directory
     // Stopped (a read failure, Escape): the count of what came out is lost.
     if (extracted < 0) return "decompresia s-a oprit inainte de sfarsitul arhivei";
     switch (directory) {
-    case DirectoryState::kUnreadable:
-        return "directorul arhivei nu poate fi citit";
-    case DirectoryState::kCutShort:
-        return "directorul arhivei este deteriorat; " + OutOf(extracted, matching);
-    case DirectoryState::kWhole:
-        break;
+    case DirectoryState::kUnreadable: return "directorul arhivei nu poate fi citit";
+    case DirectoryState::kCutShort: return "directorul arhivei este deteriorat; " + OutOf(extracted, matching);
+    case DirectoryState::kWhole: break;
     }
     if (extracted < matching) return "unele fisiere sunt deteriorate; " + OutOf(extracted, matching);
     return std::nullopt;
