@@ -55,8 +55,8 @@ bool AskGoOnAfterDamage(const std::string& description, const std::string& archi
     PrefixAside aside;
     // No is the default: going on with a damaged component is the user's
     // deliberate choice, never what Enter or the automatic answer picks.
-    return RomMessageDlg("Arhiva " + archive + " (" + description + ") nu a fost decompresata complet:\r" + shortfall +
-                             ".\rContinuati instalarea?",
+    return RomMessageDlg("Arhiva " + archive + " (" + description + ")\rnu a fost decompresata complet:\r" + shortfall +
+                             ".\r\rContinuati instalarea?",
                          "", mtError, taCenter, {mbYes, mbNo}, mbNo) == mrYes;
 }
 

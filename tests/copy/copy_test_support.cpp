@@ -79,7 +79,9 @@ bool FolderExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::string KitArchive(const std::string& component) { return std::string(COPY_KIT_ARCHIVES) + "\\" + component + ".ZIP"; }
+std::string KitArchive(const std::string& component) {
+    return std::string(COPY_KIT_ARCHIVES) + "\\" + component + ".ZIP";
+}
 
 std::string KitSourceFile(const std::string& component, const std::string& relative) {
     return std::string(COPY_KIT_ARCHIVES) + "\\src\\" + component + "\\" + relative;
@@ -104,7 +106,7 @@ bool MachineKeyExists(const std::string& key) { return RegistryKey::Open(HKEY_LO
 ScopedMachineValue::ScopedMachineValue(const std::string& key, const std::string& name,
                                        const std::optional<std::string>& value)
     : key_(key), name_(name) {
-    for (size_t end = key.find('\\'); ; end = key.find('\\', end + 1)) {
+    for (size_t end = key.find('\\');; end = key.find('\\', end + 1)) {
         const std::string level = key.substr(0, end);
         if (!MachineKeyExists(level)) madeKeys_.push_back(level);
         if (end == std::string::npos) break;
@@ -127,7 +129,8 @@ ScopedMachineValue::~ScopedMachineValue() {
             opened->DeleteValue(name_);
         }
     }
-    for (auto made = madeKeys_.rbegin(); made != madeKeys_.rend(); ++made) RegDeleteKeyA(HKEY_LOCAL_MACHINE, made->c_str());
+    for (auto made = madeKeys_.rbegin(); made != madeKeys_.rend(); ++made)
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, made->c_str());
 }
 
 ScopedMachineKeyAbsent::ScopedMachineKeyAbsent(const std::string& key) : key_(key) {
@@ -155,6 +158,7 @@ ScopedMachineKeyAbsent::~ScopedMachineKeyAbsent() {
     std::optional<RegistryKey> made = RegistryKey::Create(HKEY_LOCAL_MACHINE, key_);
     if (!made) return;
     for (const Value& value : values_) {
-        RegSetValueExA(*made, value.name.c_str(), 0, value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
+        RegSetValueExA(*made, value.name.c_str(), 0, value.type, value.data.data(),
+                       static_cast<DWORD>(value.data.size()));
     }
 }
