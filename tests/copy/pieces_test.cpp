@@ -1,6 +1,7 @@
 // Which files of a disk are joined into which archive, in which order, and
 // what the joining leaves in the program folder.
 #include "copy/archive_pieces.h"
+#include "copy/kit_assembly.h"
 #include "copy/piece_assembly.h"
 #include "copy_test_support.h"
 
@@ -106,6 +107,50 @@ TEST_F(PieceAssemblyTest, RemovesOnlyTheArchivesItBegan) {
     EXPECT_FALSE(FileExists(program + "\\EXE.ZIP"));
     EXPECT_FALSE(FileExists(program + "\\HELP.ZIP"));
     EXPECT_TRUE(FileExists(program + "\\KEEP.ZIP"));
+}
+
+// Floppies: each disk in turn in the same drive, its pieces only there.
+TEST_F(PieceAssemblyTest, PiecesOnSeveralDisksAreJoinedDiskAfterDisk) {
+    const std::vector<std::vector<std::pair<std::string, std::string>>> disks{
+        {{"EXE.1", "one-"}, {"HELP.1", "help"}},
+        {{"EXE.2", "two-"}},
+        {{"EXE.3", "three"}, {"DBDAT.1", "not for a client"}},
+    };
+    std::vector<std::string> shown;
+    std::vector<std::uint32_t> copiedAfterDisk;
+    const KitAssemblyHooks hooks{
+        [&](std::uint32_t disk) {
+            for (const std::string& file : FilesIn(kit)) DeleteFileA((kit + "\\" + file).c_str());
+            for (const auto& [name, content] : disks.at(disk - 1)) WriteFile(kit + "\\" + name, content);
+            return true;
+        },
+        [](std::uint32_t) {},
+        [&](const std::string& piece) { shown.push_back(piece); },
+        [&](std::uint32_t copied) { copiedAfterDisk.push_back(copied); },
+    };
+    PieceAssembly assembly(program);
+    ASSERT_TRUE(AssembleKit({kit, 3}, InstallSets[itClient], assembly, hooks));
+    EXPECT_EQ(ReadFile(program + "\\EXE.ZIP"), "one-two-three");
+    EXPECT_EQ(ReadFile(program + "\\HELP.ZIP"), "help");
+    EXPECT_FALSE(FileExists(program + "\\DBDAT.ZIP"));
+    EXPECT_EQ(shown, (Files{"EXE.1", "HELP.1", "EXE.2", "EXE.3"}));
+    EXPECT_EQ(copiedAfterDisk, (std::vector<std::uint32_t>{2, 3, 4}));
+}
+
+TEST_F(PieceAssemblyTest, ADeclinedDiskStopsTheAssembly) {
+    int asked = 0;
+    const KitAssemblyHooks hooks{
+        [&](std::uint32_t disk) {
+            ++asked;
+            return disk < 2;
+        },
+        [](std::uint32_t) {},
+        [](const std::string&) {},
+        [](std::uint32_t) {},
+    };
+    PieceAssembly assembly(program);
+    EXPECT_FALSE(AssembleKit({kit, 6}, InstallSets[itLocal], assembly, hooks));
+    EXPECT_EQ(asked, 2);
 }
 
 }  // namespace
