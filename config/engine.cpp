@@ -60,10 +60,10 @@ UniqueModule LoadFrom(const std::string& fileName) {
 
 UniqueModule LoadEngineLibrary() {
     if (UniqueModule local = LoadFrom(InFolder(CurrentFolder(), idapi::LibraryName)); local.valid()) return local;
-    const RegistryKey engineKey = RegistryKey::Open(HKEY_LOCAL_MACHINE, idapi::EngineKey);
-    if (const auto folder = engineKey.ReadString(idapi::DllPathValue); folder && !folder->empty())
-        if (UniqueModule registered = LoadFrom(InFolder(*folder, idapi::LibraryName)); registered.valid())
-            return registered;
+    if (const auto engineKey = RegistryKey::Open(HKEY_LOCAL_MACHINE, idapi::EngineKey))
+        if (const auto folder = engineKey->ReadString(idapi::DllPathValue); folder && !folder->empty())
+            if (UniqueModule registered = LoadFrom(InFolder(*folder, idapi::LibraryName)); registered.valid())
+                return registered;
     UniqueModule searched(LoadLibraryA(idapi::LibraryName));
     if (!searched.valid())
         DebugNote(std::string("Nu gasesc ") + idapi::LibraryName + ", cod " + std::to_string(GetLastError()));

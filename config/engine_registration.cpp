@@ -33,16 +33,17 @@ std::int64_t UseCount(const std::optional<std::string>& text) {
 
 void RaiseUseCount() {
     const std::string keyName = std::string("HKEY_LOCAL_MACHINE\\") + idapi::EngineKey;
-    const RegistryKey key = RegistryKey::Open(HKEY_LOCAL_MACHINE, idapi::EngineKey, KEY_READ | KEY_WRITE);
-    if (!key.valid()) throw EEngineRegistration("Nu pot deschide cheia de registru " + keyName);
-    const std::int64_t count = UseCount(key.ReadString(UseCountValue)) + 1;
-    if (const LONG error = key.WriteString(UseCountValue, std::to_string(count)); error != ERROR_SUCCESS)
+    auto key = RegistryKey::Open(HKEY_LOCAL_MACHINE, idapi::EngineKey, KEY_READ | KEY_WRITE);
+    if (!key) throw EEngineRegistration("Nu pot deschide cheia de registru " + keyName);
+    const std::int64_t count = UseCount(key->ReadString(UseCountValue)) + 1;
+    if (!key->WriteString(UseCountValue, std::to_string(count)))
         throw EEngineRegistration("Nu pot scrie valoarea " + std::string(UseCountValue) + " in cheia de registru " +
-                                  keyName + " (cod " + std::to_string(error) + ")");
+                                  keyName);
 }
 
 std::string ProgramFilesDir() {
-    const auto folder = RegistryKey::Open(HKEY_LOCAL_MACHINE, WindowsVersionKey).ReadString("ProgramFilesDir");
+    const auto key = RegistryKey::Open(HKEY_LOCAL_MACHINE, WindowsVersionKey);
+    const auto folder = key ? key->ReadString("ProgramFilesDir") : std::nullopt;
     if (!folder || folder->empty())
         throw EEngineRegistration(
             "Nu gasesc dosarul Program Files: lipseste valoarea ProgramFilesDir din cheia de registru "
@@ -108,7 +109,7 @@ void RewriteRegistrationFile(const std::string& fileName, const std::string& pro
 }
 
 void RegisterBDE() {
-    if (RegistryKey::Exists(HKEY_LOCAL_MACHINE, EngineInstalledKey)) {
+    if (RegistryKey::Open(HKEY_LOCAL_MACHINE, EngineInstalledKey)) {
         RaiseUseCount();
         return;
     }

@@ -1,5 +1,5 @@
-// Owner of one open registry key, with the few value operations the installer
-// needs (string values only). Closes the key once; never copied, only moved.
+// Owner of one open registry key. Closes it once; never copied, only moved.
+// Values are read whole, whatever their length.
 #pragma once
 #include <windows.h>
 
@@ -11,27 +11,37 @@ class RegistryKey {
 public:
     RegistryKey() = default;
     RegistryKey(RegistryKey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
-    RegistryKey& operator=(RegistryKey&& other) noexcept;
+    RegistryKey& operator=(RegistryKey&& other) noexcept {
+        if (this != &other) {
+            reset();
+            key_ = std::exchange(other.key_, nullptr);
+        }
+        return *this;
+    }
     RegistryKey(const RegistryKey&) = delete;
     RegistryKey& operator=(const RegistryKey&) = delete;
-    ~RegistryKey();
+    ~RegistryKey() { reset(); }
 
-    // An existing key; not valid() when it is absent or access is refused.
-    static RegistryKey Open(HKEY root, const std::string& path, REGSAM access = KEY_READ);
-    // The key, made with every missing key above it.
-    static RegistryKey Create(HKEY root, const std::string& path, REGSAM access = KEY_READ | KEY_WRITE);
-    static bool Exists(HKEY root, const std::string& path) { return Open(root, path).valid(); }
+    // The key at `path` under `root` (a leading "\" is allowed), or nothing
+    // when it does not exist or may not be opened.
+    static std::optional<RegistryKey> Open(HKEY root, const std::string& path, REGSAM access = KEY_READ);
+    // The same, made first when missing.
+    static std::optional<RegistryKey> Create(HKEY root, const std::string& path);
 
-    bool valid() const { return key_ != nullptr; }
-    operator HKEY() const { return key_; }
-
-    // The text of a string value, without its terminating null; nullopt when
-    // the value is missing or not a string.
+    // A text value (REG_SZ or REG_EXPAND_SZ, taken as stored); nothing when
+    // it is missing or not text.
     std::optional<std::string> ReadString(const std::string& name) const;
-    // ERROR_SUCCESS, or the Win32 error code.
-    LONG WriteString(const std::string& name, const std::string& value) const;
+    bool WriteString(const std::string& name, const std::string& value);
+    bool DeleteValue(const std::string& name);
+
+    operator HKEY() const { return key_; }
 
 private:
     explicit RegistryKey(HKEY key) : key_(key) {}
+    void reset() {
+        if (key_) RegCloseKey(key_);
+        key_ = nullptr;
+    }
+
     HKEY key_ = nullptr;
 };

@@ -2,6 +2,7 @@
 // and what runs before the first page.
 #include <memory>
 
+#include "copy/copy_page.h"
 #include "framework/form.h"
 #include "pages/dirs_page.h"
 #include "pages/end_page.h"
@@ -25,6 +26,7 @@ const WizardPageTable& WizardPages() {
         WizardPageTable table;
         table[SlotInstallType] = Make<TIType>();
         table[SlotFolders] = Make<TDirs>();
+        table[SlotCopy] = Make<TCopy>();
         table[SlotEnd] = Make<TEndScreen>();
         return table;
     }();

@@ -26,20 +26,20 @@ std::string PlantRegistrationFile(const std::string& engineFolder) {
 TEST_F(EngineRegistrationTest, AnEngineAlreadyRegisteredOnlyGainsOneUse) {
     const std::string file = PlantRegistrationFile(engineFolder);
     const std::string before = ReadBytes(file);
-    RegistryKey::Create(HKEY_LOCAL_MACHINE, InstalledKey);
-    RegistryKey::Create(HKEY_LOCAL_MACHINE, EngineKey).WriteString("UseCount", "7");
+    MadeKey(InstalledKey);
+    MadeKey(EngineKey).WriteString("UseCount", "7");
 
     RegisterBDE();
 
     EXPECT_EQ(RegistryString(EngineKey, "UseCount"), "8");
     EXPECT_EQ(ReadBytes(file), before) << "the registration file is left alone";
-    EXPECT_FALSE(RegistryKey::Exists(HKEY_LOCAL_MACHINE, "Software\\Borland\\Marker")) << "and not merged";
+    EXPECT_FALSE(RegistryKeyExists("Software\\Borland\\Marker")) << "and not merged";
     EXPECT_FALSE(RegistryString(EngineKey, "DLLPATH"));
 }
 
 TEST_F(EngineRegistrationTest, AUseCountThatIsNoNumberCountsAsNone) {
-    RegistryKey::Create(HKEY_LOCAL_MACHINE, InstalledKey);
-    const RegistryKey engine = RegistryKey::Create(HKEY_LOCAL_MACHINE, EngineKey);
+    MadeKey(InstalledKey);
+    RegistryKey engine = MadeKey(EngineKey);
     const DWORD seven = 7;
     const struct {
         const char* what;
@@ -58,13 +58,13 @@ TEST_F(EngineRegistrationTest, AUseCountThatIsNoNumberCountsAsNone) {
         RegisterBDE();
         EXPECT_EQ(RegistryString(EngineKey, "UseCount"), "1") << c.what;
     }
-    RegDeleteValueA(engine, "UseCount");
+    engine.DeleteValue("UseCount");
     RegisterBDE();
     EXPECT_EQ(RegistryString(EngineKey, "UseCount"), "1") << "missing";
 }
 
 TEST_F(EngineRegistrationTest, ARegisteredEngineWithoutItsKeyIsReported) {
-    RegistryKey::Create(HKEY_LOCAL_MACHINE, InstalledKey);
+    MadeKey(InstalledKey);
     try {
         RegisterBDE();
         FAIL() << "no error";
@@ -80,7 +80,7 @@ TEST_F(EngineRegistrationTest, ANewEngineIsRegisteredFromItsFileWithTheRegistryE
 
     RegisterBDE();
 
-    EXPECT_TRUE(RegistryKey::Exists(HKEY_LOCAL_MACHINE, InstalledKey));
+    EXPECT_TRUE(RegistryKeyExists(InstalledKey));
     EXPECT_EQ(RegistryString(EngineKey, "DLLPATH"), engineFolder);
     EXPECT_EQ(RegistryString(EngineKey, "CONFIGFILE01"), engineFolder + "\\IDAPI32.CFG");
     EXPECT_EQ(RegistryString(EngineKey, "UseCount"), "1");
@@ -99,13 +99,12 @@ TEST_F(EngineRegistrationTest, AMissingRegistrationFileIsReportedByName) {
     } catch (const EEngineRegistration& error) {
         EXPECT_EQ(std::string(error.what()), "Nu pot citi fisierul de inregistrare " + engineFolder + "\\bde.reg");
     }
-    EXPECT_FALSE(RegistryKey::Exists(HKEY_LOCAL_MACHINE, InstalledKey));
+    EXPECT_FALSE(RegistryKeyExists(InstalledKey));
 }
 
 TEST_F(EngineRegistrationTest, AMissingProgramFilesFolderIsReported) {
     PlantRegistrationFile(engineFolder);
-    RegDeleteValueA(RegistryKey::Open(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", KEY_WRITE),
-                    "ProgramFilesDir");
+    MadeKey("Software\\Microsoft\\Windows\\CurrentVersion").DeleteValue("ProgramFilesDir");
     try {
         RegisterBDE();
         FAIL() << "no error";

@@ -18,7 +18,8 @@ void Restore(HKEY parent, const KeySnapshot& snapshot) {
     for (const auto& [name, value] : snapshot.values)
         RegSetValueExA(parent, name.c_str(), 0, value.first, reinterpret_cast<const BYTE*>(value.second.data()),
                        static_cast<DWORD>(value.second.size()));
-    for (const auto& [name, child] : snapshot.subkeys) Restore(RegistryKey::Create(parent, name), child);
+    for (const auto& [name, child] : snapshot.subkeys)
+        if (auto key = RegistryKey::Create(parent, name)) Restore(*key, child);
 }
 
 }  // namespace
@@ -38,8 +39,9 @@ bool FolderExists(const std::string& folder) {
 }
 
 std::optional<KeySnapshot> TakeSnapshot(HKEY root, const std::string& path) {
-    const RegistryKey key = RegistryKey::Open(root, path);
-    if (!key.valid()) return std::nullopt;
+    const auto opened = RegistryKey::Open(root, path);
+    if (!opened) return std::nullopt;
+    const RegistryKey& key = *opened;
     KeySnapshot snapshot;
     char name[16384];
     BYTE data[65536];
@@ -60,11 +62,23 @@ std::optional<KeySnapshot> TakeSnapshot(HKEY root, const std::string& path) {
 void PutBack(HKEY root, const std::string& path, const std::optional<KeySnapshot>& snapshot) {
     RegDeleteTreeA(root, path.c_str());
     RegDeleteKeyA(root, path.c_str());
-    if (snapshot) Restore(RegistryKey::Create(root, path), *snapshot);
+    if (!snapshot) return;
+    auto key = RegistryKey::Create(root, path);
+    ASSERT_TRUE(key) << path;
+    Restore(*key, *snapshot);
 }
 
 std::optional<std::string> RegistryString(const std::string& key, const std::string& value) {
-    return RegistryKey::Open(HKEY_LOCAL_MACHINE, key).ReadString(value);
+    const auto opened = RegistryKey::Open(HKEY_LOCAL_MACHINE, key);
+    return opened ? opened->ReadString(value) : std::nullopt;
+}
+
+bool RegistryKeyExists(const std::string& key) { return RegistryKey::Open(HKEY_LOCAL_MACHINE, key).has_value(); }
+
+RegistryKey MadeKey(const std::string& key) {
+    auto made = RegistryKey::Create(HKEY_LOCAL_MACHINE, key);
+    EXPECT_TRUE(made) << key;
+    return made ? std::move(*made) : RegistryKey();
 }
 
 void EngineSandbox::SetUp() {
@@ -85,7 +99,7 @@ void EngineSandbox::SetUp() {
     borland_ = TakeSnapshot(HKEY_LOCAL_MACHINE, BorlandKey);
     programFilesDir_ = RegistryString(WindowsVersionKey, "ProgramFilesDir");
     PutBack(HKEY_LOCAL_MACHINE, BorlandKey, std::nullopt);
-    RegistryKey::Create(HKEY_LOCAL_MACHINE, WindowsVersionKey).WriteString("ProgramFilesDir", programFiles);
+    ASSERT_TRUE(MadeKey(WindowsVersionKey).WriteString("ProgramFilesDir", programFiles));
 
     char folder[MAX_PATH];
     GetCurrentDirectoryA(sizeof folder, folder);
@@ -102,11 +116,11 @@ void EngineSandbox::TearDown() {
     SetEnvironmentVariableA("KORVEN_ENGINE_FAIL", nullptr);
     SetCurrentDirectoryA(formerFolder_.c_str());
     PutBack(HKEY_LOCAL_MACHINE, BorlandKey, borland_);
-    const RegistryKey windows = RegistryKey::Open(HKEY_LOCAL_MACHINE, WindowsVersionKey, KEY_READ | KEY_WRITE);
+    RegistryKey windows = MadeKey(WindowsVersionKey);
     if (programFilesDir_)
         windows.WriteString("ProgramFilesDir", *programFilesDir_);
     else
-        RegDeleteValueA(windows, "ProgramFilesDir");
+        windows.DeleteValue("ProgramFilesDir");
     std::error_code ignored;
     std::filesystem::remove_all(root, ignored);
 }

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include "registry_key.h"
+
 std::string ReadBytes(const std::string& fileName);
 void WriteBytes(const std::string& fileName, const std::string& bytes);
 bool FolderExists(const std::string& folder);
@@ -27,6 +29,9 @@ std::optional<KeySnapshot> TakeSnapshot(HKEY root, const std::string& path);
 void PutBack(HKEY root, const std::string& path, const std::optional<KeySnapshot>& snapshot);
 
 std::optional<std::string> RegistryString(const std::string& key, const std::string& value);
+bool RegistryKeyExists(const std::string& key);
+// The key under HKEY_LOCAL_MACHINE, made when missing; the test fails when it cannot be.
+RegistryKey MadeKey(const std::string& key);
 
 class EngineSandbox : public ::testing::Test {
 protected:

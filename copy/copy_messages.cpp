@@ -1,0 +1,66 @@
+#include "copy/copy_messages.h"
+
+#include "toolkit/message_dialog.h"
+
+namespace {
+
+// Puts the message prefix aside for one dialog and gives it back after.
+class PrefixAside {
+public:
+    PrefixAside() : saved_(std::move(MessagePrefix)) { MessagePrefix.clear(); }
+    ~PrefixAside() { MessagePrefix = std::move(saved_); }
+    PrefixAside(const PrefixAside&) = delete;
+    PrefixAside& operator=(const PrefixAside&) = delete;
+
+private:
+    std::string saved_;
+};
+
+}  // namespace
+
+void UseDiskPromptPrefix() { MessagePrefix = "Pentru continuare"; }
+
+bool AskForDisk(unsigned disk) {
+    return RomMessageDlg("introdu discul de instalare cu numarul \r" + std::to_string(disk), "", mtWarning, taCenter,
+                         {mbOK, mbCancel}, mbOK) != mrCancel;
+}
+
+void WarnOldEngine() {
+    MessagePrefix = "Protectia aplicatiilor existente";
+    RomMessageDlg(
+        "Am gasit o instalare mai veche de\rmotor baza de date (BDE)...\rDaca WinKORVEN nu functioneaza, "
+        "contactati-ne.\r",
+        "", mtError, taCenter, {mbOK}, mbOK);
+    MessagePrefix = "PENTRU CONTINUARE";
+}
+
+std::string PieceFailureText(const std::string& piece, PieceAssembly::Result result, const std::string& archive) {
+    switch (result) {
+    case PieceAssembly::Result::kNotBegun:
+        return "Fisierul " + piece + " nu poate fi adaugat la arhiva " + archive +
+               ":\rprima ei parte (.1) lipseste din kitul de instalare.";
+    case PieceAssembly::Result::kCannotRead: return "Nu pot citi fisierul " + piece + " de pe discul de instalare.";
+    case PieceAssembly::Result::kCannotWrite: return "Nu pot scrie fisierul " + piece + " in arhiva " + archive + ".";
+    case PieceAssembly::Result::kAdded: break;
+    }
+    return {};
+}
+
+void ShowCopyError(const std::string& text) {
+    PrefixAside aside;
+    RomMessageDlg(text + "\rInstalarea nu a fost terminata.", "", mtError, taCenter, {mbOK}, mbOK);
+}
+
+bool AskGoOnAfterDamage(const std::string& description, const std::string& archive, const std::string& shortfall) {
+    PrefixAside aside;
+    // No is the default: going on with a damaged component is the user's
+    // deliberate choice, never what Enter or the automatic answer picks.
+    return RomMessageDlg("Arhiva " + archive + " (" + description + ")\rnu a fost decompresata complet:\r" + shortfall +
+                             ".\r\rContinuati instalarea?",
+                         "", mtError, taCenter, {mbYes, mbNo}, mbNo) == mrYes;
+}
+
+void ReportUndeletable(const std::string& path) {
+    PrefixAside aside;
+    RomMessageDlg("Nu pot sterge " + path, "", mtError, taCenter, {mbOK}, mbOK);
+}

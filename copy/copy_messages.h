@@ -1,0 +1,42 @@
+// What the copy pages say to the user, all through the toolkit's dialog:
+// the disk prompt, the older-engine warning, and the failures that end or
+// interrupt a copy. The texts live here so that both copy pages say the
+// same things the same way.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include "copy/piece_assembly.h"
+
+// A failure that ends the copy; what() is the Romanian text for the user,
+// naming what failed.
+class CopyFailure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The prefix of the disk prompts, "Pentru continuare". It stays for the
+// dialogs that follow the copy.
+void UseDiskPromptPrefix();
+// "introdu discul de instalare cu numarul" n; false when the user answered
+// Cancel.
+bool AskForDisk(unsigned disk);
+
+// The older database engine found: it is kept and the user is told so. The
+// prefix is left at "PENTRU CONTINUARE", the disk prompts' own.
+void WarnOldEngine();
+
+// The failure text of a piece that could not be joined into its archive.
+std::string PieceFailureText(const std::string& piece, PieceAssembly::Result result, const std::string& archive);
+
+// Errors of the copy, shown without the disk prompts' prefix (which is kept
+// for the dialogs that follow).
+void ShowCopyError(const std::string& text);
+
+// A component's archive did not come out whole: true when the user goes on
+// with the installation, false when he abandons it.
+bool AskGoOnAfterDamage(const std::string& description, const std::string& archive, const std::string& shortfall);
+
+// An assembled archive that stayed in the program folder.
+void ReportUndeletable(const std::string& path);

@@ -1,0 +1,159 @@
+#include "copy/copy_page.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+#include <climits>
+
+#include "copy/component_extraction.h"
+#include "copy/copy_messages.h"
+#include "copy/engine_folder.h"
+#include "copy/kit_assembly.h"
+#include "framework/extctrls.h"
+#include "framework/stdctrls.h"
+#include "settings.h"
+#include "toolkit/active_label.h"
+#include "toolkit/mbutton.h"
+#include "toolkit/nice_button.h"
+
+namespace {
+
+constexpr std::uint8_t kCopySlot = 2;
+
+std::string Upper(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::string FileNameOf(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
+
+bool FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string WithoutFinalBackslash(std::string folder) {
+    // "C:\" keeps its backslash: "C:" alone is the drive's current folder.
+    if (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
+    return folder;
+}
+
+}  // namespace
+
+const ClassInfo& TCopy::StaticClass() {
+    static const ClassInfo info = ClassBuilder<TCopy>("TCopy", &TTitleForm::StaticClass()).Build();
+    return info;
+}
+
+TCopy::TCopy(TComponent* owner) : TTitleForm(owner) {
+    PublishField("LGroupName", LGroupName);
+    PublishField("BNext", BNext);
+    PublishField("BBack", BBack);
+    PublishField("BCancel", BCancel);
+    PublishField("Bevel1", Bevel1);
+    PublishField("LCopyProgress", LCopyProgress);
+    PublishField("CopyProgress", CopyProgress);
+    PublishField("LUnzipProgress", LUnzipProgress);
+    PublishField("UnzipProgress", UnzipProgress);
+    PublishMethod("FormCreate", &TCopy::FormCreate);
+    PublishMethod("BNextClick", &TCopy::BNextClick);
+    LoadForm("TCopy");
+}
+
+TCopy::~TCopy() = default;
+
+void TCopy::FormCreate(TObject*) {
+    InstallSettings.CurrentPage = kCopySlot;
+    unzipped_ = ExtractionProgress{};
+}
+
+void TCopy::ShowStatus(const std::string& text) {
+    LGroupName->SetCaption(text);
+    LGroupName->Repaint();
+}
+
+void TCopy::BNextClick(TObject*) {
+    BBack->SetEnabled(false);
+    BNext->SetEnabled(false);
+    BCancel->SetEnabled(false);
+    int result = mrCancel;
+    try {
+        assembly_ = std::make_unique<PieceAssembly>(InstallSettings.DefaultProgramDir);
+        if (AssembleArchives() && ExtractArchives()) result = mrOk;
+    } catch (const CopyFailure& failure) {
+        ShowCopyError(failure.what());
+    } catch (const std::exception& failure) {
+        ShowCopyError(std::string("Copierea fisierelor s-a oprit:\r") + failure.what());
+    }
+    RemoveAssembledArchives();
+    // Set on every way out, so that the page never stays open with its
+    // buttons disabled.
+    SetModalResult(result);
+}
+
+bool TCopy::AssembleArchives() {
+    ShowStatus("Asamblare arhive...");
+    const KitSource kit = TakeKitSource(InstallSettings);
+    CopyProgress->SetMaxValue(static_cast<int>(std::min<std::uint32_t>(kit.diskCount, INT_MAX)));
+    CopyProgress->SetProgress(0);
+    const KitAssemblyHooks hooks{
+        [this](std::uint32_t disk) { return WaitForDisk(disk); },
+        [this](std::uint32_t disk) {
+            CopyProgress->SetProgress(static_cast<int>(disk));
+            CopyProgress->Repaint();
+        },
+        [this](const std::string& piece) { ShowStatus(piece); },
+        [this](std::uint32_t piecesCopied) {
+            CopyProgress->SetProgress(static_cast<int>(std::min<std::uint32_t>(piecesCopied, INT_MAX)));
+            CopyProgress->Repaint();
+        },
+    };
+    if (AssembleKit(kit, InstallSets[InstallSettings.InstallType], *assembly_, hooks)) return true;
+    SetModalResult(mrCancel);
+    return false;
+}
+
+bool TCopy::WaitForDisk(std::uint32_t disk) { return WaitForDiskMarker(InstallSettings.SourceDir, disk); }
+
+bool TCopy::ExtractArchives() {
+    const std::string programFolder = WithoutFinalBackslash(InstallSettings.DefaultProgramDir);
+    if (!SetCurrentDirectoryA(programFolder.c_str())) {
+        throw CopyFailure("Nu pot intra in directorul " + programFolder + ".");
+    }
+    const ExtractionHooks hooks{
+        [this](const TCompRecord& component) { ShowStatus(component.CompDescription); },
+        [](const TCompRecord& component, const std::string& archive) -> std::optional<std::string> {
+            if (!FileExists(archive) && IsOptionalModule(Upper(FileNameOf(archive)))) return std::nullopt;
+            switch (component.CompTarget) {
+            case ctProgram: return InstallSettings.ProgramDir;
+            case ctData:
+            case ctNewData: return InstallSettings.DataDir;
+            case ctEngine: return EngineFolder(InstallSettings);
+            }
+            return std::nullopt;
+        },
+        [](const TCompRecord& component, const std::string& archive, const std::string& shortfall) {
+            return AskGoOnAfterDamage(component.CompDescription, FileNameOf(archive), shortfall);
+        },
+        [this](std::int32_t value, const korven::unzip::ReportRecord& record) { UnzipProgressReport(value, record); },
+        {},
+    };
+    return ExtractComponents(programFolder, InstallSets[InstallSettings.InstallType], hooks, unzipped_);
+}
+
+void TCopy::UnzipProgressReport(std::int32_t value, const korven::unzip::ReportRecord& record) {
+    unzipped_.Report(value, record);
+    UnzipProgress->SetProgress(unzipped_.Percent());
+    UnzipProgress->Repaint();
+}
+
+bool TCopy::IsOptionalModule(const std::string& archiveName) {
+    return archiveName == "OUTPOST.ZIP" || archiveName == "PAYROLL.ZIP";
+}
+
+void TCopy::RemoveAssembledArchives() {
+    if (!assembly_) return;
+    for (const std::string& path : assembly_->RemoveArchives()) ReportUndeletable(path);
+    assembly_.reset();
+}

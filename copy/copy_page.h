@@ -1,0 +1,66 @@
+// TCopy: the copy page of a new installation. One press of Next does the
+// whole copy: the archives are assembled from the pieces on the kit's disks
+// into the program folder, each selected component's archive is extracted
+// into its folder (program, data, or the database engine's), and the
+// assembled archives are removed. The page closes with Next when the files
+// are in place, with Cancel when the user declined a disk, abandoned after
+// a damaged archive, or the copy failed (the failure told in Romanian).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "toolkit/title_form.h"
+#include "unzip/zip_types.h"
+
+#include "copy/extraction_gauge.h"
+#include "copy/piece_assembly.h"
+
+class TActiveLabel;
+class TBevel;
+class TGauge;
+class TLabel;
+class TMButton;
+class TNiceButton;
+
+class TCopy : public TTitleForm {
+    DECLARE_CLASS_INFO
+public:
+    explicit TCopy(TComponent* owner);
+    ~TCopy() override;
+
+    // Components of the form, not owned.
+    TActiveLabel* LGroupName = nullptr;
+    TMButton* BNext = nullptr;
+    TMButton* BBack = nullptr;
+    TNiceButton* BCancel = nullptr;
+    TBevel* Bevel1 = nullptr;
+    TLabel* LCopyProgress = nullptr;
+    TGauge* CopyProgress = nullptr;
+    TLabel* LUnzipProgress = nullptr;
+    TGauge* UnzipProgress = nullptr;
+
+    void FormCreate(TObject* sender);
+    void BNextClick(TObject* sender);
+
+    // False when the user declined a disk (the page result is then Cancel).
+    // A piece that cannot be joined throws CopyFailure.
+    bool AssembleArchives();
+    // Asks for disk n until its marker is found; false on Cancel.
+    bool WaitForDisk(std::uint32_t disk);
+    // False when the user abandoned after a damaged archive.
+    bool ExtractArchives();
+    // The unzip component's reports: drives UnzipProgress.
+    void UnzipProgressReport(std::int32_t value, const korven::unzip::ReportRecord& record);
+    // The modules a kit may leave out: "OUTPOST.ZIP", "PAYROLL.ZIP".
+    static bool IsOptionalModule(const std::string& archiveName);
+
+private:
+    void ShowStatus(const std::string& text);
+    // Removes the archives this page assembled, telling each that stays.
+    void RemoveAssembledArchives();
+
+    std::unique_ptr<PieceAssembly> assembly_;  // owned; for one press of Next
+    ExtractionProgress unzipped_;
+};

@@ -1,0 +1,15 @@
+// Where the database engine's archive goes. An engine already installed is
+// never replaced: its archive is passed over, and an older one (below 4.0)
+// is told to the user once found. Without one, the engine goes into
+// Program Files\Borland\Common Files\BDE, made as needed.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "settings.h"
+
+// The folder for the engine's archive, or nothing when it is passed over.
+// May set OldEngineFound. Throws CopyFailure when the folder cannot be
+// found or made.
+std::optional<std::string> EngineFolder(TInstallSettings& settings);

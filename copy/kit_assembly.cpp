@@ -1,0 +1,57 @@
+#include "copy/kit_assembly.h"
+
+#include <windows.h>
+
+#include <memory>
+
+#include "copy/copy_messages.h"
+
+KitSource TakeKitSource(TInstallSettings& settings) {
+    const std::string root = settings.SourceDir.substr(0, 3);
+    if (GetDriveTypeA(root.c_str()) != DRIVE_REMOVABLE) settings.DiskCount = 1;
+    if (!settings.SourceDir.empty() && settings.SourceDir.back() == '\\') settings.SourceDir.pop_back();
+    return {settings.SourceDir, settings.DiskCount};
+}
+
+bool DiskMarkerPresent(const std::string& kitFolder, std::uint32_t disk) {
+    const DWORD attributes = GetFileAttributesA((kitFolder + "\\DISK" + std::to_string(disk)).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool WaitForDiskMarker(const std::string& kitFolder, std::uint32_t disk) {
+    UseDiskPromptPrefix();
+    while (!DiskMarkerPresent(kitFolder, disk)) {
+        if (!AskForDisk(disk)) return false;
+    }
+    return true;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+    std::vector<std::string> files;
+    WIN32_FIND_DATAA found;
+    HANDLE first = FindFirstFileA((folder + "\\*.*").c_str(), &found);
+    if (first == INVALID_HANDLE_VALUE) return files;
+    const std::unique_ptr<void, BOOL(WINAPI*)(HANDLE)> search(first, FindClose);
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.emplace_back(found.cFileName);
+    } while (FindNextFileA(search.get(), &found));
+    return files;
+}
+
+bool AssembleKit(const KitSource& kit, TCompSet selected, PieceAssembly& assembly, const KitAssemblyHooks& hooks) {
+    std::uint32_t piecesCopied = 0;
+    for (std::uint32_t disk = 1; disk <= kit.diskCount && disk != 0; ++disk) {
+        if (!hooks.waitForDisk(disk)) return false;
+        hooks.diskFound(disk);
+        for (const PieceName& piece : OrderPieces(FilesIn(kit.folder), selected)) {
+            hooks.pieceStarting(piece.file);
+            const PieceAssembly::Result result = assembly.Add(kit.folder + "\\" + piece.file, piece);
+            if (result != PieceAssembly::Result::kAdded) {
+                throw CopyFailure(PieceFailureText(piece.file, result, assembly.ArchivePath(piece.component)));
+            }
+            ++piecesCopied;
+        }
+        hooks.diskDone(piecesCopied);
+    }
+    return true;
+}

@@ -1,0 +1,291 @@
+// The copy page driven in-process: a kit made in the test, Next pressed as
+// a real click, the folders, the settings and the dialogs show what it did.
+#include "copy/copy_page.h"
+#include "copy/engine_folder.h"
+#include "copy_test_support.h"
+
+#include "framework/application.h"
+#include "framework/extctrls.h"
+#include "settings.h"
+#include "toolkit/active_label.h"
+#include "toolkit/mbutton.h"
+#include "toolkit/message_dialog.h"
+#include "toolkit/nice_button.h"
+#include "toolkit/title_bar.h"
+#include "toolkit/toolkit_start.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kEngineSettingsKey = "Software\\Borland\\Database Engine\\Settings\\SYSTEM\\INIT";
+constexpr const char* kEngineKey = "Software\\Borland\\Database Engine";
+constexpr const char* kWindowsKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+
+class CopyPageTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { StartToolkit(); }
+
+    void SetUp() override {
+        InstallSettings = TInstallSettings{};
+        InstallSettings.InstallType = itServer;
+        InstallSettings.DiskCount = 6;  // as a settings file without "NrDiscuri" gives
+        InstallSettings.SourceDir = kit + "\\";
+        InstallSettings.DefaultProgramDir = InstallSettings.ProgramDir = program;
+        InstallSettings.DefaultDataDir = InstallSettings.DataDir = data;
+        MessagePrefix.clear();
+        WriteFile(kit + "\\DISK1", "");
+        SetMessageDialogWatcher([this](TMessageDialogForm& dialog) {
+            dialogs.push_back(dialog.Message());
+            dialog.SetModalResult(answer(dialog));
+        });
+    }
+
+    void TearDown() override {
+        SetMessageDialogWatcher(nullptr);
+        MessagePrefix.clear();
+    }
+
+    // The engine rules that extract the engine need no engine installed;
+    // Wine's own registry has its settings key.
+    bool EngineInstalled() const { return !noEngine.Removed(); }
+
+    // Every component the kit brings, each archive cut into pieces.
+    void PutWholeKit(size_t pieceSize = 30000) {
+        for (const char* component : {"EXE", "DBDAT", "DBNEW", "BDE32", "HELP"})
+            CutIntoPieces(KitArchive(component), kit, component, pieceSize);
+    }
+
+    int PressNext(TCopy& page) {
+        page.HandleNeeded();
+        PostMessageA(page.BNext->Handle(), BM_CLICK, 0, 0);
+        return page.ShowModal();
+    }
+
+    bool Extracted(const std::string& folder, const std::string& component, const std::string& relative) {
+        return FileExists(folder + "\\" + relative) &&
+               ReadFile(folder + "\\" + relative) == ReadFile(KitSourceFile(component, relative));
+    }
+
+    void ExpectNoAssembledArchives() {
+        for (const char* archive : {"EXE.ZIP", "DBDAT.ZIP", "DBNEW.ZIP", "BDE32.ZIP", "HELP.ZIP"})
+            EXPECT_FALSE(FileExists(program + "\\" + archive)) << archive;
+    }
+
+    TempFolder temp{"korven_copy"};
+    std::string kit = temp.Make("kit");
+    std::string program = temp.Make("Program");
+    std::string data = temp.Make("Date");
+    std::string programFiles = temp.Make("Program Files");
+    ScopedMachineValue programFilesDir{kWindowsKey, "ProgramFilesDir", programFiles};
+    ScopedMachineKeyAbsent noEngine{kEngineSettingsKey};
+    std::string engineFolder = programFiles + "\\Borland\\Common Files\\BDE";
+
+    std::vector<std::string> dialogs;
+    std::function<int(TMessageDialogForm&)> answer = [](TMessageDialogForm&) { return mrCancel; };
+};
+
+TEST_F(CopyPageTest, WaitsForNextWithItsControlsInPlace) {
+    TCopy page(nullptr);
+    EXPECT_EQ(InstallSettings.CurrentPage, 2);
+    EXPECT_EQ(page.ClientWidth(), 637);
+    EXPECT_EQ(page.ClientHeight(), 114);
+    EXPECT_EQ(page.TitleBar()->Caption(), "Copiere fisiere Korven");
+    EXPECT_EQ(page.LGroupName->Caption(), "Apasa 'Continua' pentru a incepe instalarea.....");
+    EXPECT_EQ(page.LCopyProgress->Caption(), "Copiere:");
+    EXPECT_EQ(page.LUnzipProgress->Caption(), "Decompresie:");
+    EXPECT_EQ(page.UnzipProgress->MaxValue(), 100);
+    EXPECT_EQ(page.BNext->Caption(), "&Continua");
+    EXPECT_EQ(page.BBack->Caption(), "&Inapoi");
+    EXPECT_EQ(page.BCancel->Caption(), "&Abandon");
+    EXPECT_TRUE(TCopy::IsOptionalModule("OUTPOST.ZIP"));
+    EXPECT_TRUE(TCopy::IsOptionalModule("PAYROLL.ZIP"));
+    EXPECT_FALSE(TCopy::IsOptionalModule("HELP.ZIP"));
+}
+
+TEST_F(CopyPageTest, PutsEveryComponentInItsFolderAndRemovesOnlyItsArchives) {
+    if (EngineInstalled()) GTEST_SKIP() << "an engine is installed in this prefix";
+    PutWholeKit();
+    WriteFile(kit + "\\EXE.ZIP", "never copied: not a piece");
+    WriteFile(program + "\\KEEP.ZIP", "the user's own archive");
+    TCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrOk);
+    EXPECT_TRUE(dialogs.empty()) << dialogs.front();
+    EXPECT_TRUE(Extracted(program, "EXE", "KORVEN.EXE")) << "three pieces joined in order";
+    EXPECT_TRUE(Extracted(program, "EXE", "README.TXT"));
+    EXPECT_TRUE(Extracted(program, "EXE", "SUB\\NOTE.TXT"));
+    EXPECT_TRUE(Extracted(program, "HELP", "KORVEN.HLP"));
+    EXPECT_TRUE(Extracted(data, "DBDAT", "DATA\\CLIENTI.DB"));
+    EXPECT_TRUE(Extracted(data, "DBNEW", "NEW\\DATA\\GOL.DB"));
+    EXPECT_TRUE(Extracted(engineFolder, "BDE32", "IDAPI32.DLL")) << "the engine's folders are made";
+    EXPECT_EQ(ReadFile(program + "\\KEEP.ZIP"), "the user's own archive");
+    ExpectNoAssembledArchives();
+
+    EXPECT_EQ(page.UnzipProgress->Progress(), 100);
+    EXPECT_EQ(InstallSettings.DiskCount, 1u) << "a kit in one folder is one disk";
+    EXPECT_EQ(InstallSettings.SourceDir, kit);
+    EXPECT_FALSE(InstallSettings.OldEngineFound);
+    EXPECT_EQ(MessagePrefix, "Pentru continuare");
+    char current[MAX_PATH];
+    GetCurrentDirectoryA(sizeof current, current);
+    EXPECT_STRCASEEQ(current, program.c_str());
+}
+
+TEST_F(CopyPageTest, AClientCopiesNoDatabasePieces) {
+    InstallSettings.InstallType = itClient;
+    // An engine installed or not: the client's test is about the database.
+    ScopedMachineValue version{kEngineSettingsKey, "VERSION", std::string("4.0")};
+    PutWholeKit();
+    TCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrOk);
+    EXPECT_TRUE(dialogs.empty()) << dialogs.front();
+    EXPECT_TRUE(Extracted(program, "EXE", "KORVEN.EXE"));
+    EXPECT_FALSE(FileExists(data + "\\DATA\\CLIENTI.DB"));
+    EXPECT_FALSE(FileExists(data + "\\NEW\\DATA\\GOL.DB"));
+    EXPECT_FALSE(FolderExists(engineFolder)) << "an installed engine is kept";
+    ExpectNoAssembledArchives();
+}
+
+TEST_F(CopyPageTest, APieceWithoutItsFirstEndsTheCopyNamingIt) {
+    CutIntoPieces(KitArchive("DBDAT"), kit, "DBDAT", 100000);
+    WriteFile(kit + "\\EXE.2", ReadFile(KitArchive("EXE")));
+    TCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrCancel);
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_NE(dialogs[0].find("EXE.2"), std::string::npos) << dialogs[0];
+    EXPECT_EQ(dialogs[0].find("PENTRU CONTINUARE"), std::string::npos) << "an error, not a prompt";
+    ExpectNoAssembledArchives();
+    EXPECT_FALSE(FileExists(data + "\\DATA\\CLIENTI.DB")) << "nothing is extracted";
+}
+
+TEST_F(CopyPageTest, AFirstPieceNamedWithALeadingZeroBeginsNothing) {
+    WriteFile(kit + "\\EXE.01", ReadFile(KitArchive("EXE")));
+    TCopy page(nullptr);
+    EXPECT_EQ(PressNext(page), mrCancel);
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_NE(dialogs[0].find("EXE.01"), std::string::npos) << dialogs[0];
+    ExpectNoAssembledArchives();
+}
+
+TEST_F(CopyPageTest, ADamagedArchiveIsToldAndAbandoningEndsTheCopy) {
+    CopyFileA(HostileArchive("overrun_stored.zip").c_str(), (kit + "\\EXE.1").c_str(), FALSE);
+    CutIntoPieces(KitArchive("HELP"), kit, "HELP", 100000);
+    answer = [](TMessageDialogForm&) { return mrNo; };
+    TCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrCancel);
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_NE(dialogs[0].find("Fisiere executabile"), std::string::npos) << dialogs[0];
+    EXPECT_NE(dialogs[0].find("EXE.ZIP"), std::string::npos) << dialogs[0];
+    EXPECT_FALSE(FileExists(program + "\\KORVEN.HLP")) << "the components after it are not extracted";
+    ExpectNoAssembledArchives();
+}
+
+TEST_F(CopyPageTest, GoingOnAfterADamagedArchiveExtractsTheRest) {
+    CopyFileA(HostileArchive("cut_directory.zip").c_str(), (kit + "\\EXE.1").c_str(), FALSE);
+    CutIntoPieces(KitArchive("HELP"), kit, "HELP", 100000);
+    InstallSettings.InstallType = itClient;
+    ScopedMachineValue version{kEngineSettingsKey, "VERSION", std::string("5.01")};
+    answer = [](TMessageDialogForm&) { return mrYes; };
+    TCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrOk);
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_NE(dialogs[0].find("deteriorat"), std::string::npos) << dialogs[0];
+    EXPECT_TRUE(Extracted(program, "HELP", "KORVEN.HLP"));
+    ExpectNoAssembledArchives();
+}
+
+TEST_F(CopyPageTest, AFailureInsideNextIsToldAndClosesThePage) {
+    if (EngineInstalled()) GTEST_SKIP() << "an engine is installed in this prefix";
+    PutWholeKit(100000);
+    // Program Files is a file: the engine's folders cannot be made in it.
+    WriteFile(temp.Path() + "\\NotAFolder", "");
+    ScopedMachineValue blocked{kWindowsKey, "ProgramFilesDir", temp.Path() + "\\NotAFolder"};
+    TCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrCancel);
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_NE(dialogs[0].find(temp.Path() + "\\NotAFolder\\Borland"), std::string::npos) << dialogs[0];
+    ExpectNoAssembledArchives();
+}
+
+TEST_F(CopyPageTest, ADiskPromptAnsweredCancelEndsTheCopy) {
+    DeleteFileA((kit + "\\DISK1").c_str());
+    PutWholeKit(100000);
+    TCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrCancel);
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs[0], "PENTRU CONTINUARE,\r\rintrodu discul de instalare cu numarul \r1");
+    ExpectNoAssembledArchives();
+    EXPECT_FALSE(FileExists(program + "\\KORVEN.EXE"));
+}
+
+TEST_F(CopyPageTest, TheDiskPromptRepeatsUntilTheDiskIsThere) {
+    InstallSettings.SourceDir = kit;
+    answer = [this](TMessageDialogForm&) {
+        if (dialogs.size() == 2) WriteFile(kit + "\\DISK2", "");
+        return mrOk;
+    };
+    TCopy page(nullptr);
+    EXPECT_TRUE(page.WaitForDisk(2));
+    EXPECT_EQ(dialogs.size(), 2u);
+
+    answer = [](TMessageDialogForm&) { return mrCancel; };
+    EXPECT_FALSE(page.WaitForDisk(3));
+    EXPECT_EQ(dialogs.size(), 3u);
+}
+
+// The engine's folder, by what the registry says of an installed engine.
+class EngineFolderTest : public CopyPageTest {};
+
+TEST_F(EngineFolderTest, WithoutAnEngineItIsMadeUnderProgramFiles) {
+    if (EngineInstalled()) GTEST_SKIP() << "an engine is installed in this prefix";
+    EXPECT_EQ(EngineFolder(InstallSettings), engineFolder);
+    EXPECT_TRUE(FolderExists(engineFolder));
+    EXPECT_TRUE(dialogs.empty());
+}
+
+TEST_F(EngineFolderTest, AnEngineOfVersionFourOrLaterIsKeptSilently) {
+    for (const char* version : {"4.0", "5.01", "4.51"}) {
+        ScopedMachineValue installed{kEngineSettingsKey, "VERSION", std::string(version)};
+        EXPECT_EQ(EngineFolder(InstallSettings), std::nullopt) << version;
+        EXPECT_FALSE(InstallSettings.OldEngineFound) << version;
+    }
+    EXPECT_TRUE(dialogs.empty());
+    EXPECT_FALSE(FolderExists(engineFolder));
+}
+
+TEST_F(EngineFolderTest, AnOlderEngineIsKeptWithAWarning) {
+    for (const char* version : {"3.5", ""}) {
+        InstallSettings.OldEngineFound = false;
+        MessagePrefix = "Pentru continuare";
+        ScopedMachineValue installed{kEngineSettingsKey, "VERSION", std::string(version)};
+        EXPECT_EQ(EngineFolder(InstallSettings), std::nullopt) << version;
+        EXPECT_TRUE(InstallSettings.OldEngineFound) << version;
+        EXPECT_EQ(MessagePrefix, "PENTRU CONTINUARE");
+    }
+    ASSERT_EQ(dialogs.size(), 2u);
+    EXPECT_EQ(dialogs[0],
+              "PROTECTIA APLICATIILOR EXISTENTE,\r\rAm gasit o instalare mai veche de\rmotor baza de date (BDE)...\r"
+              "Daca WinKORVEN nu functioneaza, contactati-ne.\r");
+    EXPECT_FALSE(FolderExists(engineFolder));
+}
+
+TEST_F(EngineFolderTest, AnOlderEngineFoundEarlierGivesItsOwnFolder) {
+    if (EngineInstalled()) GTEST_SKIP() << "an engine is installed in this prefix";
+    InstallSettings.OldEngineFound = true;
+    ScopedMachineValue dllPath{kEngineKey, "DLLPATH", std::string("C:\\IDAPI")};
+    EXPECT_EQ(EngineFolder(InstallSettings), "C:\\IDAPI");
+}
+
+}  // namespace

@@ -1,0 +1,133 @@
+// The copy page as users see it, saved for people to look at:
+//
+//   copy_shot FOLDER   writes into FOLDER
+//     copy_idle.bmp        the page before Next
+//     copy_extracting.bmp  the page while it extracts: the gauges part-way
+//                          and the component's description, taken when the
+//                          damaged data archive of the kit is told
+//     copy_damaged.bmp     that question over the page
+//     copy_disk.bmp        the disk prompt over the page
+//
+// The kit is made in a temporary folder, removed after, from the archives
+// zip made for the copy tests; the pictures are taken from inside the dialogs' modal loops.
+#include "copy/copy_page.h"
+#include "copy_test_support.h"
+
+#include "framework/application.h"
+#include "settings.h"
+#include "toolkit/mbutton.h"
+#include "toolkit/message_dialog.h"
+#include "toolkit/toolkit_start.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// Handles messages for a while, so that the windows paint and the display
+// shows them before the picture is taken.
+void Settle(DWORD milliseconds) {
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < milliseconds) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        Application().ProcessMessages();
+    }
+}
+
+void SaveScreen(const RECT& r, const std::string& path) {
+    TBitmap shot;
+    shot.SetSize(r.right - r.left, r.bottom - r.top);
+    gdi::WindowDC screen(nullptr);
+    BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
+    shot.SaveToFile(path);
+}
+
+void PlaceAsTheWizard(TForm& page) {
+    page.SetLeft((Screen().Width() - page.Width()) / 2);
+    page.SetTop((Screen().Height() - page.Height()) / 9 * 8);
+}
+
+void CopyFileTo(const std::string& from, const std::string& to) { CopyFileA(from.c_str(), to.c_str(), FALSE); }
+
+// Taken from inside a dialog's modal loop a moment after it showed.
+struct DialogShot {
+    TCopy* page = nullptr;
+    TMessageDialogForm* dialog = nullptr;
+    std::string pagePath;  // the page alone; empty for none
+    std::string bothPath;  // the dialog over the page
+} dialogShot;
+
+void CALLBACK TakeDialogShot(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    RECT pageRect, dialogRect, both;
+    GetWindowRect(dialogShot.page->Handle(), &pageRect);
+    GetWindowRect(dialogShot.dialog->Handle(), &dialogRect);
+    if (!dialogShot.pagePath.empty()) SaveScreen(pageRect, dialogShot.pagePath);
+    UnionRect(&both, &pageRect, &dialogRect);
+    SaveScreen(both, dialogShot.bothPath);
+    dialogShot.dialog->SetModalResult(mrCancel);
+}
+
+// Next on a page over `kit`; the first dialog is pictured and answered Cancel.
+void ShootFirstDialog(const std::string& kit, const std::string& program, const std::string& pagePath,
+                      const std::string& bothPath) {
+    InstallSettings = TInstallSettings{};
+    InstallSettings.InstallType = itLocal;
+    InstallSettings.SourceDir = kit + "\\";
+    InstallSettings.DefaultProgramDir = InstallSettings.ProgramDir = InstallSettings.DataDir = program;
+    TCopy page(nullptr);
+    PlaceAsTheWizard(page);
+    page.Show();
+    Settle(300);
+    dialogShot = {&page, nullptr, pagePath, bothPath};
+    SetMessageDialogWatcher([](TMessageDialogForm& dialog) {
+        dialogShot.dialog = &dialog;
+        SetTimer(nullptr, 0, 600, TakeDialogShot);
+    });
+    SendMessageA(page.BNext->Handle(), BM_CLICK, 0, 0);
+    SetMessageDialogWatcher(nullptr);
+    page.Hide();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "copy_shot FOLDER\n");
+        return 2;
+    }
+    try {
+        const std::string folder = std::string(argv[1]) + "\\";
+        CreateDirectoryA(argv[1], nullptr);
+        const TempFolder root("korven_copy_shot");
+        const std::string kit = root.Make("kit"), program = root.Make("WinKorv");
+        StartToolkit();
+
+        {
+            TCopy page(nullptr);
+            PlaceAsTheWizard(page);
+            page.Show();
+            Settle(400);
+            RECT r;
+            GetWindowRect(page.Handle(), &r);
+            SaveScreen(r, folder + "copy_idle.bmp");
+            page.Hide();
+        }
+
+        // No DISK1 in the kit folder: the page asks for the disk.
+        ShootFirstDialog(kit, program, "", folder + "copy_disk.bmp");
+
+        // The program archive whole, the data archive damaged, help after it.
+        WriteFile(kit + "\\DISK1", "");
+        CopyFileTo(KitArchive("EXE"), kit + "\\EXE.1");
+        CopyFileTo(HostileArchive("overrun_stored.zip"), kit + "\\DBDAT.1");
+        CopyFileTo(KitArchive("HELP"), kit + "\\HELP.1");
+        CopyFileTo(KitArchive("DBNEW"), kit + "\\DBNEW.1");
+        ShootFirstDialog(kit, program, folder + "copy_extracting.bmp", folder + "copy_damaged.bmp");
+
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "copy_shot: %s\n", e.what());
+        return 1;
+    }
+}

@@ -1,0 +1,84 @@
+// What the copy tests share: temporary folders, whole files, the archives
+// that zip made for them, kits cut from those archives, and registry values
+// set for one test and put back after it.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// A folder of its own under TEMP, removed with all it holds at the end.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& name);
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& Path() const { return path_; }
+    // A subfolder, made; answers its full path (no final backslash).
+    std::string Make(const std::string& relative) const;
+
+private:
+    std::string path_;
+};
+
+void WriteFile(const std::string& path, const std::string& content);
+std::string ReadFile(const std::string& path);
+bool FileExists(const std::string& path);
+bool FolderExists(const std::string& path);
+
+// The archive that zip made of a component (EXE, DBDAT, DBNEW, BDE32,
+// HELP), and the tree it was made from.
+std::string KitArchive(const std::string& component);
+std::string KitSourceFile(const std::string& component, const std::string& relative);
+// An archive of the ZIP engine's hostile set.
+std::string HostileArchive(const std::string& name);
+
+// Cuts a file into pieces of `pieceSize` bytes named NAME.1, NAME.2, ... in
+// `folder`; answers their names.
+std::vector<std::string> CutIntoPieces(const std::string& file, const std::string& folder, const std::string& name,
+                                       size_t pieceSize);
+
+// A value under HKEY_LOCAL_MACHINE set (or removed, with nothing) for one
+// test: the keys it had to make are deleted afterwards and an earlier value
+// is put back.
+class ScopedMachineValue {
+public:
+    ScopedMachineValue(const std::string& key, const std::string& name, const std::optional<std::string>& value);
+    ~ScopedMachineValue();
+    ScopedMachineValue(const ScopedMachineValue&) = delete;
+    ScopedMachineValue& operator=(const ScopedMachineValue&) = delete;
+
+private:
+    std::string key_, name_;
+    std::optional<std::string> earlier_;
+    std::vector<std::string> madeKeys_;  // deepest last
+};
+
+bool MachineKeyExists(const std::string& key);
+
+// A key under HKEY_LOCAL_MACHINE taken away for one test, with its values
+// (Wine's own registry, for one, makes the engine's settings key), and put
+// back after it. A key with subkeys is left alone: Removed() tells.
+class ScopedMachineKeyAbsent {
+public:
+    explicit ScopedMachineKeyAbsent(const std::string& key);
+    ~ScopedMachineKeyAbsent();
+    ScopedMachineKeyAbsent(const ScopedMachineKeyAbsent&) = delete;
+    ScopedMachineKeyAbsent& operator=(const ScopedMachineKeyAbsent&) = delete;
+
+    bool Removed() const { return !MachineKeyExists(key_); }
+
+private:
+    struct Value {
+        std::string name;
+        DWORD type;
+        std::vector<BYTE> data;
+    };
+    std::string key_;
+    bool existed_ = false;
+    std::vector<Value> values_;
+};

@@ -1,0 +1,304 @@
+// kitmake from the outside: kits built from a description, joined back the
+// plain way (pieces concatenated disk by disk, number by number) and read by
+// Info-ZIP, and kitmake verify on whole and damaged kits.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <regex>
+
+#include "kit_test_support.h"
+
+namespace korven::kit::test {
+namespace {
+
+const fs::path kKitmake = KITMAKE_PATH;
+
+class KitmakeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // The installer only needs to be carried whole; its bytes are not read.
+        AddSource("INSTALL.EXE", IncompressibleBytes(5000, 1));
+        AddSource("upgrade/UPGRADE.DLL", IncompressibleBytes(700, 2));
+        AddSource("upgrade/CITESTE.TXT", "Biblioteca de actualizare a bazei de date.\r\n");
+        // Incompressible, so the EXE archive really spans disks.
+        AddSource("exe/KORVEN.EXE", IncompressibleBytes(300000, 3));
+        AddSource("exe/CITESTE.TXT", Repeated("KORVEN - contabilitate. Program demonstrativ.\r\n", 200));
+        AddSource("tools/UTILITY.EXE", IncompressibleBytes(4000, 4));
+        AddSource("dbnew/NEW/DATA/CLIENTI.DB", Repeated("Client;Adresa;Cod fiscal\r\n", 40));
+        AddSource("dbnew/NEW/FIRMA/FIRMA.DB", IncompressibleBytes(1200, 5));
+        AddSource("dbnew/NEW/LUNA/LUNA.DB", "");
+        AddSource("help/KORVEN.HLP", "Ajutor pentru KORVEN (demonstrativ).\r\n");
+        WriteDescription(
+            "# trusa de proba\n"
+            "install INSTALL.EXE\n"
+            "upgrade upgrade\n"
+            "component EXE exe\n"
+            "component exe tools   # a doua parte a programelor\n"
+            "component DBNEW dbnew\n"
+            "component HELP help\n");
+    }
+
+    static std::string Repeated(const std::string& text, int times) {
+        std::string all;
+        for (int i = 0; i < times; ++i) all += text;
+        return all;
+    }
+
+    void AddSource(const std::string& relative, const std::string& bytes) {
+        fs::path file = sources_ / relative;
+        WriteWholeFile(file, bytes);
+        fs::last_write_time(file, LocalFileTime(2021, 3, 4, 10, 20, 30));
+    }
+
+    void WriteDescription(const std::string& text) { WriteWholeFile(sources_ / "kit.txt", text); }
+
+    CommandResult Kitmake(const std::string& arguments) { return RunCommand(Quoted(kKitmake) + " " + arguments); }
+
+    CommandResult Build(const fs::path& output, const std::string& options = "") {
+        return Kitmake("build " + Quoted(sources_ / "kit.txt") + " " + Quoted(output) + " " + options);
+    }
+
+    // Every archive of a kit of DISKn folders, its pieces concatenated in
+    // order of disk, then of number.
+    std::map<std::string, fs::path> JoinArchives(const fs::path& kit) {
+        std::map<std::string, std::map<std::pair<int, int>, fs::path>> pieces;
+        for (int disk = 1; fs::is_directory(kit / ("DISK" + std::to_string(disk))); ++disk) {
+            for (const auto& name : FileNames(kit / ("DISK" + std::to_string(disk)))) {
+                std::smatch match;
+                if (std::regex_match(name, match, std::regex("([A-Z0-9]+)\\.([0-9]+)")) && match[1] != "UPGRADE") {
+                    pieces[match[1]][{disk, std::stoi(match[2])}] = kit / ("DISK" + std::to_string(disk)) / name;
+                }
+            }
+        }
+        std::map<std::string, fs::path> joined;
+        for (const auto& [name, parts] : pieces) {
+            std::string bytes;
+            for (const auto& [order, file] : parts) bytes += ReadWholeFile(file);
+            joined[name] = scratch_ / "joined" / (name + ".ZIP");
+            WriteWholeFile(joined[name], bytes);
+        }
+        return joined;
+    }
+
+    // Extracts with Info-ZIP and compares every file with its source.
+    void ExpectArchiveHolds(const fs::path& archive, const std::vector<std::string>& sourceFolders) {
+        SCOPED_TRACE(archive.string());
+        CommandResult test = RunCommand("unzip -t " + Quoted(archive));
+        EXPECT_EQ(test.status, 0) << test.output;
+        fs::path out = scratch_ / "out" / archive.filename();
+        fs::create_directories(out);
+        CommandResult extract = RunCommand("unzip -q " + Quoted(archive) + " -d " + Quoted(out));
+        ASSERT_EQ(extract.status, 0) << extract.output;
+        size_t sourceCount = 0;
+        for (const std::string& folder : sourceFolders) {
+            for (const auto& entry : fs::recursive_directory_iterator(sources_ / folder)) {
+                if (!entry.is_regular_file()) continue;
+                ++sourceCount;
+                fs::path copy = out / entry.path().lexically_relative(sources_ / folder);
+                EXPECT_EQ(ReadWholeFile(copy), ReadWholeFile(entry.path())) << copy;
+            }
+        }
+        size_t extractedCount = 0;
+        for (const auto& entry : fs::recursive_directory_iterator(out)) extractedCount += entry.is_regular_file();
+        EXPECT_EQ(extractedCount, sourceCount);
+    }
+
+    static uint64_t FolderBytes(const fs::path& folder) {
+        uint64_t bytes = 0;
+        for (const auto& entry : fs::directory_iterator(folder)) bytes += entry.file_size();
+        return bytes;
+    }
+
+    ScratchFolder scratch_;
+    fs::path sources_ = scratch_ / "src";
+};
+
+TEST_F(KitmakeTest, ThreeDiskKitJoinsBackByteForByte) {
+    fs::path kit = scratch_ / "kit";
+    CommandResult build = Build(kit, "--disks --disk-size 130000");
+    ASSERT_EQ(build.status, 0) << build.output;
+
+    std::vector<std::string> disks;
+    for (const auto& entry : fs::directory_iterator(kit)) disks.push_back(entry.path().filename().string());
+    std::sort(disks.begin(), disks.end());
+    ASSERT_EQ(disks, (std::vector<std::string>{"DISK1", "DISK2", "DISK3"}));
+    for (int disk = 1; disk <= 3; ++disk) {
+        fs::path folder = kit / ("DISK" + std::to_string(disk));
+        EXPECT_TRUE(fs::is_regular_file(folder / ("DISK" + std::to_string(disk))));
+        EXPECT_LE(FolderBytes(folder), 130000u) << folder;
+        // The program archive is big enough to reach every disk.
+        EXPECT_TRUE(fs::exists(folder / ("EXE." + std::to_string(disk)))) << folder;
+    }
+    EXPECT_EQ(ReadWholeFile(kit / "DISK1/INSTALL.EXE"), ReadWholeFile(sources_ / "INSTALL.EXE"));
+    EXPECT_NE(ReadWholeFile(kit / "DISK1/INSTALL.CFG").find("[General]\r\nNrDiscuri=3\r\n"), std::string::npos);
+
+    auto joined = JoinArchives(kit);
+    ASSERT_EQ(joined.size(), 3u);
+    ExpectArchiveHolds(joined["EXE"], {"exe", "tools"});
+    ExpectArchiveHolds(joined["DBNEW"], {"dbnew"});
+    ExpectArchiveHolds(joined["HELP"], {"help"});
+    ExpectArchiveHolds(kit / "DISK1/UPGRADE.1", {"upgrade"});
+
+    CommandResult verify = Kitmake("verify " + Quoted(kit));
+    EXPECT_EQ(verify.status, 0) << verify.output;
+}
+
+TEST_F(KitmakeTest, MembersAreDeflatedUnlessThatWouldNotShrinkThemAndCarryTheirDosTimes) {
+    fs::path kit = scratch_ / "kit";
+    ASSERT_EQ(Build(kit).status, 0);
+    CommandResult info = RunCommand("zipinfo -T " + Quoted(kit / "EXE.1"));
+    ASSERT_EQ(info.status, 0) << info.output;
+    EXPECT_TRUE(std::regex_search(info.output, std::regex("fat .* stor 20210304\\.102030 KORVEN\\.EXE")))
+        << info.output;
+    EXPECT_TRUE(std::regex_search(info.output, std::regex("fat .* def. 20210304\\.102030 CITESTE\\.TXT")))
+        << info.output;
+    CommandResult dbnew = RunCommand("zipinfo -1 " + Quoted(kit / "DBNEW.1"));
+    EXPECT_EQ(dbnew.output, "NEW/DATA/CLIENTI.DB\nNEW/FIRMA/FIRMA.DB\nNEW/LUNA/LUNA.DB\n");
+    // No data descriptors, no encryption: general-purpose flags all clear.
+    CommandResult verbose = RunCommand("zipinfo -v " + Quoted(kit / "EXE.1"));
+    EXPECT_EQ(verbose.output.find("extended local header:                          yes"), std::string::npos);
+}
+
+TEST_F(KitmakeTest, OneFolderKitHoldsExactlyWhatTheInstallerExpects) {
+    fs::path kit = scratch_ / "kit";
+    CommandResult build = Build(kit);
+    ASSERT_EQ(build.status, 0) << build.output;
+    EXPECT_EQ(FileNames(kit), (std::vector<std::string>{"DBNEW.1", "DISK1", "EXE.1", "HELP.1", "INSTALL.CFG",
+                                                        "INSTALL.EXE", "UPGRADE.1"}));
+    EXPECT_EQ(ReadWholeFile(kit / "INSTALL.CFG"), "[General]\r\nNrDiscuri=1\r\n");
+    EXPECT_TRUE(fs::is_empty(scratch_ / "kit") == false);
+    for (const char* piece : {"EXE.1", "DBNEW.1", "HELP.1", "UPGRADE.1"}) {
+        CommandResult test = RunCommand("unzip -t " + Quoted(kit / piece));
+        EXPECT_EQ(test.status, 0) << piece << "\n" << test.output;
+    }
+    // Components the installer cannot do without are named when absent.
+    EXPECT_NE(build.output.find("DBDAT"), std::string::npos) << build.output;
+    EXPECT_EQ(build.output.find("PAYROLL"), std::string::npos) << build.output;
+    EXPECT_EQ(Kitmake("verify " + Quoted(kit)).status, 0);
+}
+
+TEST_F(KitmakeTest, SameInputsAndTimesGiveTheSameKit) {
+    ASSERT_EQ(Build(scratch_ / "a", "--disks --disk-size 130000").status, 0);
+    ASSERT_EQ(Build(scratch_ / "b", "--disks --disk-size 130000").status, 0);
+    size_t compared = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(scratch_ / "a")) {
+        if (!entry.is_regular_file()) continue;
+        fs::path twin = scratch_ / "b" / entry.path().lexically_relative(scratch_ / "a");
+        EXPECT_EQ(ReadWholeFile(entry.path()), ReadWholeFile(twin)) << twin;
+        ++compared;
+    }
+    EXPECT_GT(compared, 10u);
+}
+
+TEST_F(KitmakeTest, PiecesPastTheNinthJoinInNumericOrder) {
+    fs::path kit = scratch_ / "kit";
+    CommandResult build = Build(kit, "--disks --disk-size 30000");
+    ASSERT_EQ(build.status, 0) << build.output;
+    ASSERT_TRUE(fs::exists(kit / "DISK11/EXE.11")) << build.output;
+    EXPECT_NE(
+        ReadWholeFile(kit / "DISK1/INSTALL.CFG")
+            .find("NrDiscuri=" + std::to_string(std::distance(fs::directory_iterator(kit), fs::directory_iterator{}))),
+        std::string::npos);
+    for (const auto& entry : fs::directory_iterator(kit)) {
+        int pieces = 0;
+        for (const auto& name : FileNames(entry.path())) pieces += name.rfind("EXE.", 0) == 0;
+        EXPECT_LE(pieces, 1) << entry.path();
+    }
+    auto joined = JoinArchives(kit);
+    ExpectArchiveHolds(joined["EXE"], {"exe", "tools"});
+    CommandResult verify = Kitmake("verify " + Quoted(kit));
+    EXPECT_EQ(verify.status, 0) << verify.output;
+}
+
+TEST_F(KitmakeTest, FixedFilesThatDoNotFitDiskOneAreRefusedWithTheBytesTheyNeed) {
+    CommandResult tooSmall = Build(scratch_ / "small", "--disks --disk-size 3000");
+    EXPECT_EQ(tooSmall.status, 1);
+    std::smatch match;
+    ASSERT_TRUE(std::regex_search(tooSmall.output, match, std::regex("nevoie de ([0-9]+) octeti"))) << tooSmall.output;
+    EXPECT_FALSE(fs::exists(scratch_ / "small"));
+    uint64_t needed = std::stoull(match[1]);
+    EXPECT_GT(needed, 5000u);
+    // Exactly that much is enough; the archives then begin on disk 2.
+    EXPECT_EQ(Build(scratch_ / "exact", "--disks --disk-size " + std::to_string(needed)).status, 0);
+    EXPECT_EQ(FileNames(scratch_ / "exact/DISK1"),
+              (std::vector<std::string>{"DISK1", "INSTALL.CFG", "INSTALL.EXE", "UPGRADE.1"}));
+    EXPECT_EQ(Build(scratch_ / "short", "--disks --disk-size " + std::to_string(needed - 1)).status, 1);
+}
+
+TEST_F(KitmakeTest, VerifyNamesMissingAndDamagedPieces) {
+    fs::path kit = scratch_ / "kit";
+    ASSERT_EQ(Build(kit, "--disks --disk-size 130000").status, 0);
+    auto damaged = [&](const std::string& name, auto&& damage) {
+        fs::path copy = scratch_ / name;
+        fs::copy(kit, copy, fs::copy_options::recursive);
+        damage(copy);
+        return Kitmake("verify " + Quoted(copy));
+    };
+
+    CommandResult gap = damaged("gap", [](const fs::path& copy) { fs::remove(copy / "DISK2/EXE.2"); });
+    EXPECT_EQ(gap.status, 1);
+    EXPECT_NE(gap.output.find("lipseste piesa EXE.2"), std::string::npos) << gap.output;
+
+    CommandResult first = damaged("first", [](const fs::path& copy) { fs::remove(copy / "DISK1/EXE.1"); });
+    EXPECT_EQ(first.status, 1);
+    EXPECT_NE(first.output.find("EXE.1"), std::string::npos) << first.output;
+
+    CommandResult flipped = damaged("flipped", [](const fs::path& copy) {
+        std::string bytes = ReadWholeFile(copy / "DISK2/EXE.2");
+        bytes[bytes.size() / 2] ^= 0x01;
+        WriteWholeFile(copy / "DISK2/EXE.2", bytes);
+    });
+    EXPECT_EQ(flipped.status, 1);
+    EXPECT_NE(flipped.output.find("arhiva EXE"), std::string::npos) << flipped.output;
+    EXPECT_NE(flipped.output.find("KORVEN.EXE"), std::string::npos) << flipped.output;
+
+    CommandResult marker = damaged("marker", [](const fs::path& copy) { fs::remove(copy / "DISK3/DISK3"); });
+    EXPECT_EQ(marker.status, 1);
+    EXPECT_NE(marker.output.find("DISK3"), std::string::npos) << marker.output;
+
+    CommandResult upgrade = damaged("upgrade", [](const fs::path& copy) { fs::remove(copy / "DISK1/UPGRADE.1"); });
+    EXPECT_EQ(upgrade.status, 1);
+    EXPECT_NE(upgrade.output.find("UPGRADE.1"), std::string::npos) << upgrade.output;
+
+    // Joined disk by disk, EXE.3 on the first disk would come before EXE.2.
+    CommandResult order =
+        damaged("order", [](const fs::path& copy) { fs::rename(copy / "DISK3/EXE.3", copy / "DISK1/EXE.3"); });
+    EXPECT_EQ(order.status, 1);
+    EXPECT_NE(order.output.find("EXE.3"), std::string::npos) << order.output;
+}
+
+TEST_F(KitmakeTest, DescriptionErrorsNameTheirLineAndLeaveNoKit) {
+    struct Case {
+        std::string description;
+        std::string expected;
+    };
+    const std::vector<Case> cases{
+        {"install INSTALL.EXE\nupgrade upgrade\ncomponnet EXE exe\n", "linia 3: cheie necunoscuta \"componnet\""},
+        {"install INSTALL.EXE\nupgrade lipsa\n", "linia 2: dosarul"},
+        {"install LIPSA.EXE\nupgrade upgrade\n", "linia 1: fisierul"},
+        {"install INSTALL.EXE\nupgrade upgrade\ncomponent GAMES exe\n", "linia 3: componenta GAMES"},
+        {"install INSTALL.EXE\nupgrade upgrade\ncomponent EXE\n", "linia 3: component asteapta un nume si un dosar"},
+        {"upgrade upgrade\n", "lipseste linia \"install CALE\""},
+        // The same member from two folders of one component.
+        {"install INSTALL.EXE\nupgrade upgrade\ncomponent HELP upgrade\ncomponent help upgrade\n",
+         "UPGRADE.DLL apare in doua dosare"},
+    };
+    for (const Case& one : cases) {
+        WriteDescription(one.description);
+        CommandResult build = Build(scratch_ / "kit");
+        EXPECT_EQ(build.status, 1) << one.description;
+        EXPECT_NE(build.output.find(one.expected), std::string::npos) << one.description << "\n" << build.output;
+        EXPECT_FALSE(fs::exists(scratch_ / "kit")) << one.description;
+    }
+}
+
+TEST_F(KitmakeTest, AnOutputFolderThatHoldsFilesIsLeftAlone) {
+    WriteWholeFile(scratch_ / "kit/NOTE.TXT", "a mea");
+    CommandResult build = Build(scratch_ / "kit");
+    EXPECT_EQ(build.status, 1);
+    EXPECT_NE(build.output.find("nu este gol"), std::string::npos) << build.output;
+    EXPECT_EQ(FileNames(scratch_ / "kit"), std::vector<std::string>{"NOTE.TXT"});
+}
+
+}  // namespace
+}  // namespace korven::kit::test

@@ -1,0 +1,44 @@
+// KITMAKE.EXE on Windows: the same builder with Windows paths, and the
+// component list it lays kits out by held against the installer's table.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "kit/component_names.h"
+#include "kit_test_support.h"
+#include "settings.h"
+
+namespace korven::kit::test {
+namespace {
+
+TEST(KitmakeWindows, ComponentOrderIsTheInstallersTable) {
+    ASSERT_EQ(kComponentNames.size(), Components.size());
+    for (size_t row = 0; row < Components.size(); ++row) EXPECT_EQ(kComponentNames[row], Components[row].CompName);
+}
+
+TEST(KitmakeWindows, BuildsAndVerifiesADiskKit) {
+    ScratchFolder scratch;
+    WriteWholeFile(scratch / "INSTALL.EXE", IncompressibleBytes(3000, 1));
+    WriteWholeFile(scratch / "upgrade/UPGRADE.DLL", IncompressibleBytes(500, 2));
+    WriteWholeFile(scratch / "exe/KORVEN.EXE", IncompressibleBytes(40000, 3));
+    WriteWholeFile(scratch / "db/NEW/DATA/CLIENTI.DB", "Client;Adresa\r\n");
+    WriteWholeFile(scratch / "kit.txt",
+                   "install INSTALL.EXE\r\nupgrade upgrade\r\ncomponent EXE exe\r\n"
+                   "component DBNEW db\r\n");
+    std::string kitmake = Quoted(fs::path(KITMAKE_PATH));
+    CommandResult build = RunCommand(kitmake + " build " + Quoted(scratch / "kit.txt") + " " + Quoted(scratch / "kit") +
+                                     " --disks --disk-size 20000");
+    ASSERT_EQ(build.status, 0) << build.output;
+    EXPECT_TRUE(fs::exists(scratch / "kit/DISK3/EXE.3")) << build.output;
+    EXPECT_EQ(ReadWholeFile(scratch / "kit/DISK1/INSTALL.CFG"), "[General]\r\nNrDiscuri=3\r\n");
+
+    CommandResult verify = RunCommand(kitmake + " verify " + Quoted(scratch / "kit"));
+    EXPECT_EQ(verify.status, 0) << verify.output;
+    fs::remove(scratch / "kit/DISK2/EXE.2");
+    CommandResult broken = RunCommand(kitmake + " verify " + Quoted(scratch / "kit"));
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_NE(broken.output.find("EXE.2"), std::string::npos) << broken.output;
+}
+
+}  // namespace
+}  // namespace korven::kit::test
