@@ -71,8 +71,8 @@ std::string ReadWholeFile(const std::string& path, bool& exists) {
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {};
         throw ConfigSysError(Reason("Nu am putut afla atributele fisierului", path));
     }
-    UniqueHandle file(
-        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) throw ConfigSysError(Reason("Nu am putut deschide fisierul", path));
     std::string text;
     char buffer[4096];
@@ -131,9 +131,7 @@ private:
     DWORD attributes_;
 };
 
-std::string Quoted(const std::string& path) {
-    return path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
-}
+std::string Quoted(const std::string& path) { return path.find(' ') == std::string::npos ? path : "\"" + path + "\""; }
 
 }  // namespace
 
@@ -170,7 +168,8 @@ void UpdateConfigSys(const std::string& path) {
         return;
     }
     const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) throw ConfigSysError(Reason("Nu am putut afla atributele fisierului", path));
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        throw ConfigSysError(Reason("Nu am putut afla atributele fisierului", path));
     AttributesKeeper keeper(path, attributes);
     // A read-only, hidden or system file cannot be replaced as it stands.
     if (!SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL) ||

@@ -74,8 +74,7 @@ int FilesIn(const std::string& folder) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return 0;
-    do
-        count += !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    do count += !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
     while (FindNextFileA(search, &found));
     FindClose(search);
     return count;

@@ -23,8 +23,8 @@ ScratchFolder::ScratchFolder(const std::string& name) {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     static int count = 0;
-    path_ = std::string(temp) + name + " " + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count) +
-            "\\";
+    path_ =
+        std::string(temp) + name + " " + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count) + "\\";
     RemoveTree(path_);
     CreateDirectoryA(path_.c_str(), nullptr);
 }
