@@ -58,8 +58,8 @@ UINT DdeClient::Execute(const std::string& command, DWORD timeoutMs) {
     if (!conversation_) return DMLERR_NO_CONV_ESTABLISHED;
     std::wstring text = Wide(command);
     DWORD status = 0;
-    if (DdeClientTransaction(reinterpret_cast<BYTE*>(text.data()), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)),
-                             conversation_, nullptr, CF_TEXT,
+    if (DdeClientTransaction(reinterpret_cast<BYTE*>(text.data()),
+                             static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)), conversation_, nullptr, CF_TEXT,
                              XTYP_EXECUTE, timeoutMs, &status))
         return DMLERR_NO_ERROR;
     const UINT error = DdeGetLastError(instance_);

@@ -111,13 +111,6 @@ protected:
     KeptFile winIni_{WindowsFile("win.ini")};
     CapturedLog log_;
     DialogRecorder dialogs_;
-
-public:
-    static std::string WindowsFile(const char* name) {
-        char folder[MAX_PATH];
-        GetWindowsDirectoryA(folder, MAX_PATH);
-        return std::string(folder) + "\\" + name;
-    }
 };
 
 TEST_F(ConfigSysStep, AFileThatCannotBeReplacedStaysAsItWasAndTheUserIsTold) {

@@ -1,23 +1,10 @@
 #include "config_test_support.h"
 
-#include <fstream>
 #include <sstream>
 
 #include "debug_log.h"
 #include "toolkit/message_dialog.h"
 #include "user_interface.h"
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
 
 ScratchFolder::ScratchFolder(const std::string& name) {
     char temp[MAX_PATH];
@@ -30,6 +17,12 @@ ScratchFolder::ScratchFolder(const std::string& name) {
 }
 
 ScratchFolder::~ScratchFolder() { RemoveTree(path_); }
+
+std::string WindowsFile(const char* name) {
+    char folder[MAX_PATH];
+    GetWindowsDirectoryA(folder, MAX_PATH);
+    return std::string(folder) + "\\" + name;
+}
 
 void RemoveTree(const std::string& folder) {
     const std::string base = folder.back() == '\\' ? folder : folder + "\\";

@@ -9,8 +9,7 @@
 #include <string>
 #include <vector>
 
-std::string ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const std::string& bytes);
+#include "engine_sandbox.h"  // ReadBytes, WriteBytes
 
 // A new empty folder under TEMP (its name may hold blanks), removed with
 // what it holds at the end.
@@ -26,6 +25,9 @@ public:
 private:
     std::string path_;
 };
+
+// A file in the Windows folder (win.ini).
+std::string WindowsFile(const char* name);
 
 // Removes a folder and everything in it.
 void RemoveTree(const std::string& folder);

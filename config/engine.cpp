@@ -1,0 +1,137 @@
+#include "engine.h"
+
+#include <windows.h>
+
+#include "debug_log.h"
+#include "idapi32.h"
+#include "registry_key.h"
+#include "unique_module.h"
+
+namespace {
+
+// The library and its entry points; all null until it is loaded and bound.
+struct EngineBinding {
+    UniqueModule library;
+    idapi::DbiInitFnProc init = nullptr;
+    idapi::DbiOpenDatabaseProc openDatabase = nullptr;
+    idapi::DbiCloseDatabaseProc closeDatabase = nullptr;
+    idapi::DbiAddAliasProc addAlias = nullptr;
+    idapi::DbiCfgSaveProc saveConfiguration = nullptr;
+    idapi::DbiExitProc exit = nullptr;
+    bool ready = false;  // the engine-ready flag
+};
+
+EngineBinding& Engine() {
+    static EngineBinding binding;
+    return binding;
+}
+
+std::string InFolder(std::string folder, const std::string& name) {
+    if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
+    return folder + name;
+}
+
+bool FileExists(const std::string& fileName) {
+    const DWORD attributes = GetFileAttributesA(fileName.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string CurrentFolder() {
+    const DWORD size = GetCurrentDirectoryA(0, nullptr);
+    std::string folder(size, '\0');
+    folder.resize(GetCurrentDirectoryA(size, folder.data()));
+    return folder;
+}
+
+UniqueModule LoadFrom(const std::string& fileName) {
+    if (!FileExists(fileName)) return {};
+    UniqueModule library(LoadLibraryA(fileName.c_str()));
+    if (!library.valid()) DebugNote("Nu pot incarca " + fileName + ", cod " + std::to_string(GetLastError()));
+    return library;
+}
+
+UniqueModule LoadEngineLibrary() {
+    if (UniqueModule local = LoadFrom(InFolder(CurrentFolder(), idapi::LibraryName)); local.valid()) return local;
+    const RegistryKey engineKey = RegistryKey::Open(HKEY_LOCAL_MACHINE, idapi::EngineKey);
+    if (const auto folder = engineKey.ReadString(idapi::DllPathValue); folder && !folder->empty())
+        if (UniqueModule registered = LoadFrom(InFolder(*folder, idapi::LibraryName)); registered.valid())
+            return registered;
+    UniqueModule searched(LoadLibraryA(idapi::LibraryName));
+    if (!searched.valid())
+        DebugNote(std::string("Nu gasesc ") + idapi::LibraryName + ", cod " + std::to_string(GetLastError()));
+    return searched;
+}
+
+template <class Proc>
+bool Bind(HMODULE library, const char* name, Proc& entry) {
+    // GetProcAddress answers one generic pointer type for every export.
+    entry = reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+    if (!entry) DebugNote(std::string(idapi::LibraryName) + " nu are functia " + name);
+    return entry != nullptr;
+}
+
+// Loads and binds the library unless that is done; false when it cannot be.
+bool LoadEngine() {
+    EngineBinding& engine = Engine();
+    if (engine.library.valid()) return true;
+    UniqueModule library = LoadEngineLibrary();
+    if (!library.valid()) return false;
+    const bool bound = Bind(library, idapi::DbiInitFnName, engine.init) &
+                       Bind(library, idapi::DbiOpenDatabaseName, engine.openDatabase) &
+                       Bind(library, idapi::DbiCloseDatabaseName, engine.closeDatabase) &
+                       Bind(library, idapi::DbiAddAliasName, engine.addAlias) &
+                       Bind(library, idapi::DbiCfgSaveName, engine.saveConfiguration) &
+                       Bind(library, idapi::DbiExitName, engine.exit);
+    if (!bound) {
+        Engine() = EngineBinding{};
+        return false;
+    }
+    engine.library = std::move(library);
+    return true;
+}
+
+// True on 0; any other result is noted with its code.
+bool Succeeded(idapi::Result result, const std::string& call) {
+    if (result != idapi::Ok) DebugNote(call + ": cod " + std::to_string(result));
+    return result == idapi::Ok;
+}
+
+}  // namespace
+
+bool InitEngine() {
+    EngineBinding& engine = Engine();
+    if (engine.ready) return true;
+    if (!LoadEngine()) return false;
+    engine.ready = Succeeded(engine.init(idapi::InterfaceVersion, nullptr), idapi::DbiInitFnName);
+    return engine.ready;
+}
+
+bool AliasExists() {
+    if (!InitEngine()) return false;
+    EngineBinding& engine = Engine();
+    idapi::DatabaseHandle database = nullptr;
+    const idapi::Result opened = engine.openDatabase("KORVEN", nullptr, idapi::OpenReadOnly, idapi::ShareShared,
+                                                     nullptr, 0, nullptr, nullptr, &database);
+    if (!Succeeded(opened, std::string(idapi::DbiOpenDatabaseName) + " KORVEN")) return false;
+    engine.closeDatabase(&database);
+    return true;
+}
+
+bool AddAliases(const std::vector<std::string>& names, const std::vector<std::string>& folders) {
+    if (names.size() != folders.size() || !InitEngine()) return false;
+    EngineBinding& engine = Engine();
+    bool allDone = true;
+    for (size_t i = 0; i < names.size(); ++i) {
+        const std::string parameters = idapi::PathParameter + folders[i];
+        allDone &= Succeeded(engine.addAlias(nullptr, names[i].c_str(), "PARADOX", parameters.c_str(), TRUE),
+                             std::string(idapi::DbiAddAliasName) + " " + names[i]);
+    }
+    allDone &= Succeeded(engine.saveConfiguration(nullptr, nullptr, FALSE), idapi::DbiCfgSaveName);
+    return allDone;
+}
+
+void DoneEngine() {
+    EngineBinding& engine = Engine();
+    if (engine.ready) engine.exit();
+    engine = EngineBinding{};
+}

@@ -1,0 +1,128 @@
+#include "engine_registration.h"
+
+#include <windows.h>
+
+#include <charconv>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+#include "debug_log.h"
+#include "exec_and_wait.h"
+#include "idapi32.h"
+#include "registry_key.h"
+#include "replace_file.h"
+
+namespace {
+
+constexpr char EngineInstalledKey[] = "Software\\Borland\\BLW32";
+constexpr char WindowsVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
+constexpr char EngineFolderBelowProgramFiles[] = "\\Borland\\Common Files\\BDE";
+constexpr char Placeholder[] = "$ProgDir$";
+constexpr char UseCountValue[] = "UseCount";
+
+// "UseCount" as the engine keeps it: decimal text. Anything else counts as 0.
+std::int64_t UseCount(const std::optional<std::string>& text) {
+    std::int32_t count = 0;
+    if (!text || text->empty()) return 0;
+    const char* end = text->data() + text->size();
+    const auto [stop, error] = std::from_chars(text->data(), end, count);
+    return error == std::errc() && stop == end ? count : 0;
+}
+
+void RaiseUseCount() {
+    const std::string keyName = std::string("HKEY_LOCAL_MACHINE\\") + idapi::EngineKey;
+    const RegistryKey key = RegistryKey::Open(HKEY_LOCAL_MACHINE, idapi::EngineKey, KEY_READ | KEY_WRITE);
+    if (!key.valid()) throw EEngineRegistration("Nu pot deschide cheia de registru " + keyName);
+    const std::int64_t count = UseCount(key.ReadString(UseCountValue)) + 1;
+    if (const LONG error = key.WriteString(UseCountValue, std::to_string(count)); error != ERROR_SUCCESS)
+        throw EEngineRegistration("Nu pot scrie valoarea " + std::string(UseCountValue) + " in cheia de registru " +
+                                  keyName + " (cod " + std::to_string(error) + ")");
+}
+
+std::string ProgramFilesDir() {
+    const auto folder = RegistryKey::Open(HKEY_LOCAL_MACHINE, WindowsVersionKey).ReadString("ProgramFilesDir");
+    if (!folder || folder->empty())
+        throw EEngineRegistration(
+            "Nu gasesc dosarul Program Files: lipseste valoarea ProgramFilesDir din cheia de registru "
+            "HKEY_LOCAL_MACHINE\\" +
+            std::string(WindowsVersionKey));
+    return *folder;
+}
+
+std::string DoubledBackslashes(const std::string& path) {
+    std::string doubled;
+    for (char c : path) {
+        doubled += c;
+        if (c == '\\') doubled += c;
+    }
+    return doubled;
+}
+
+std::string WithProgramFiles(const std::string& line, const std::string& escapedFolder) {
+    const auto at = line.find(Placeholder);
+    if (at == std::string::npos) return line;
+    return line.substr(0, at) + escapedFolder + line.substr(at + std::size(Placeholder) - 1);
+}
+
+std::string Quoted(const std::string& path) {
+    return path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
+}
+
+std::string RegistryEditor() {
+    const UINT size = GetWindowsDirectoryA(nullptr, 0);
+    std::string folder(size, '\0');
+    folder.resize(GetWindowsDirectoryA(folder.data(), size));
+    if (!folder.empty() && folder.back() != '\\') folder += '\\';
+    return folder + "regedit.exe";
+}
+
+void MergeRegistrationFile(const std::string& fileName) {
+    const std::string command = Quoted(RegistryEditor()) + " /s \"" + fileName + "\"";
+    if (const std::int32_t exitCode = ExecAndWait(command, SW_MINIMIZE); exitCode != 0)
+        DebugNote(command + ": cod " + std::to_string(exitCode));
+}
+
+}  // namespace
+
+void RewriteRegistrationFile(const std::string& fileName, const std::string& programFilesDir) {
+    std::ifstream in(fileName, std::ios::binary);
+    std::string bytes;
+    if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (!in.good() && !in.eof()) throw EEngineRegistration("Nu pot citi fisierul de inregistrare " + fileName);
+    in.close();
+
+    const std::string escaped = DoubledBackslashes(programFilesDir);
+    std::string rewritten;
+    rewritten.reserve(bytes.size() + escaped.size() * 4);
+    for (size_t start = 0; start < bytes.size();) {
+        size_t end = bytes.find('\n', start);
+        const size_t next = end == std::string::npos ? bytes.size() : end + 1;
+        if (end == std::string::npos) end = bytes.size();
+        if (end > start && bytes[end - 1] == '\r') --end;
+        rewritten += WithProgramFiles(bytes.substr(start, end - start), escaped) + "\r\n";
+        start = next;
+    }
+    if (const unsigned long error = ReplaceFileContents(fileName, rewritten); error != 0)
+        throw EEngineRegistration("Nu pot scrie fisierul de inregistrare " + fileName + " (cod " +
+                                  std::to_string(error) + ")");
+}
+
+void RegisterBDE() {
+    if (RegistryKey::Exists(HKEY_LOCAL_MACHINE, EngineInstalledKey)) {
+        RaiseUseCount();
+        return;
+    }
+    const std::string programFiles = ProgramFilesDir();
+    const std::string registrationFile = programFiles + EngineFolderBelowProgramFiles + "\\bde.reg";
+    RewriteRegistrationFile(registrationFile, programFiles);
+    MergeRegistrationFile(registrationFile);
+}
+
+std::vector<std::string> AliasFolders(const std::string& dataDir, std::span<const std::string> relativeFolders) {
+    const std::string base = !dataDir.empty() && dataDir.back() == '\\' ? dataDir : dataDir + "\\";
+    std::vector<std::string> folders;
+    for (const std::string& relative : relativeFolders) folders.push_back(base + relative);
+    return folders;
+}

@@ -1,0 +1,32 @@
+// Registering the database engine that the copy step has just put in place,
+// and the folders of the application's aliases.
+#pragma once
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// A registration that could not be done; the message, in Romanian, names
+// what failed. The configuration page shows it and closes.
+class EEngineRegistration : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// With the engine already registered on this computer (the key
+// Software\Borland\BLW32 exists), raises its shared use count by one and
+// does nothing else. Otherwise writes the Program Files folder into the
+// engine's registration file bde.reg (in <Program Files>\Borland\Common
+// Files\BDE) and merges it into the registry with the registry editor.
+// Throws EEngineRegistration when the file or the registry cannot be read or
+// written. A merge that fails is only noted in the diagnostic log.
+void RegisterBDE();
+
+// Rewrites the registration file for the given Program Files folder: in each
+// line the first "$ProgDir$" becomes the folder with every "\" doubled (as a
+// path is written inside a registry file); every other byte stays, and each
+// line ends in CR LF. The file is replaced only once the new one is whole.
+void RewriteRegistrationFile(const std::string& fileName, const std::string& programFilesDir);
+
+// The alias folders: each relative folder below the data folder.
+std::vector<std::string> AliasFolders(const std::string& dataDir, std::span<const std::string> relativeFolders);

@@ -1,0 +1,118 @@
+#include <windows.h>
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "engine_registration.h"
+#include "engine_sandbox.h"
+#include "registry_key.h"
+
+namespace {
+
+constexpr char EngineKey[] = "Software\\Borland\\Database Engine";
+constexpr char InstalledKey[] = "Software\\Borland\\BLW32";
+
+using EngineRegistrationTest = EngineSandbox;
+
+// The engine's files as the copy step leaves them, with a registration file
+// that would be noticed if it were merged or rewritten.
+std::string PlantRegistrationFile(const std::string& engineFolder) {
+    const std::string file = engineFolder + "\\bde.reg";
+    WriteBytes(file, "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Borland\\Marker]\r\n\"P\"=\"$ProgDir$\"\r\n");
+    return file;
+}
+
+TEST_F(EngineRegistrationTest, AnEngineAlreadyRegisteredOnlyGainsOneUse) {
+    const std::string file = PlantRegistrationFile(engineFolder);
+    const std::string before = ReadBytes(file);
+    RegistryKey::Create(HKEY_LOCAL_MACHINE, InstalledKey);
+    RegistryKey::Create(HKEY_LOCAL_MACHINE, EngineKey).WriteString("UseCount", "7");
+
+    RegisterBDE();
+
+    EXPECT_EQ(RegistryString(EngineKey, "UseCount"), "8");
+    EXPECT_EQ(ReadBytes(file), before) << "the registration file is left alone";
+    EXPECT_FALSE(RegistryKey::Exists(HKEY_LOCAL_MACHINE, "Software\\Borland\\Marker")) << "and not merged";
+    EXPECT_FALSE(RegistryString(EngineKey, "DLLPATH"));
+}
+
+TEST_F(EngineRegistrationTest, AUseCountThatIsNoNumberCountsAsNone) {
+    RegistryKey::Create(HKEY_LOCAL_MACHINE, InstalledKey);
+    const RegistryKey engine = RegistryKey::Create(HKEY_LOCAL_MACHINE, EngineKey);
+    const DWORD seven = 7;
+    const struct {
+        const char* what;
+        DWORD type;
+        std::string data;
+    } cases[] = {
+        {"a number of another type", REG_DWORD, std::string(reinterpret_cast<const char*>(&seven), sizeof seven)},
+        {"text", REG_SZ, std::string("sapte", 6)},
+        {"digits and more", REG_SZ, std::string("7a", 3)},
+        {"an empty string", REG_SZ, std::string(1, '\0')},
+        {"a number too large", REG_SZ, std::string("99999999999", 12)},
+    };
+    for (const auto& c : cases) {
+        RegSetValueExA(engine, "UseCount", 0, c.type, reinterpret_cast<const BYTE*>(c.data.data()),
+                       static_cast<DWORD>(c.data.size()));
+        RegisterBDE();
+        EXPECT_EQ(RegistryString(EngineKey, "UseCount"), "1") << c.what;
+    }
+    RegDeleteValueA(engine, "UseCount");
+    RegisterBDE();
+    EXPECT_EQ(RegistryString(EngineKey, "UseCount"), "1") << "missing";
+}
+
+TEST_F(EngineRegistrationTest, ARegisteredEngineWithoutItsKeyIsReported) {
+    RegistryKey::Create(HKEY_LOCAL_MACHINE, InstalledKey);
+    try {
+        RegisterBDE();
+        FAIL() << "no error";
+    } catch (const EEngineRegistration& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Nu pot deschide cheia de registru HKEY_LOCAL_MACHINE\\Software\\Borland\\Database Engine");
+    }
+}
+
+// The demo kit's registration file, through Wine's own registry editor.
+TEST_F(EngineRegistrationTest, ANewEngineIsRegisteredFromItsFileWithTheRegistryEditor) {
+    ASSERT_TRUE(CopyFileA(DEMO_BDE_REG, (engineFolder + "\\bde.reg").c_str(), FALSE));
+
+    RegisterBDE();
+
+    EXPECT_TRUE(RegistryKey::Exists(HKEY_LOCAL_MACHINE, InstalledKey));
+    EXPECT_EQ(RegistryString(EngineKey, "DLLPATH"), engineFolder);
+    EXPECT_EQ(RegistryString(EngineKey, "CONFIGFILE01"), engineFolder + "\\IDAPI32.CFG");
+    EXPECT_EQ(RegistryString(EngineKey, "UseCount"), "1");
+    EXPECT_EQ(RegistryString(std::string(EngineKey) + "\\Settings\\SYSTEM\\INIT", "VERSION"), "4.0");
+    EXPECT_EQ(ReadBytes(engineFolder + "\\bde.reg").find("$ProgDir$"), std::string::npos);
+
+    // The next installation finds the engine registered.
+    RegisterBDE();
+    EXPECT_EQ(RegistryString(EngineKey, "UseCount"), "2");
+}
+
+TEST_F(EngineRegistrationTest, AMissingRegistrationFileIsReportedByName) {
+    try {
+        RegisterBDE();
+        FAIL() << "no error";
+    } catch (const EEngineRegistration& error) {
+        EXPECT_EQ(std::string(error.what()), "Nu pot citi fisierul de inregistrare " + engineFolder + "\\bde.reg");
+    }
+    EXPECT_FALSE(RegistryKey::Exists(HKEY_LOCAL_MACHINE, InstalledKey));
+}
+
+TEST_F(EngineRegistrationTest, AMissingProgramFilesFolderIsReported) {
+    PlantRegistrationFile(engineFolder);
+    RegDeleteValueA(RegistryKey::Open(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", KEY_WRITE),
+                    "ProgramFilesDir");
+    try {
+        RegisterBDE();
+        FAIL() << "no error";
+    } catch (const EEngineRegistration& error) {
+        EXPECT_NE(std::string(error.what()).find("ProgramFilesDir"), std::string::npos) << error.what();
+        EXPECT_EQ(std::string(error.what()).rfind("Nu gasesc dosarul Program Files", 0), 0u) << error.what();
+    }
+}
+
+}  // namespace
