@@ -2,11 +2,12 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string_view>
 
 #include "debug_log.h"
 #include "exec_and_wait.h"
-#include "program_path.h"
+#include "replace_file.h"
 #include "toolkit/message_dialog.h"
 #include "unique_handle.h"
 
@@ -57,9 +58,8 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
-// What failed, on which file, with the system's error code of the last call.
-std::string Reason(const char* what, const std::string& path) {
-    const DWORD code = GetLastError();
+// What failed, on which file, with the system's error code.
+std::string Reason(const char* what, const std::string& path, DWORD code = GetLastError()) {
     return std::string(what) + " " + path + " (cod " + std::to_string(code) + ")";
 }
 
@@ -83,39 +83,6 @@ std::string ReadWholeFile(const std::string& path, bool& exists) {
         text.append(buffer, got);
     } while (got > 0);
     return text;
-}
-
-// A file made beside the target, deleted again unless it took the target's place.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(const std::string& target) {
-        std::string folder = FolderOf(target);
-        if (folder.empty()) folder = ".\\";
-        char name[MAX_PATH];
-        if (!GetTempFileNameA(folder.c_str(), "KRV", 0, name))
-            throw ConfigSysError(Reason("Nu am putut crea un fisier temporar in", folder));
-        path_ = name;
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile() {
-        if (!path_.empty()) DeleteFileA(path_.c_str());
-    }
-
-    const std::string& Path() const { return path_; }
-    void Kept() { path_.clear(); }
-
-private:
-    std::string path_;
-};
-
-void WriteWholeFile(const std::string& path, const std::string& text) {
-    UniqueHandle file(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    if (!file.valid() || !WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
-        written != text.size() || !FlushFileBuffers(file))
-        throw ConfigSysError(Reason("Nu am putut scrie fisierul", path));
 }
 
 // Gives a file back the attributes it had, however the update ends.
@@ -159,23 +126,18 @@ void UpdateConfigSys(const std::string& path) {
     std::string text;
     for (const std::string& line : RaiseFileLimit(SplitLines(old))) text += line + "\r\n";
 
-    TemporaryFile replacement(path);
-    WriteWholeFile(replacement.Path(), text);
-    if (!exists) {
-        if (!MoveFileExA(replacement.Path().c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH))
-            throw ConfigSysError(Reason("Nu am putut crea fisierul", path));
-        replacement.Kept();
-        return;
+    std::optional<AttributesKeeper> keeper;
+    if (exists) {
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES)
+            throw ConfigSysError(Reason("Nu am putut afla atributele fisierului", path));
+        keeper.emplace(path, attributes);
+        // A read-only, hidden or system file cannot be replaced as it stands.
+        if (!SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL))
+            throw ConfigSysError(Reason("Nu am putut schimba atributele fisierului", path));
     }
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        throw ConfigSysError(Reason("Nu am putut afla atributele fisierului", path));
-    AttributesKeeper keeper(path, attributes);
-    // A read-only, hidden or system file cannot be replaced as it stands.
-    if (!SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL) ||
-        !MoveFileExA(replacement.Path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        throw ConfigSysError(Reason("Nu am putut inlocui fisierul", path));
-    replacement.Kept();
+    if (const unsigned long error = ReplaceFileContents(path, text))
+        throw ConfigSysError(Reason("Nu am putut scrie fisierul", path, error));
 }
 
 void RecordDefaultUser() { WriteProfileStringA("Korven", "LastUser", "Master"); }

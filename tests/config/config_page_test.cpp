@@ -91,9 +91,9 @@ TEST_F(ConfigPage, NextRunsTheThreeStepsInOrderAndGoesOn) {
     EXPECT_TRUE(dialogs_.shown.empty());
     for (const TPanel* step : {page.BBDE, page.BCFGSYS, page.BGROUP}) EXPECT_TRUE(Done(*step)) << step->Caption();
     EXPECT_TRUE(page.BNext->Enabled());
-    EXPECT_EQ(Sections(), (std::vector<std::string>{"BEGIN => DoConfigBDE", "END <- DoConfigBDE",
-                                                    "BEGIN => DoConfigConfigSys", "END <- DoConfigConfigSys",
-                                                    "BEGIN => DoConfigGroup", "END <- DoConfigGroup"}));
+    EXPECT_EQ(Sections(),
+              (std::vector<std::string>{"BEGIN => DoConfigBDE", "END <- DoConfigBDE", "BEGIN => DoConfigConfigSys",
+                                        "END <- DoConfigConfigSys", "BEGIN => DoConfigGroup", "END <- DoConfigGroup"}));
     // What each step left behind: the main alias opens on the data folder,
     // the file limit is raised, the group holds the main program.
     EXPECT_TRUE(AliasExists());
