@@ -1,0 +1,96 @@
+#include "config/program_group.h"
+
+#include <windows.h>
+
+#include "config/dde_client.h"
+#include "debug_log.h"
+#include "toolkit/message_dialog.h"
+#include "unique_handle.h"
+
+namespace {
+
+const char* const kShellService = "ProgMan";
+// Long enough for a shell that makes the group's folder and its shortcuts;
+// short enough that a shell that hangs does not hold the page for good.
+constexpr DWORD kExecuteTimeoutMs = 15000;
+// How long a Program Manager just started may take before it answers.
+constexpr DWORD kStartTimeoutMs = 10000;
+
+bool FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string AddItem(const std::string& programDir, const char* file, const char* caption) {
+    return "[AddItem(\"" + programDir + "\\" + file + "\", \"" + caption + "\")]";
+}
+
+// Commands back to back, as the Program Manager documents them: some
+// shells (Wine's) stop reading at the first line break, and would make an
+// empty group.
+std::string Joined(const std::vector<std::string>& commands) {
+    std::string text;
+    for (const std::string& command : commands) text += command;
+    return text;
+}
+
+bool ConnectEitherTopic(DdeClient& dde) {
+    if (dde.Connect(kShellService, "")) return true;
+    // Some shells answer only their own topic, never "any topic".
+    if (!dde.Connect(kShellService, kShellService)) return false;
+    DebugNote("Conversatie DDE pe subiectul ProgMan");
+    return true;
+}
+
+// Starts the Program Manager and waits until it takes input.
+bool StartShell() {
+    char commandLine[] = "PROGMAN";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWMINNOACTIVE;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    UniqueHandle processHandle(process.hProcess);
+    UniqueHandle threadHandle(process.hThread);
+    WaitForInputIdle(processHandle, kStartTimeoutMs);
+    return true;
+}
+
+bool ConnectToShell(DdeClient& dde) {
+    if (ConnectEitherTopic(dde)) return true;
+    return StartShell() && ConnectEitherTopic(dde);
+}
+
+}  // namespace
+
+SiblingPrograms FindSiblingPrograms(const std::string& programDir) {
+    return {FileExists(programDir + "\\OUTPOST.EXE"), FileExists(programDir + "\\PAYROLL.EXE")};
+}
+
+std::vector<std::string> ProgramGroupCommands(const std::string& programDir, SiblingPrograms siblings) {
+    std::vector<std::string> commands{"[CreateGroup(\"WinKORVEN\")]", AddItem(programDir, "KORVEN.EXE", "Korven")};
+    if (siblings.outpost) {
+        commands.push_back(AddItem(programDir, "UTILITY.EXE", "Utility"));
+        commands.push_back(AddItem(programDir, "OUTPOST.EXE", "Outpost"));
+    }
+    if (siblings.payroll) commands.push_back(AddItem(programDir, "PAYROLL.EXE", "Payroll"));
+    commands.push_back("[ShowGroup(\"WinKORVEN\",8)]");
+    return commands;
+}
+
+void CreateProgramGroup(const std::string& programDir, const std::string& defaultProgramDir) {
+    DdeClient dde;
+    if (!ConnectToShell(dde)) {
+        DebugNote("Eroare initializare conversatie DDE");
+        RomMessageDlg("Eroare DDE!", "Eroare...", mtError, taCenter, {mbCancel}, mbCancel);
+        return;
+    }
+    const auto commands = ProgramGroupCommands(programDir, FindSiblingPrograms(defaultProgramDir));
+    const UINT error = dde.Execute(Joined(commands), kExecuteTimeoutMs);
+    if (error == DMLERR_EXECACKTIMEOUT)
+        DebugNote("Cererea DDE nu a primit raspuns (cod " + std::to_string(error) + ")");
+    else if (error != DMLERR_NO_ERROR)
+        DebugNote("Cererea DDE a fost refuzata (cod " + std::to_string(error) + ")");
+}

@@ -1,0 +1,27 @@
+// The application's program group in the Windows shell ("WinKORVEN"), made
+// by commands sent to the Program Manager over DDE: one item for the main
+// program and one for each sibling program the installation brought.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Which optional programs lie in the program folder. The Utility item goes
+// with OUTPOST.EXE, whether UTILITY.EXE is there or not.
+struct SiblingPrograms {
+    bool outpost = false;
+    bool payroll = false;
+};
+
+SiblingPrograms FindSiblingPrograms(const std::string& programDir);
+
+// The commands, in the order the shell is to run them. Each item's path is
+// the folder, "\" and the file name, as the folder was given.
+std::vector<std::string> ProgramGroupCommands(const std::string& programDir, SiblingPrograms siblings);
+
+// Sends the commands to the shell as one request. The shell is asked with
+// any topic, then with the topic "ProgMan", then the program "ProgMan" is
+// started and both are tried again. When no conversation opens, the log
+// gets a note and the user "Eroare DDE!"; a request that the shell refuses
+// or leaves unanswered is only noted in the log.
+void CreateProgramGroup(const std::string& programDir, const std::string& defaultProgramDir);
