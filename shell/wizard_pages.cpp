@@ -2,6 +2,7 @@
 // and what runs before the first page.
 #include <memory>
 
+#include "config/config_page.h"
 #include "copy/copy_page.h"
 #include "framework/form.h"
 #include "pages/dirs_page.h"
@@ -27,6 +28,7 @@ const WizardPageTable& WizardPages() {
         table[SlotInstallType] = Make<TIType>();
         table[SlotFolders] = Make<TDirs>();
         table[SlotCopy] = Make<TCopy>();
+        table[SlotConfig] = Make<TConfig>();
         table[SlotEnd] = Make<TEndScreen>();
         return table;
     }();

@@ -116,15 +116,15 @@ ShownDialog ParseCopy(const std::string& copy) {
     return dialog;
 }
 
-// Asks the dialog for its copy, then answers it with its default button.
+HWND FindMessageDialog(DWORD processId) {
+    DialogSearch search{processId, nullptr};
+    EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Reads the dialog, then answers it with its default button.
 ShownDialog ReadAndAnswer(HWND dialog) {
-    if (OpenClipboard(nullptr)) {
-        EmptyClipboard();
-        CloseClipboard();
-    }
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(dialog, WM_COPY, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-    ShownDialog shown = ParseCopy(ClipboardText());
+    ShownDialog shown = ReadDialog(dialog);
     PostMessageA(dialog, WM_KEYDOWN, VK_RETURN, 1);
     return shown;
 }
@@ -145,12 +145,11 @@ void WaitAnsweringMessages(HANDLE process, DWORD processId, std::vector<ShownDia
     for (int tick = 0; tick < 600; ++tick) {
         if (WaitForSingleObject(process, 50) == WAIT_OBJECT_0) return;
         AbandonWizard(processId);
-        DialogSearch search{processId, nullptr};
-        EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
-        if (!search.found) continue;
-        dialogs.push_back(ReadAndAnswer(search.found));
+        HWND dialog = FindMessageDialog(processId);
+        if (!dialog) continue;
+        dialogs.push_back(ReadAndAnswer(dialog));
         // Wait for that dialog to go before looking for the next one.
-        for (int wait = 0; wait < 100 && IsWindow(search.found) && IsWindowVisible(search.found); ++wait) Sleep(20);
+        for (int wait = 0; wait < 100 && IsWindow(dialog) && IsWindowVisible(dialog); ++wait) Sleep(20);
     }
     TerminateProcess(process, 99);
 }
@@ -200,6 +199,25 @@ KitRun Launch(const std::string& program, const std::string& arguments, const st
 }
 
 }  // namespace
+
+HWND WaitForMessageDialog(DWORD processId, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    do {
+        if (HWND dialog = FindMessageDialog(processId)) return dialog;
+        Sleep(50);
+    } while (GetTickCount() - start < milliseconds);
+    return nullptr;
+}
+
+ShownDialog ReadDialog(HWND dialog) {
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(dialog, WM_COPY, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    return ParseCopy(ClipboardText());
+}
 
 KitRun RunKit(const std::string& program, const std::string& arguments, const std::optional<std::string>& temp) {
     return Launch(program, arguments, temp, true);

@@ -25,6 +25,12 @@ struct ShownDialog {
     std::string buttons;  // captions without their "&", three blanks after each
 };
 
+// A message dialog of the process that is on the screen, waited for; null
+// when none appears within the time.
+HWND WaitForMessageDialog(DWORD processId, DWORD milliseconds = 20000);
+// What the dialog shows, as it copies it; the dialog stays open.
+ShownDialog ReadDialog(HWND dialog);
+
 struct KitRun {
     DWORD exitCode = 0;
     std::vector<ShownDialog> dialogs;  // in the order it showed them

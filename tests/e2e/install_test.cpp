@@ -1,0 +1,455 @@
+// Whole first installations from kits made by the kit builder, each in a
+// Wine prefix of its own, driven from outside as a person would: the kit's
+// INSTALL.EXE is started, the pages are answered with clicks, disks are
+// changed when the program asks for them. Afterwards the test looks at what
+// the person and the computer see: the files, the registry, WIN.INI,
+// C:\CONFIG.SYS, the engine's aliases, the program group and the log.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "kit_run.h"
+#include "ui_driver.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const LocalItem = " &LOCAL     - programul va fi folosit numai pe acest calculator";
+const char* const ServerItem = " &SERVER  - acest calculator va contine baza de date";
+const char* const ClientItem = " CLIEN&T    - programul va folosi o baza de date aflata la distanta";
+const char* const TypeCaption = "Alegeti tipul instalarii!";
+const char* const FoldersCaption = "Alegeti directoarele destinatie!";
+const char* const CopyCaption = "Copiere fisiere Korven";
+// The configuration page and the end page share their caption.
+const char* const ConfigCaption = "Configurare sistem";
+const char* const ProgramFolder = "C:\\WinKorv";
+const char* const EngineFolder = "C:\\Program Files\\Borland\\Common Files\\BDE";
+const char* const EngineKey = "Software\\Borland\\Database Engine";
+const char* const Trace = "C:\\korven-trace.txt";
+const char* const Log = "C:\\korvinst.log";
+
+// Where each component's files land, by the folder the kit took them from.
+enum class Lands { Program, Data, Engine };
+struct Component {
+    const char* name;
+    Lands target;
+    bool database;  // a client installs none of these
+};
+const Component Components[] = {
+    {"EXE", Lands::Program, false},  {"OUTPOST", Lands::Program, false}, {"DBDAT", Lands::Data, true},
+    {"DBNEW", Lands::Data, true},    {"BDE32", Lands::Engine, false},    {"HELP", Lands::Program, false},
+    {"PAYROLL", Lands::Program, false},
+};
+
+std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
+
+std::string RegistryString(const char* key, const char* value) {
+    char text[1024] = {};
+    DWORD size = sizeof text;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, key, value, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
+        return "<none>";
+    return text;
+}
+
+bool KeyExists(const char* key) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+    RegCloseKey(opened);
+    return true;
+}
+
+std::string ProfileString(const char* file, const char* section, const char* key) {
+    char text[1024] = {};
+    GetPrivateProfileStringA(section, key, "<none>", text, sizeof text, file);
+    return text;
+}
+
+std::string WinIniString(const char* section, const char* key) {
+    char text[1024] = {};
+    GetProfileStringA(section, key, "<none>", text, sizeof text);
+    return text;
+}
+
+std::string ProgramsMenu() {
+    char folder[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, folder);
+    return folder;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+class Installation : public ::testing::Test {
+protected:
+    void SetUp() override {
+        shots_ = std::string(KORVEN_SHOT_DIR) + "\\install";
+        MakeFolders(shots_);
+        SetEnvironmentVariableA("KORVEN_TRACE", Trace);
+        DeleteFileA(Trace);
+    }
+
+    void Shot(const std::string& name) const { ui::SaveScreen(shots_ + "\\" + name + ".bmp"); }
+
+    // Starts the kit's INSTALL.EXE with the diagnostic log and answers the
+    // work copy that it leaves running.
+    WorkCopy Start(const std::string& kitFolder) {
+        MakeFolders("C:\\korven-work");
+        const KitRun kit = StartKit(kitFolder + "\\INSTALL.EXE", "-log -log", "C:\\korven-work");
+        EXPECT_EQ(kit.exitCode, 0u);
+        WorkCopy work = FindWorkCopy();
+        EXPECT_NE(work.processId, 0u) << "no work copy started";
+        return work;
+    }
+
+    // The type page and the folders page; a client names the server's data
+    // folder, which must exist already.
+    void ChooseTypeAndFolders(const WorkCopy& work, const char* item, const std::string& clientData = {}) {
+        HWND type = ui::WaitForWindow(TypeCaption, work.processId);
+        ASSERT_TRUE(type) << "no installation-type page";
+        ui::Click(ui::Control(type, item));
+        ui::Settle();
+        ui::Click(ui::Control(type, "&Continua"));
+        ASSERT_TRUE(ui::WaitGone(type));
+
+        HWND folders = ui::WaitForWindow(FoldersCaption, work.processId);
+        ASSERT_TRUE(folders) << "no folders page";
+        if (!clientData.empty()) {
+            ui::Click(ui::EditField(folders, 1));
+            ui::TypeText(clientData);
+            ui::Settle();
+        }
+        ui::Click(ui::Control(folders, "&Continua"));
+        ASSERT_TRUE(ui::WaitGone(folders));
+    }
+
+    // Next on the copy page; the page works on its own until it closes.
+    HWND StartCopying(const WorkCopy& work) {
+        HWND copy = ui::WaitForWindow(CopyCaption, work.processId);
+        EXPECT_TRUE(copy) << "no copy page";
+        if (!copy) return nullptr;
+        ui::Click(ui::Control(copy, "&Continua"));
+        return copy;
+    }
+
+    // The configuration page's Next, then "Nu acum" on the end page.
+    void ConfigureAndFinish(const WorkCopy& work) {
+        HWND config = ui::WaitForWindow(ConfigCaption, work.processId, 120000);
+        ASSERT_TRUE(config) << "no configuration page";
+        ASSERT_TRUE(ui::Control(config, "&Continua")) << "the configuration page comes before the end page";
+        Shot(TestName() + "_config_page");
+        ui::Click(ui::Control(config, "&Continua"));
+        ASSERT_TRUE(ui::WaitGone(config, 120000));
+        HWND end = ui::WaitForWindow(ConfigCaption, work.processId);
+        ASSERT_TRUE(end) << "no end page";
+        ASSERT_TRUE(ui::Control(end, "Nu &acum"));
+        Shot(TestName() + "_end_page");
+        ui::Click(ui::Control(end, "Nu &acum"));
+        EXPECT_EQ(work.WaitForExit(), 0u);
+    }
+
+    // A whole installation from a one-folder kit.
+    void Install(const std::string& kit, const char* item, const std::string& clientData = {}, bool shots = false) {
+        WorkCopy work = Start(kit);
+        ASSERT_NE(work.processId, 0u);
+        ChooseTypeAndFolders(work, item, clientData);
+        HWND copy = StartCopying(work);
+        ASSERT_TRUE(copy);
+        const DWORD copyStarted = GetTickCount();
+        if (shots) {
+            // The large help archive keeps the gauges moving for a moment.
+            ui::Settle(300);
+            Shot("copy_page");
+        }
+        ASSERT_TRUE(ui::WaitGone(copy, 120000)) << "the copy page did not finish";
+        ASSERT_TRUE(ui::WaitForWindow(ConfigCaption, work.processId, 120000));
+        ReportCopyTime(GetTickCount() - copyStarted);
+        ConfigureAndFinish(work);
+    }
+
+    // scripts/bench asks for the copy page's time through the environment.
+    static void ReportCopyTime(DWORD milliseconds) {
+        char file[MAX_PATH] = {};
+        if (!GetEnvironmentVariableA("KORVEN_BENCH_FILE", file, sizeof file)) return;
+        WriteWholeFile(file, "copy_page_ms " + std::to_string(milliseconds) + "\n");
+    }
+
+    // Every file the kit took from the component's folder, byte for byte
+    // where the component put it. The engine's registration file is
+    // rewritten on purpose and checked on its own.
+    static void ExpectInstalled(const Component& component, const std::string& dataFolder) {
+        const fs::path source = fs::path(KORVEN_KIT_STAGE) / component.name;
+        const std::string target = component.target == Lands::Program ? ProgramFolder
+                                   : component.target == Lands::Data  ? dataFolder
+                                                                      : EngineFolder;
+        int files = 0;
+        for (const auto& entry : fs::recursive_directory_iterator(source)) {
+            if (!entry.is_regular_file()) continue;
+            const std::string relative = fs::relative(entry.path(), source).string();
+            if (_stricmp(relative.c_str(), "bde.reg") == 0) continue;
+            const std::string installed = target + "\\" + relative;
+            ++files;
+            ASSERT_TRUE(FileExists(installed)) << installed;
+            EXPECT_TRUE(ReadWholeFile(installed) == ReadWholeFile(entry.path().string()))
+                << installed << " differs from its source";
+        }
+        EXPECT_GT(files, 0) << component.name;
+    }
+
+    static void ExpectNoAssembledArchives() {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((std::string(ProgramFolder) + "\\*.ZIP").c_str(), &found);
+        EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "an archive was left: " << found.cFileName;
+        if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    }
+
+    static void ExpectAliasesUnder(const std::string& dataFolder) {
+        const std::string store = RegistryString(EngineKey, "CONFIGFILE01");
+        ASSERT_TRUE(FileExists(store)) << "alias store " << store;
+        EXPECT_EQ(ProfileString(store.c_str(), "KORVENALIAS", "PATH"), dataFolder + "\\NEW\\DATA");
+        EXPECT_EQ(ProfileString(store.c_str(), "FIRMAALIAS", "PATH"), dataFolder + "\\NEW\\FIRMA");
+        EXPECT_EQ(ProfileString(store.c_str(), "LUNAALIAS", "PATH"), dataFolder + "\\NEW\\LUNA");
+        EXPECT_EQ(ProfileString(store.c_str(), "KORVEN", "PATH"), dataFolder + "\\DATA");
+        EXPECT_EQ(ProfileString(store.c_str(), "KORVEN", "TYPE"), "PARADOX");
+    }
+
+    // What every finished installation leaves on the computer.
+    static void ExpectConfigured(const std::string& dataFolder) {
+        EXPECT_EQ(RegistryString(EngineKey, "DLLPATH"), EngineFolder);
+        EXPECT_TRUE(KeyExists("Software\\Borland\\BLW32"));
+        ExpectAliasesUnder(dataFolder);
+        EXPECT_EQ(WinIniString("Korven", "LastUser"), "Master");
+        const std::vector<std::string> config = Lines(ReadWholeFile("C:\\CONFIG.SYS"));
+        EXPECT_NE(std::find(config.begin(), config.end(), "FILES=255"), config.end());
+
+        const std::vector<std::string> trace = Lines(ReadWholeFile(Trace));
+        auto hhupd = std::find_if(trace.begin(), trace.end(), [](auto& l) { return Contains(l, "HHUPD.EXE /Q"); });
+        auto tregsvr = std::find_if(trace.begin(), trace.end(), [](auto& l) {
+            return Contains(l, "TREGSVR.EXE -Q C:\\WinKorv\\CFX32.OCX");
+        });
+        EXPECT_NE(hhupd, trace.end()) << "HHUPD.EXE did not run";
+        EXPECT_NE(tregsvr, trace.end()) << "TREGSVR.EXE did not run";
+        EXPECT_LT(hhupd, tregsvr) << "the tools ran out of order";
+
+        const std::string group = ProgramsMenu() + "\\WinKORVEN";
+        for (const char* item : {"Korven", "Utility", "Outpost", "Payroll"})
+            EXPECT_TRUE(FileExists(group + "\\" + item + ".lnk")) << "no item " << item << " in " << group;
+
+        const std::string log = ReadWholeFile(Log);
+        for (const char* section : {"DoConfigBDE", "DoConfigConfigSys", "DoConfigGroup"}) {
+            EXPECT_TRUE(Contains(log, std::string("BEGIN => ") + section)) << section;
+            EXPECT_TRUE(Contains(log, std::string("END <- ") + section)) << section;
+        }
+        ExpectNoAssembledArchives();
+    }
+
+    static void ExpectNothingConfigured() {
+        EXPECT_FALSE(KeyExists("Software\\Borland\\BLW32"));
+        EXPECT_EQ(WinIniString("Korven", "LastUser"), "<none>");
+        EXPECT_FALSE(Contains(ReadWholeFile("C:\\CONFIG.SYS"), "FILES=255"));
+        EXPECT_FALSE(FileExists(ProgramsMenu() + "\\WinKORVEN"));
+        EXPECT_FALSE(FileExists(Trace)) << "an outside tool ran";
+    }
+
+    // Points drive A: at another folder, as a person changes the floppy.
+    static void InsertDisk(int number) {
+        const std::string prefix = FreshPrefix();
+        const std::string disk = std::string(KORVEN_KITS_UNIX) + "/disks/DISK" + std::to_string(number);
+        std::string command = "Z:\\bin\\ln -sfn \"" + disk + "\" \"" + prefix + "/dosdevices/a:\"";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info{};
+        ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                   &info))
+            << command;
+        WaitForSingleObject(info.hProcess, 10000);
+        CloseHandle(info.hProcess);
+        CloseHandle(info.hThread);
+        // Wine caches what it knows of a drive for a moment.
+        ui::Settle(1000);
+    }
+
+    // The prefix this test runs in, as the host names it.
+    static std::string FreshPrefix() {
+        char prefix[MAX_PATH] = {};
+        GetEnvironmentVariableA("KORVEN_FRESH_PREFIX", prefix, sizeof prefix);
+        return prefix;
+    }
+
+    std::string shots_;
+};
+
+// scripts/bench points the scenarios at a kit of its own.
+std::string FolderKit() {
+    char kit[MAX_PATH] = {};
+    if (GetEnvironmentVariableA("KORVEN_KIT_FOLDER", kit, sizeof kit)) return kit;
+    return std::string(KORVEN_KITS) + "\\folder";
+}
+
+TEST_F(Installation, LocalFromOneFolderKit) {
+    ASSERT_NO_FATAL_FAILURE(Install(FolderKit(), LocalItem, {}, true));
+    for (const Component& component : Components) ExpectInstalled(component, ProgramFolder);
+    const std::string registration = ReadWholeFile(std::string(EngineFolder) + "\\bde.reg");
+    EXPECT_FALSE(Contains(registration, "$ProgDir$"));
+    EXPECT_TRUE(Contains(registration, "C:\\\\Program Files\\\\Borland"));
+    EXPECT_EQ(RegistryString(EngineKey, "UseCount"), "1");
+    ExpectConfigured(ProgramFolder);
+}
+
+TEST_F(Installation, ServerHoldsTheDatabase) {
+    ASSERT_NO_FATAL_FAILURE(Install(FolderKit(), ServerItem));
+    for (const Component& component : Components) ExpectInstalled(component, ProgramFolder);
+    ExpectConfigured(ProgramFolder);
+}
+
+TEST_F(Installation, ClientInstallsNoDatabase) {
+    const std::string server = "C:\\Server\\Korven";
+    MakeFolders(server);
+    ASSERT_NO_FATAL_FAILURE(Install(FolderKit(), ClientItem, server));
+    for (const Component& component : Components)
+        if (!component.database) ExpectInstalled(component, server);
+    EXPECT_FALSE(FileExists(server + "\\DATA")) << "a client copied the sample database";
+    EXPECT_FALSE(FileExists(server + "\\NEW")) << "a client copied the blank database";
+    ExpectConfigured(server);
+}
+
+TEST_F(Installation, SecondInstallationKeepsTheEngine) {
+    ASSERT_NO_FATAL_FAILURE(Install(FolderKit(), LocalItem));
+    ASSERT_EQ(RegistryString(EngineKey, "UseCount"), "1");
+    // A file of the engine that a second installation must not replace.
+    const std::string engineFile = std::string(EngineFolder) + "\\IDAPI32.DLL";
+    const std::string engine = ReadWholeFile(engineFile);
+    WriteWholeFile(std::string(EngineFolder) + "\\KEEP.ME", "kept");
+
+    ASSERT_NO_FATAL_FAILURE(Install(FolderKit(), LocalItem));
+    EXPECT_EQ(RegistryString(EngineKey, "UseCount"), "2");
+    EXPECT_EQ(ReadWholeFile(engineFile), engine);
+    EXPECT_TRUE(FileExists(std::string(EngineFolder) + "\\KEEP.ME"));
+    ExpectConfigured(ProgramFolder);
+}
+
+// The floppy kit: disk 1 is in drive A: when the kit starts; the others go
+// in when the copy page asks for them.
+class FloppyInstallation : public Installation {};
+
+TEST_F(FloppyInstallation, DisksAreChangedWhenAsked) {
+    InsertDisk(1);
+    WorkCopy work = Start("A:");
+    ASSERT_NE(work.processId, 0u);
+    ChooseTypeAndFolders(work, LocalItem);
+    HWND copy = StartCopying(work);
+    ASSERT_TRUE(copy);
+    int disks = 1;
+    // Each prompt is answered after the disk it names is in the drive; the
+    // copying goes on until the page closes.
+    for (const DWORD start = GetTickCount(); IsWindowVisible(copy) && GetTickCount() - start < 120000;) {
+        HWND prompt = WaitForMessageDialog(work.processId, 200);
+        if (!prompt) continue;
+        const ShownDialog shown = ReadDialog(prompt);
+        ASSERT_TRUE(Contains(shown.text, "introdu discul de instalare cu numarul")) << shown.text;
+        const int number = shown.text.back() - '0';
+        EXPECT_EQ(number, disks + 1) << "disks are asked for in order";
+        EXPECT_TRUE(Contains(shown.text, "PENTRU CONTINUARE,")) << shown.text;
+        if (disks == 1) Shot("disk_prompt");
+        InsertDisk(number);
+        ui::Click(ui::Control(prompt, "O&K"));
+        ASSERT_TRUE(ui::WaitGone(prompt));
+        disks = number;
+    }
+    EXPECT_GE(disks, 3) << "the floppy kit spans at least three disks";
+    ASSERT_TRUE(ui::WaitGone(copy, 120000));
+    ConfigureAndFinish(work);
+    for (const Component& component : Components) ExpectInstalled(component, ProgramFolder);
+    ExpectConfigured(ProgramFolder);
+}
+
+TEST_F(FloppyInstallation, CancelAtTheDiskPromptConfiguresNothing) {
+    InsertDisk(1);
+    WorkCopy work = Start("A:");
+    ASSERT_NE(work.processId, 0u);
+    ChooseTypeAndFolders(work, LocalItem);
+    ASSERT_TRUE(StartCopying(work));
+    HWND prompt = WaitForMessageDialog(work.processId, 60000);
+    ASSERT_TRUE(prompt) << "no disk prompt";
+    ui::Click(ui::Control(prompt, "&Renunt"));
+    EXPECT_EQ(work.WaitForExit(), 0u);
+    EXPECT_FALSE(ui::FindWindowNow(ConfigCaption, work.processId));
+    ExpectNothingConfigured();
+}
+
+// A kit whose pieces lie in one folder, several to an archive; the test
+// spoils the last piece of one archive.
+class DamagedKit : public Installation {
+protected:
+    void SetUp() override {
+        Installation::SetUp();
+        kit_ = "C:\\damaged-kit";
+        MakeFolders(kit_);
+        for (const auto& disk : fs::directory_iterator(std::string(KORVEN_KITS) + "\\disks"))
+            for (const auto& file : fs::directory_iterator(disk.path()))
+                CopyFileA(file.path().string().c_str(), (kit_ + "\\" + file.path().filename().string()).c_str(),
+                          FALSE);
+        for (int disk = 2; disk < 10; ++disk) DeleteFileA((kit_ + "\\DISK" + std::to_string(disk)).c_str());
+        WriteWholeFile(kit_ + "\\INSTALL.CFG", "[General]\r\nNrDiscuri=1\r\n");
+        // The last piece of the largest archive.
+        for (int piece = 9; piece > 1 && lastPiece_.empty(); --piece)
+            if (FileExists(kit_ + "\\HELP." + std::to_string(piece))) lastPiece_ = kit_ + "\\HELP." + std::to_string(piece);
+        ASSERT_FALSE(lastPiece_.empty()) << "the help archive lies in one piece";
+    }
+
+    // Runs the kit up to the copy page's error, which must name the
+    // component, and abandons there.
+    void AbandonAtTheError() {
+        WorkCopy work = Start(kit_);
+        ASSERT_NE(work.processId, 0u);
+        ChooseTypeAndFolders(work, LocalItem);
+        ASSERT_TRUE(StartCopying(work));
+        HWND error = WaitForMessageDialog(work.processId, 120000);
+        ASSERT_TRUE(error) << "the damage went unreported";
+        const ShownDialog shown = ReadDialog(error);
+        EXPECT_TRUE(Contains(shown.text, "Help Winkorven")) << shown.text;
+        Shot(TestName() + "_error");
+        // "Nu": do not go on past the damage.
+        ASSERT_TRUE(ui::Control(error, "&Nu")) << shown.buttons;
+        ui::Click(ui::Control(error, "&Nu"));
+        EXPECT_EQ(work.WaitForExit(60000), 0u);
+        EXPECT_FALSE(ui::FindWindowNow(ConfigCaption, work.processId)) << "no success after an abandoned copy";
+        ExpectNothingConfigured();
+    }
+
+    std::string kit_, lastPiece_;
+};
+
+TEST_F(DamagedKit, MissingLastPieceNamesTheComponent) {
+    DeleteFileA(lastPiece_.c_str());
+    AbandonAtTheError();
+}
+
+TEST_F(DamagedKit, FlippedByteInTheLastPieceNamesTheComponent) {
+    std::string bytes = ReadWholeFile(lastPiece_);
+    ASSERT_GT(bytes.size(), 200u);
+    bytes[bytes.size() / 2] = static_cast<char>(bytes[bytes.size() / 2] ^ 0x20);
+    WriteWholeFile(lastPiece_, bytes);
+    AbandonAtTheError();
+}
+
+}  // namespace
