@@ -43,8 +43,8 @@ struct Component {
     bool database;  // a client installs none of these
 };
 const Component Components[] = {
-    {"EXE", Lands::Program, false},  {"OUTPOST", Lands::Program, false}, {"DBDAT", Lands::Data, true},
-    {"DBNEW", Lands::Data, true},    {"BDE32", Lands::Engine, false},    {"HELP", Lands::Program, false},
+    {"EXE", Lands::Program, false},     {"OUTPOST", Lands::Program, false}, {"DBDAT", Lands::Data, true},
+    {"DBNEW", Lands::Data, true},       {"BDE32", Lands::Engine, false},    {"HELP", Lands::Program, false},
     {"PAYROLL", Lands::Program, false},
 };
 
@@ -99,10 +99,20 @@ std::vector<std::string> Lines(const std::string& text) {
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
+// scripts/demo and scripts/bench run these scenarios on kits of their own
+// and keep the pictures elsewhere.
+std::string Setting(const char* variable, const std::string& otherwise) {
+    char value[MAX_PATH] = {};
+    if (GetEnvironmentVariableA(variable, value, sizeof value)) return value;
+    return otherwise;
+}
+
 class Installation : public ::testing::Test {
 protected:
     void SetUp() override {
-        shots_ = std::string(KORVEN_SHOT_DIR) + "\\install";
+        shots_ = Setting("KORVEN_SHOT_FOLDER", std::string(KORVEN_SHOT_DIR) + "\\install");
+        DeleteFileA(Log);
+        RemoveTree(ProgramFolder);
         MakeFolders(shots_);
         SetEnvironmentVariableA("KORVEN_TRACE", Trace);
         DeleteFileA(Trace);
@@ -243,9 +253,8 @@ protected:
 
         const std::vector<std::string> trace = Lines(ReadWholeFile(Trace));
         auto hhupd = std::find_if(trace.begin(), trace.end(), [](auto& l) { return Contains(l, "HHUPD.EXE /Q"); });
-        auto tregsvr = std::find_if(trace.begin(), trace.end(), [](auto& l) {
-            return Contains(l, "TREGSVR.EXE -Q C:\\WinKorv\\CFX32.OCX");
-        });
+        auto tregsvr = std::find_if(trace.begin(), trace.end(),
+                                    [](auto& l) { return Contains(l, "TREGSVR.EXE -Q C:\\WinKorv\\CFX32.OCX"); });
         EXPECT_NE(hhupd, trace.end()) << "HHUPD.EXE did not run";
         EXPECT_NE(tregsvr, trace.end()) << "TREGSVR.EXE did not run";
         EXPECT_LT(hhupd, tregsvr) << "the tools ran out of order";
@@ -273,13 +282,14 @@ protected:
     // Points drive A: at another folder, as a person changes the floppy.
     static void InsertDisk(int number) {
         const std::string prefix = FreshPrefix();
-        const std::string disk = std::string(KORVEN_KITS_UNIX) + "/disks/DISK" + std::to_string(number);
+        const std::string disk =
+            Setting("KORVEN_KIT_DISKS", std::string(KORVEN_KITS_UNIX) + "/disks") + "/DISK" + std::to_string(number);
         std::string command = "Z:\\bin\\ln -sfn \"" + disk + "\" \"" + prefix + "/dosdevices/a:\"";
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info{};
-        ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                   &info))
+        ASSERT_TRUE(
+            CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
             << command;
         WaitForSingleObject(info.hProcess, 10000);
         CloseHandle(info.hProcess);
@@ -298,12 +308,7 @@ protected:
     std::string shots_;
 };
 
-// scripts/bench points the scenarios at a kit of its own.
-std::string FolderKit() {
-    char kit[MAX_PATH] = {};
-    if (GetEnvironmentVariableA("KORVEN_KIT_FOLDER", kit, sizeof kit)) return kit;
-    return std::string(KORVEN_KITS) + "\\folder";
-}
+std::string FolderKit() { return Setting("KORVEN_KIT_FOLDER", std::string(KORVEN_KITS) + "\\folder"); }
 
 TEST_F(Installation, LocalFromOneFolderKit) {
     ASSERT_NO_FATAL_FAILURE(Install(FolderKit(), LocalItem, {}, true));
@@ -375,7 +380,7 @@ TEST_F(FloppyInstallation, DisksAreChangedWhenAsked) {
         ASSERT_TRUE(ui::WaitGone(prompt));
         disks = number;
     }
-    EXPECT_GE(disks, 3) << "the floppy kit spans at least three disks";
+    if (Setting("KORVEN_KIT_DISKS", "").empty()) EXPECT_GE(disks, 3) << "the test kit spans at least three disks";
     ASSERT_TRUE(ui::WaitGone(copy, 120000));
     ConfigureAndFinish(work);
     for (const Component& component : Components) ExpectInstalled(component, ProgramFolder);
@@ -406,13 +411,13 @@ protected:
         MakeFolders(kit_);
         for (const auto& disk : fs::directory_iterator(std::string(KORVEN_KITS) + "\\disks"))
             for (const auto& file : fs::directory_iterator(disk.path()))
-                CopyFileA(file.path().string().c_str(), (kit_ + "\\" + file.path().filename().string()).c_str(),
-                          FALSE);
+                CopyFileA(file.path().string().c_str(), (kit_ + "\\" + file.path().filename().string()).c_str(), FALSE);
         for (int disk = 2; disk < 10; ++disk) DeleteFileA((kit_ + "\\DISK" + std::to_string(disk)).c_str());
         WriteWholeFile(kit_ + "\\INSTALL.CFG", "[General]\r\nNrDiscuri=1\r\n");
         // The last piece of the largest archive.
         for (int piece = 9; piece > 1 && lastPiece_.empty(); --piece)
-            if (FileExists(kit_ + "\\HELP." + std::to_string(piece))) lastPiece_ = kit_ + "\\HELP." + std::to_string(piece);
+            if (FileExists(kit_ + "\\HELP." + std::to_string(piece)))
+                lastPiece_ = kit_ + "\\HELP." + std::to_string(piece);
         ASSERT_FALSE(lastPiece_.empty()) << "the help archive lies in one piece";
     }
 
