@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include <atomic>
+#include <chrono>
 #include <ctime>
 #ifdef _WIN32
 #include <windows.h>
@@ -62,9 +63,13 @@ ScratchFolder::ScratchFolder() {
 #else
     const unsigned long process = static_cast<unsigned long>(::getpid());
 #endif
-    // Tests run as parallel processes: the process id keeps their folders apart.
-    std::string name = "korven-unzip-" + std::to_string(process) + "-" + std::to_string(serial++) + "-" +
-                       (info ? std::string(info->name()) : std::string("test"));
+    // Tests run as parallel processes: the process id keeps their folders
+    // apart. Process ids come round again, and a folder that held a link may
+    // outlive its run (Wine cannot remove the link): the clock keeps a later
+    // run away from it.
+    const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+    std::string name = "korven-unzip-" + std::to_string(process) + "-" + std::to_string(now % 1000000007) + "-" +
+                       std::to_string(serial++) + "-" + (info ? std::string(info->name()) : std::string("test"));
     for (char& c : name) {
         if (c == '/') c = '_';
     }
