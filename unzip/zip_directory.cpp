@@ -95,9 +95,13 @@ int ReadEntry(DirectoryCursor& cursor) {
 }  // namespace
 
 bool IsZipArchive(const std::string& path) {
-    if (path.find('.') == std::string::npos || path.find(".exe") != std::string::npos) return false;
     std::string file = path;
     if (!file.empty() && file.back() == '\\') file.pop_back();
+    // The name decides, not the folders above it: an archive in a folder
+    // such as "Tools.exe.d" is still an archive.
+    const size_t slash = file.find_last_of("\\/:");
+    const std::string name = slash == std::string::npos ? file : file.substr(slash + 1);
+    if (name.find('.') == std::string::npos || name.find(".exe") != std::string::npos) return false;
     if (platform::FolderExists(file)) return false;
     platform::InputFile input;
     uint8_t head[4];

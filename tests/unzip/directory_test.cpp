@@ -205,6 +205,17 @@ TEST(ZipRecognition, NeedsADotNoExeNoFolderAndALocalHeader) {
     EXPECT_EQ(SupportedMethods(), 323u);
 }
 
+TEST(ZipRecognition, OnlyTheFileNameIsJudgedNotItsFolders) {
+    ScratchFolder scratch;
+    std::filesystem::create_directories(scratch.Native() / "tools.exe.d");
+    ZipBuilder builder;
+    builder.Add(StoredMember("A.TXT", "alpha"));
+    builder.WriteTo(scratch.Path("tools.exe.d/KIT.ZIP"));
+    builder.WriteTo(scratch.Path("tools.exe.d/KIT"));
+    EXPECT_TRUE(IsZipArchive(scratch.Path("tools.exe.d/KIT.ZIP")));
+    EXPECT_FALSE(IsZipArchive(scratch.Path("tools.exe.d/KIT"))) << "a name without a dot";
+}
+
 TEST(ZipRecognition, APathWithoutADotIsNoArchive) {
     ScratchFolder scratch;
     ZipBuilder().Add(StoredMember("A.TXT", "alpha")).WriteTo(scratch.Path("KIT"));
