@@ -46,7 +46,10 @@ const ClassInfo& TCopy::StaticClass() {
     return info;
 }
 
-TCopy::TCopy(TComponent* owner) : TTitleForm(owner) {
+TCopy::TCopy(TComponent* owner) : TCopy(owner, kCopySlot, InstallSets) {}
+
+TCopy::TCopy(TComponent* owner, std::uint8_t slot, const std::array<TCompSet, 4>& componentSets)
+    : TTitleForm(owner), slot_(slot), componentSets_(componentSets) {
     PublishField("LGroupName", LGroupName);
     PublishField("BNext", BNext);
     PublishField("BBack", BBack);
@@ -64,7 +67,7 @@ TCopy::TCopy(TComponent* owner) : TTitleForm(owner) {
 TCopy::~TCopy() = default;
 
 void TCopy::FormCreate(TObject*) {
-    InstallSettings.CurrentPage = kCopySlot;
+    InstallSettings.CurrentPage = slot_;
     unzipped_ = ExtractionProgress{};
 }
 
@@ -109,20 +112,17 @@ bool TCopy::AssembleArchives() {
             CopyProgress->Repaint();
         },
     };
-    if (AssembleKit(kit, InstallSets[InstallSettings.InstallType], *assembly_, hooks)) return true;
+    if (AssembleKit(kit, SelectedComponents(), *assembly_, hooks)) return true;
     SetModalResult(mrCancel);
     return false;
 }
 
 bool TCopy::WaitForDisk(std::uint32_t disk) { return WaitForDiskMarker(InstallSettings.SourceDir, disk); }
 
+TCompSet TCopy::SelectedComponents() const { return componentSets_[InstallSettings.InstallType]; }
+
 bool TCopy::ExtractArchives() {
-    const std::string programFolder = WithoutFinalBackslash(InstallSettings.DefaultProgramDir);
-    if (!SetCurrentDirectoryA(programFolder.c_str())) {
-        throw CopyFailure("Nu pot intra in directorul " + programFolder + ".");
-    }
-    const ExtractionHooks hooks{
-        [this](const TCompRecord& component) { ShowStatus(component.CompDescription); },
+    return ExtractSelected(
         [](const TCompRecord& component, const std::string& archive) -> std::optional<std::string> {
             if (!FileExists(archive) && IsOptionalModule(Upper(FileNameOf(archive)))) return std::nullopt;
             switch (component.CompTarget) {
@@ -133,13 +133,24 @@ bool TCopy::ExtractArchives() {
             }
             return std::nullopt;
         },
+        {});
+}
+
+bool TCopy::ExtractSelected(const TargetFolderRule& targetFolder, const korven::unzip::QuestionFunc& question) {
+    const std::string programFolder = WithoutFinalBackslash(InstallSettings.DefaultProgramDir);
+    if (!SetCurrentDirectoryA(programFolder.c_str())) {
+        throw CopyFailure("Nu pot intra in directorul " + programFolder + ".");
+    }
+    const ExtractionHooks hooks{
+        [this](const TCompRecord& component) { ShowStatus(component.CompDescription); },
+        targetFolder,
         [](const TCompRecord& component, const std::string& archive, const std::string& shortfall) {
             return AskGoOnAfterDamage(component.CompDescription, FileNameOf(archive), shortfall);
         },
         [this](std::int32_t value, const korven::unzip::ReportRecord& record) { UnzipProgressReport(value, record); },
-        {},
+        question,
     };
-    return ExtractComponents(programFolder, InstallSets[InstallSettings.InstallType], hooks, unzipped_);
+    return ExtractComponents(programFolder, SelectedComponents(), hooks, unzipped_);
 }
 
 void TCopy::UnzipProgressReport(std::int32_t value, const korven::unzip::ReportRecord& record) {

@@ -5,10 +5,16 @@
 // assembled archives are removed. The page closes with Next when the files
 // are in place, with Cancel when the user declined a disk, abandoned after
 // a damaged archive, or the copy failed (the failure told in Romanian).
+//
+// The upgrade's copy page (TUpgCopy) is this page with its own components,
+// folders and overwrite question, reading this page's description.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "toolkit/title_form.h"
@@ -16,6 +22,7 @@
 
 #include "copy/extraction_gauge.h"
 #include "copy/piece_assembly.h"
+#include "settings.h"
 
 class TActiveLabel;
 class TBevel;
@@ -50,17 +57,36 @@ public:
     // Asks for disk n until its marker is found; false on Cancel.
     bool WaitForDisk(std::uint32_t disk);
     // False when the user abandoned after a damaged archive.
-    bool ExtractArchives();
+    virtual bool ExtractArchives();
     // The unzip component's reports: drives UnzipProgress.
     void UnzipProgressReport(std::int32_t value, const korven::unzip::ReportRecord& record);
     // The modules a kit may leave out: "OUTPOST.ZIP", "PAYROLL.ZIP".
     static bool IsOptionalModule(const std::string& archiveName);
+
+protected:
+    // The upgrade's copy page is this form with other components and other
+    // folder rules: it gives the slot it stands in and the component sets
+    // it copies from, by installation type.
+    TCopy(TComponent* owner, std::uint8_t slot, const std::array<TCompSet, 4>& componentSets);
+
+    // The components this page copies, for the chosen installation type.
+    TCompSet SelectedComponents() const;
+    // The folder for a component's archive; nothing passes the row over.
+    using TargetFolderRule =
+        std::function<std::optional<std::string>(const TCompRecord& component, const std::string& archive)>;
+    // Extracts the selected components' archives from the program folder,
+    // each into the folder the rule gives, asking `question` before an
+    // existing file is overwritten (none: overwritten unasked). False when
+    // the user abandoned after a damaged archive.
+    bool ExtractSelected(const TargetFolderRule& targetFolder, const korven::unzip::QuestionFunc& question);
 
 private:
     void ShowStatus(const std::string& text);
     // Removes the archives this page assembled, telling each that stays.
     void RemoveAssembledArchives();
 
+    std::uint8_t slot_;
+    const std::array<TCompSet, 4>& componentSets_;
     std::unique_ptr<PieceAssembly> assembly_;  // owned; for one press of Next
     ExtractionProgress unzipped_;
 };
