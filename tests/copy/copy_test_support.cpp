@@ -87,6 +87,14 @@ std::string KitSourceFile(const std::string& component, const std::string& relat
     return std::string(COPY_KIT_ARCHIVES) + "\\src\\" + component + "\\" + relative;
 }
 
+std::string UpgradeKitArchive(const std::string& component) {
+    return std::string(COPY_KIT_ARCHIVES) + "\\upgrade\\" + component + ".ZIP";
+}
+
+std::string UpgradeKitSourceFile(const std::string& component, const std::string& relative) {
+    return std::string(COPY_KIT_ARCHIVES) + "\\upgrade\\src\\" + component + "\\" + relative;
+}
+
 std::string HostileArchive(const std::string& name) { return std::string(COPY_HOSTILE_ARCHIVES) + "\\" + name; }
 
 std::vector<std::string> CutIntoPieces(const std::string& file, const std::string& folder, const std::string& name,

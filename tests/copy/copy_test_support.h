@@ -34,6 +34,10 @@ bool FolderExists(const std::string& path);
 // HELP), and the tree it was made from.
 std::string KitArchive(const std::string& component);
 std::string KitSourceFile(const std::string& component, const std::string& relative);
+// The same for the upgrade kit (EXE, OUTPOST, DBDAT, DBNEW, HELP, PAYROLL),
+// whose files an earlier installation partly has.
+std::string UpgradeKitArchive(const std::string& component);
+std::string UpgradeKitSourceFile(const std::string& component, const std::string& relative);
 // An archive of the ZIP engine's hostile set.
 std::string HostileArchive(const std::string& name);
 

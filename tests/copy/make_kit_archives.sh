@@ -7,6 +7,7 @@ set -eu
 out=$1
 rm -rf "$out"
 mkdir -p "$out/src"
+out=$(cd "$out" && pwd)
 cd "$out/src"
 mkdir -p EXE/SUB DBDAT/DATA DBNEW/NEW/DATA BDE32 HELP
 # Data that does not compress, so that the archives need several pieces.
@@ -18,5 +19,27 @@ seq 5 5000 > DBNEW/NEW/DATA/GOL.DB
 head -c 40000 /dev/urandom > BDE32/IDAPI32.DLL
 seq 1 3000 > HELP/KORVEN.HLP
 for component in EXE DBDAT DBNEW BDE32 HELP; do
+  (cd "$component" && zip -q -r -X "../../$component.ZIP" .)
+done
+
+# The archives of an upgrade kit, OUT/upgrade/<COMPONENT>.ZIP from
+# OUT/upgrade/src/<COMPONENT>/...: files an earlier installation has (the
+# engine's library among the programs, stored in lower case as some kits
+# have it; the customer's data; the sample database) and files it has not.
+mkdir -p "$out/upgrade/src"
+cd "$out/upgrade/src"
+mkdir -p EXE/NOU OUTPOST DBDAT/DATA DBNEW/NEW/DATA HELP PAYROLL
+head -c 50000 /dev/urandom > EXE/KORVEN.EXE
+echo "motorul din kit" > EXE/idapi32.dll
+seq 3 30000 > EXE/README.TXT
+echo "fisier nou" > EXE/NOU/NOTE.TXT
+echo "outpost nou" > OUTPOST/OUTPOST.EXE
+echo "clienti din kit" > DBDAT/DATA/CLIENTI.DB
+echo "firme din kit" > DBDAT/DATA/FIRME.DB
+echo "clienti martor noi" > DBNEW/NEW/DATA/CLIENTI.DB
+seq 7 7000 > DBNEW/NEW/DATA/GOL.DB
+seq 1 4000 > HELP/KORVEN.HLP
+echo "payroll nou" > PAYROLL/PAYROLL.EXE
+for component in EXE OUTPOST DBDAT DBNEW HELP PAYROLL; do
   (cd "$component" && zip -q -r -X "../../$component.ZIP" .)
 done

@@ -1,0 +1,236 @@
+// The upgrade's copy page driven in-process over a prepared earlier
+// installation: a kit made in the test, Next pressed as a real click; the
+// files, the gauge, the dialogs and the diagnostic log show what it did.
+#include "copy/upgrade_copy_page.h"
+#include "copy_test_support.h"
+
+#include "debug_log.h"
+#include "framework/extctrls.h"
+#include "settings.h"
+#include "toolkit/active_label.h"
+#include "toolkit/mbutton.h"
+#include "toolkit/message_dialog.h"
+#include "toolkit/nice_button.h"
+#include "toolkit/title_bar.h"
+#include "toolkit/toolkit_start.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kNote = "  *       ";  // a note at depth 0
+
+class UpgradeCopyPageTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { StartToolkit(); }
+
+    void SetUp() override {
+        InstallSettings = TInstallSettings{};
+        InstallSettings.InstallType = itLocal;
+        InstallSettings.DiskCount = 6;
+        InstallSettings.SourceDir = kit + "\\";
+        // As the installation search leaves them: the program folder with
+        // its final backslash, the data folder (the alias's) without.
+        InstallSettings.DefaultProgramDir = InstallSettings.ProgramDir = program + "\\";
+        InstallSettings.DefaultDataDir = InstallSettings.DataDir = data;
+        MessagePrefix.clear();
+        WriteFile(kit + "\\DISK1", "");
+        SetMessageDialogWatcher([this](TMessageDialogForm& dialog) {
+            dialogs.push_back(dialog.Message());
+            dialog.SetModalResult(answer);
+        });
+        DebugEnabled = true;
+        DebugOpen(log, "INSTALL");
+    }
+
+    void TearDown() override {
+        DebugClose();
+        SetMessageDialogWatcher(nullptr);
+        MessagePrefix.clear();
+    }
+
+    // What an earlier installation left: programs, the engine's library
+    // among them, the customer's data and the sample database.
+    void PrepareOldInstallation() {
+        for (const char* file : {"KORVEN.EXE", "README.TXT", "KORVEN.HLP"}) WriteFile(program + "\\" + file, "vechi");
+        WriteFile(program + "\\IDAPI32.DLL", "motorul instalat");
+        temp.Make("Date\\DATA");
+        temp.Make("Date\\NEW\\DATA");
+        WriteFile(data + "\\DATA\\CLIENTI.DB", "datele clientului");
+        WriteFile(data + "\\NEW\\DATA\\CLIENTI.DB", "martor vechi");
+    }
+
+    void PutUpgradeKit(const std::vector<std::string>& components = {"EXE", "OUTPOST", "DBDAT", "DBNEW", "HELP",
+                                                                       "PAYROLL"}) {
+        for (const std::string& component : components)
+            CutIntoPieces(UpgradeKitArchive(component), kit, component, 20000);
+    }
+
+    int PressNext(TUpgCopy& page) {
+        page.HandleNeeded();
+        PostMessageA(page.BNext->Handle(), BM_CLICK, 0, 0);
+        return page.ShowModal();
+    }
+
+    bool FromKit(const std::string& folder, const std::string& component, const std::string& relative) {
+        return FileExists(folder + "\\" + relative) &&
+               ReadFile(folder + "\\" + relative) == ReadFile(UpgradeKitSourceFile(component, relative));
+    }
+
+    // The questions noted in the log, time stamps checked and cut off: each
+    // member's path and the answer noted after it. `questions` counts them.
+    std::map<std::string, std::string> Answers() {
+        static const std::regex stamp(R"( <TIMP \d\d:\d\d:\d\d\.\d\d\d > $)");
+        std::vector<std::string> notes;
+        const std::string text = ReadFile(log);
+        size_t start = 0;
+        for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+            const std::string line = text.substr(start, end - start);
+            std::smatch match;
+            EXPECT_TRUE(std::regex_search(line, match, stamp)) << "no time stamp: " << line;
+            const std::string entry = line.substr(0, line.size() - match.length());
+            if (entry.rfind(kNote, 0) == 0) notes.push_back(entry.substr(std::string(kNote).size()));
+        }
+        const std::string question = "Confirmare pentru: ";
+        std::map<std::string, std::string> answers;
+        questions = 0;
+        for (size_t i = 0; i < notes.size(); ++i) {
+            if (notes[i].rfind(question, 0) != 0) continue;
+            ++questions;
+            EXPECT_LT(i + 1, notes.size()) << "no answer noted for " << notes[i];
+            if (i + 1 < notes.size()) answers[notes[i].substr(question.size())] = notes[i + 1];
+        }
+        return answers;
+    }
+
+    void ExpectNoAssembledArchives() {
+        for (const char* archive : {"EXE.ZIP", "OUTPOST.ZIP", "DBDAT.ZIP", "DBNEW.ZIP", "HELP.ZIP", "PAYROLL.ZIP"})
+            EXPECT_FALSE(FileExists(program + "\\" + archive)) << archive;
+    }
+
+    TempFolder temp{"korven_upgrade_copy"};
+    std::string kit = temp.Make("kit");
+    std::string program = temp.Make("WinKorv");
+    std::string data = temp.Make("Date");
+    std::string log = temp.Path() + "\\korvinst.log";
+
+    std::vector<std::string> dialogs;
+    int answer = mrCancel;
+    size_t questions = 0;
+};
+
+TEST_F(UpgradeCopyPageTest, TakesTheCopyPagesFormInItsOwnSlot) {
+    TUpgCopy page(nullptr);
+    EXPECT_EQ(InstallSettings.CurrentPage, 7);
+    EXPECT_EQ(page.ClientWidth(), 637);
+    EXPECT_EQ(page.ClientHeight(), 114);
+    EXPECT_EQ(page.TitleBar()->Caption(), "Copiere fisiere Korven");
+    EXPECT_EQ(page.LGroupName->Caption(), "Apasa 'Continua' pentru a incepe instalarea.....");
+    EXPECT_EQ(page.LCopyProgress->Caption(), "Copiere:");
+    EXPECT_EQ(page.LUnzipProgress->Caption(), "Decompresie:");
+    EXPECT_EQ(page.UnzipProgress->MaxValue(), 100);
+    EXPECT_EQ(page.BNext->Caption(), "&Continua");
+    EXPECT_EQ(page.BNext->ModalResult(), mrOk);
+    EXPECT_EQ(page.BBack->Caption(), "&Inapoi");
+    EXPECT_EQ(page.BBack->ModalResult(), mrRetry);
+    EXPECT_EQ(page.BCancel->Caption(), "&Abandon");
+    EXPECT_EQ(page.BCancel->ModalResult(), mrCancel);
+}
+
+TEST_F(UpgradeCopyPageTest, ReplacesTheProgramsButTheEngineKeepsTheDataAndRefreshesTheSample) {
+    PrepareOldInstallation();
+    PutUpgradeKit();
+    WriteFile(program + "\\KEEP.ZIP", "the user's own archive");
+    TUpgCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrOk);
+    EXPECT_TRUE(dialogs.empty()) << dialogs.front();
+    EXPECT_TRUE(FromKit(program, "EXE", "KORVEN.EXE")) << "three pieces joined and put over the old file";
+    EXPECT_TRUE(FromKit(program, "EXE", "README.TXT"));
+    EXPECT_TRUE(FromKit(program, "HELP", "KORVEN.HLP"));
+    EXPECT_EQ(ReadFile(program + "\\IDAPI32.DLL"), "motorul instalat");
+    EXPECT_EQ(ReadFile(data + "\\DATA\\CLIENTI.DB"), "datele clientului");
+    EXPECT_TRUE(FromKit(data, "DBNEW", "NEW\\DATA\\CLIENTI.DB"));
+    // Files the old installation did not have.
+    EXPECT_TRUE(FromKit(program, "EXE", "NOU\\NOTE.TXT"));
+    EXPECT_TRUE(FromKit(program, "OUTPOST", "OUTPOST.EXE"));
+    EXPECT_TRUE(FromKit(program, "PAYROLL", "PAYROLL.EXE"));
+    EXPECT_TRUE(FromKit(data, "DBDAT", "DATA\\FIRME.DB"));
+    EXPECT_TRUE(FromKit(data, "DBNEW", "NEW\\DATA\\GOL.DB"));
+
+    EXPECT_EQ(page.UnzipProgress->Progress(), 100) << "the files kept count as done";
+    ExpectNoAssembledArchives();
+    EXPECT_EQ(ReadFile(program + "\\KEEP.ZIP"), "the user's own archive");
+    EXPECT_EQ(MessagePrefix, "Pentru continuare");
+    char current[MAX_PATH];
+    GetCurrentDirectoryA(sizeof current, current);
+    EXPECT_STRCASEEQ(current, program.c_str());
+
+    const std::map<std::string, std::string> expected{
+        {"KORVEN.EXE", "Confirmat"},
+        {"README.TXT", "Confirmat"},
+        {"KORVEN.HLP", "Confirmat"},
+        {"IDAPI32.DLL", "NU!!!"},
+        {"\\DATA\\CLIENTI.DB", "NU!!!"},
+        {"\\NEW\\DATA\\CLIENTI.DB", "Confirmat"},
+    };
+    EXPECT_EQ(Answers(), expected);
+    EXPECT_EQ(questions, expected.size()) << "one question for each file that was there, none for the others";
+}
+
+TEST_F(UpgradeCopyPageTest, AProgramFolderWithoutItsFinalBackslashReplacesEveryExistingProgram) {
+    InstallSettings.DefaultProgramDir = InstallSettings.ProgramDir = program;
+    PrepareOldInstallation();
+    PutUpgradeKit({"EXE", "OUTPOST", "HELP", "PAYROLL"});
+    InstallSettings.InstallType = itClient;
+    TUpgCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrOk);
+    EXPECT_TRUE(dialogs.empty()) << dialogs.front();
+    EXPECT_TRUE(FromKit(program, "EXE", "IDAPI32.DLL"));
+    EXPECT_TRUE(FromKit(program, "EXE", "KORVEN.EXE"));
+    const std::map<std::string, std::string> expected{
+        {"\\KORVEN.EXE", "Confirmat"},
+        {"\\README.TXT", "Confirmat"},
+        {"\\KORVEN.HLP", "Confirmat"},
+        {"\\IDAPI32.DLL", "Confirmat"},
+    };
+    EXPECT_EQ(Answers(), expected);
+}
+
+TEST_F(UpgradeCopyPageTest, AClientUpgradeCopiesNoDatabase) {
+    PrepareOldInstallation();
+    PutUpgradeKit();
+    InstallSettings.InstallType = itClient;
+    TUpgCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrOk);
+    EXPECT_TRUE(dialogs.empty()) << dialogs.front();
+    EXPECT_TRUE(FromKit(program, "EXE", "KORVEN.EXE"));
+    EXPECT_EQ(ReadFile(data + "\\NEW\\DATA\\CLIENTI.DB"), "martor vechi");
+    EXPECT_FALSE(FileExists(data + "\\DATA\\FIRME.DB"));
+    EXPECT_FALSE(FileExists(data + "\\NEW\\DATA\\GOL.DB"));
+    EXPECT_FALSE(FileExists(program + "\\DBDAT.ZIP")) << "the database pieces are not even joined";
+    EXPECT_FALSE(FileExists(program + "\\DBNEW.ZIP"));
+    EXPECT_EQ(page.UnzipProgress->Progress(), 100);
+    EXPECT_EQ(Answers().count("\\DATA\\CLIENTI.DB"), 0u);
+}
+
+TEST_F(UpgradeCopyPageTest, AMissingOptionalModuleIsToldNotPassedOver) {
+    PutUpgradeKit({"EXE", "DBDAT", "DBNEW", "HELP", "PAYROLL"});
+    answer = mrYes;
+    TUpgCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrOk);
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_NE(dialogs[0].find("OUTPOST.ZIP"), std::string::npos) << dialogs[0];
+    EXPECT_TRUE(FromKit(program, "PAYROLL", "PAYROLL.EXE")) << "the rows after it are extracted";
+    ExpectNoAssembledArchives();
+}
+
+}  // namespace
