@@ -66,7 +66,7 @@ protected:
     }
 
     void PutUpgradeKit(const std::vector<std::string>& components = {"EXE", "OUTPOST", "DBDAT", "DBNEW", "HELP",
-                                                                       "PAYROLL"}) {
+                                                                     "PAYROLL"}) {
         for (const std::string& component : components)
             CutIntoPieces(UpgradeKitArchive(component), kit, component, 20000);
     }
@@ -172,12 +172,8 @@ TEST_F(UpgradeCopyPageTest, ReplacesTheProgramsButTheEngineKeepsTheDataAndRefres
     EXPECT_STRCASEEQ(current, program.c_str());
 
     const std::map<std::string, std::string> expected{
-        {"KORVEN.EXE", "Confirmat"},
-        {"README.TXT", "Confirmat"},
-        {"KORVEN.HLP", "Confirmat"},
-        {"IDAPI32.DLL", "NU!!!"},
-        {"\\DATA\\CLIENTI.DB", "NU!!!"},
-        {"\\NEW\\DATA\\CLIENTI.DB", "Confirmat"},
+        {"KORVEN.EXE", "Confirmat"}, {"README.TXT", "Confirmat"},     {"KORVEN.HLP", "Confirmat"},
+        {"IDAPI32.DLL", "NU!!!"},    {"\\DATA\\CLIENTI.DB", "NU!!!"}, {"\\NEW\\DATA\\CLIENTI.DB", "Confirmat"},
     };
     EXPECT_EQ(Answers(), expected);
     EXPECT_EQ(questions, expected.size()) << "one question for each file that was there, none for the others";

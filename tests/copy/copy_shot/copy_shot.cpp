@@ -7,10 +7,15 @@
 //                          damaged data archive of the kit is told
 //     copy_damaged.bmp     that question over the page
 //     copy_disk.bmp        the disk prompt over the page
+//     upgrade_copy_extracting.bmp  the upgrade's copy page while it extracts
+//                          over an earlier installation, taken when the
+//                          damaged data archive of its kit is told
+//     upgrade_copy_damaged.bmp     that question over the page
 //
 // The kit is made in a temporary folder, removed after, from the archives
 // zip made for the copy tests; the pictures are taken from inside the dialogs' modal loops.
 #include "copy/copy_page.h"
+#include "copy/upgrade_copy_page.h"
 #include "copy_test_support.h"
 
 #include "framework/application.h"
@@ -69,13 +74,14 @@ void CALLBACK TakeDialogShot(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 // Next on a page over `kit`; the first dialog is pictured and answered Cancel.
+template <class Page>
 void ShootFirstDialog(const std::string& kit, const std::string& program, const std::string& pagePath,
                       const std::string& bothPath) {
     InstallSettings = TInstallSettings{};
     InstallSettings.InstallType = itLocal;
     InstallSettings.SourceDir = kit + "\\";
     InstallSettings.DefaultProgramDir = InstallSettings.ProgramDir = InstallSettings.DataDir = program;
-    TCopy page(nullptr);
+    Page page(nullptr);
     PlaceAsTheWizard(page);
     page.Show();
     Settle(300);
@@ -115,7 +121,7 @@ int main(int argc, char** argv) {
         }
 
         // No DISK1 in the kit folder: the page asks for the disk.
-        ShootFirstDialog(kit, program, "", folder + "copy_disk.bmp");
+        ShootFirstDialog<TCopy>(kit, program, "", folder + "copy_disk.bmp");
 
         // The program archive whole, the data archive damaged, help after it.
         WriteFile(kit + "\\DISK1", "");
@@ -123,7 +129,17 @@ int main(int argc, char** argv) {
         CopyFileTo(HostileArchive("overrun_stored.zip"), kit + "\\DBDAT.1");
         CopyFileTo(KitArchive("HELP"), kit + "\\HELP.1");
         CopyFileTo(KitArchive("DBNEW"), kit + "\\DBNEW.1");
-        ShootFirstDialog(kit, program, folder + "copy_extracting.bmp", folder + "copy_damaged.bmp");
+        ShootFirstDialog<TCopy>(kit, program, folder + "copy_extracting.bmp", folder + "copy_damaged.bmp");
+
+        // An upgrade over what the first run left: the upgrade's programs
+        // put over the old ones, its data archive damaged.
+        const std::string upgradeKit = root.Make("upgrade_kit");
+        WriteFile(upgradeKit + "\\DISK1", "");
+        for (const char* component : {"EXE", "OUTPOST", "HELP", "PAYROLL", "DBNEW"})
+            CopyFileTo(UpgradeKitArchive(component), upgradeKit + "\\" + component + ".1");
+        CopyFileTo(HostileArchive("overrun_stored.zip"), upgradeKit + "\\DBDAT.1");
+        ShootFirstDialog<TUpgCopy>(upgradeKit, program, folder + "upgrade_copy_extracting.bmp",
+                                   folder + "upgrade_copy_damaged.bmp");
 
         return 0;
     } catch (const std::exception& e) {
