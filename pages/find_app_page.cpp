@@ -101,4 +101,3 @@ void TFindApp::BProgramClick(TObject*) {
     // a folder without the application must not take that away.
     BNext->SetEnabled(found_ || !searched_);
 }
-

@@ -154,8 +154,7 @@ std::optional<std::string> SearchTree(const std::string& folder) {
     return walk.Search(folder);
 }
 
-std::optional<std::string> ProgramFolderFromProfileValues(const std::string& appPath,
-                                                          const std::string& databasePath) {
+std::optional<std::string> ProgramFolderFromProfileValues(const std::string& appPath, const std::string& databasePath) {
     if (auto found = FolderHoldingKorven(appPath)) return found;
     const size_t lastBackslash = databasePath.rfind('\\');
     if (lastBackslash == std::string::npos) return std::nullopt;

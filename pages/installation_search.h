@@ -38,8 +38,7 @@ std::optional<std::string> SearchTree(const std::string& folder);
 // "DatabasePath", in that order: AppPath as it stands (it ends in a
 // backslash), DatabasePath cut after its last backslash; a candidate counts
 // when "Korven.exe" lies directly in it.
-std::optional<std::string> ProgramFolderFromProfileValues(const std::string& appPath,
-                                                          const std::string& databasePath);
+std::optional<std::string> ProgramFolderFromProfileValues(const std::string& appPath, const std::string& databasePath);
 
 // The same, with the values of section "Korven" of WIN.INI.
 std::optional<std::string> ProgramFolderFromProfile();

@@ -91,7 +91,9 @@ protected:
 
     // Next and then Abandon, as the user clicks them: mrOk when Next closed
     // the page, mrCancel when it stayed open.
-    static int NextThenCancel(TFindApp& page) { return ShowClicking(page, {page.BNext->Handle(), page.BCancel->Handle()}); }
+    static int NextThenCancel(TFindApp& page) {
+        return ShowClicking(page, {page.BNext->Handle(), page.BCancel->Handle()});
+    }
 
     std::string root;
     std::vector<std::string> made;
@@ -149,7 +151,8 @@ TEST_F(FindAppTest, OnlyAKorvenExeLargerThanAMillionBytesMakesAnInstallation) {
     EXPECT_FALSE(IsKorvenFolder(folderOfThatName));
 
     // The application is running and keeps its file to itself.
-    UniqueHandle running(CreateFileA((larger + "KORVEN.EXE").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    UniqueHandle running(
+        CreateFileA((larger + "KORVEN.EXE").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(running.valid());
     EXPECT_TRUE(IsKorvenFolder(larger));
 }
