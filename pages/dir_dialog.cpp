@@ -2,6 +2,10 @@
 
 #include "framework/application.h"
 #include "framework/filectrls.h"
+#include "pages/folder_names.h"
+#include "program_path.h"
+
+#include <memory>
 
 TDirDialog::TDirDialog(TComponent* owner) : TTitleForm(owner) {
     PublishField("DriveComboBox1", DriveComboBox1);
@@ -15,4 +19,18 @@ void TDirDialog::CreateParams(TCreateParams& params) {
     // that it can never fall behind that page.
     TForm* opener = Screen().ActiveForm();
     if (opener && opener != this && opener->HandleAllocated()) params.parent = opener->HandleIfAllocated();
+}
+
+std::optional<std::string> PickFolder(const std::string& start) {
+    auto picker = std::make_unique<TDirDialog>(nullptr);
+    // Only a folder on a drive can open the tree.
+    if (IsFullFolderName(start) && start[1] == ':') {
+        try {
+            picker->dirs->SetDirectory(start);
+        } catch (const std::exception&) {
+            // A drive that cannot be read: the picker opens where it would anyway.
+        }
+    }
+    if (picker->ShowModal() != mrOk) return std::nullopt;
+    return WithBackslash(picker->dirs->Directory());
 }

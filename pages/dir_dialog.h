@@ -7,6 +7,9 @@
 
 #include "toolkit/title_form.h"
 
+#include <optional>
+#include <string>
+
 class TDriveComboBox;
 class TDirectoryListBox;
 
@@ -21,3 +24,9 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
 };
+
+// Shows a picker opened at `start` (the nearest folder of it that exists,
+// when it is a full name on a drive; otherwise where the picker opens by
+// itself). The folder chosen, with a final backslash; nothing when the user
+// gave it up.
+std::optional<std::string> PickFolder(const std::string& start);

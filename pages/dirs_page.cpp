@@ -1,19 +1,15 @@
 #include "pages/dirs_page.h"
 
 #include "framework/extctrls.h"
-#include "framework/filectrls.h"
 #include "framework/graphics.h"
 #include "pages/dir_dialog.h"
 #include "pages/folder_names.h"
-#include "program_path.h"
 #include "settings.h"
 #include "toolkit/active_edit.h"
 #include "toolkit/active_label.h"
 #include "toolkit/mbutton.h"
 #include "toolkit/message_dialog.h"
 #include "toolkit/nice_button.h"
-
-#include <memory>
 
 namespace {
 
@@ -78,21 +74,6 @@ void TDirs::FitClientNote() {
 }
 
 void TDirs::RDateChange(TObject*) { BNext->SetEnabled(true); }
-
-std::optional<std::string> TDirs::PickFolder(const std::string& start) {
-    auto picker = std::make_unique<TDirDialog>(nullptr);
-    // Only a folder on a drive can open the tree; the nearest existing
-    // parent of it is shown. Otherwise the tree stays at the current folder.
-    if (IsFullFolderName(start) && start[1] == ':') {
-        try {
-            picker->dirs->SetDirectory(start);
-        } catch (const std::exception&) {
-            // A drive that cannot be read: the picker opens where it would anyway.
-        }
-    }
-    if (picker->ShowModal() != mrOk) return std::nullopt;
-    return WithBackslash(picker->dirs->Directory());
-}
 
 void TDirs::BProgramClick(TObject*) {
     const std::optional<std::string> folder = PickFolder(RProgram->Text());

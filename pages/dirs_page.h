@@ -10,7 +10,6 @@
 
 #include "toolkit/title_form.h"
 
-#include <optional>
 #include <string>
 
 class TActiveEdit;
@@ -49,9 +48,6 @@ public:
     void BNextClick(TObject* sender);
 
 private:
-    // The folder chosen in the picker, with a final backslash; nothing when
-    // the user gave it up. The picker opens at `start` when it can.
-    std::optional<std::string> PickFolder(const std::string& start);
     // Stores the data folder of the installation type in the settings when
     // it passes its check.
     bool TakeDataFolder();

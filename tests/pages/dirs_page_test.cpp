@@ -16,6 +16,8 @@
 #include "toolkit/nice_button.h"
 #include "toolkit/toolkit_start.h"
 
+#include "page_test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -39,35 +41,6 @@ void Type(TWinControl& edit, const std::string& text) {
 void Pump() {
     for (int i = 0; i < 5; ++i) Application().ProcessMessages();
 }
-
-// Acts on the picker once it is up: a thread timer ticks inside its modal
-// loop and hands the picker to `act`, which has to close it.
-std::function<void(TDirDialog&)> pickerAction;
-
-void CALLBACK ActOnPicker(HWND, UINT, UINT_PTR timer, DWORD) {
-    auto* picker = dynamic_cast<TDirDialog*>(Screen().ActiveForm());
-    if (!picker || !IsWindowVisible(picker->Handle())) return;
-    KillTimer(nullptr, timer);
-    pickerAction(*picker);
-}
-
-void WhenPickerOpens(std::function<void(TDirDialog&)> act) {
-    pickerAction = std::move(act);
-    SetTimer(nullptr, 0, 20, ActOnPicker);
-}
-
-// A double click on a folder of the tree, as the mouse sends it.
-void DoubleClick(TDirectoryListBox& list, int index) {
-    RECT r = list.ItemRect(index);
-    LPARAM at = MAKELPARAM(r.left + 30, (r.top + r.bottom) / 2);
-    HWND h = list.Handle();
-    SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(h, WM_LBUTTONUP, 0, at);
-    SendMessageA(h, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    SendMessageA(h, WM_LBUTTONUP, 0, at);
-}
-
-void Press(TDirDialog& picker, const char* button) { Click(*static_cast<TWinControl*>(picker.FindComponent(button))); }
 
 class DirsPageTest : public ::testing::Test {
 protected:

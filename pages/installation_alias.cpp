@@ -1,0 +1,5 @@
+#include "pages/installation_alias.h"
+
+#include "upgrade/upgrade_library.h"
+
+std::string AliasFolderOfInstallation() { return UpgradeAliasPath("KORVEN"); }
