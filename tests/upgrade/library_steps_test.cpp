@@ -60,13 +60,13 @@ TEST_F(LibrarySteps, ANewDatabaseGetsAllThreeFiles) {
     EXPECT_EQ(ReadBytes(DataFile("STRUCT.VER")), kVersionText);
     EXPECT_EQ(ReadBytes(DataFile("LISTE.TXT")),
               "JUDET=Alba\r\nJUDET=Cluj\r\nJUDET=Ilfov\r\nMONEDA=RON\r\nMONEDA=EUR\r\nUM=buc\r\nUM=kg\r\n");
-    EXPECT_EQ(ReadBytes(DataFile("CONST.DAT")), "VERSIUNE_BD=" + std::to_string(UPGRADE_LIBRARY_VERSION) +
-                                                    "\r\nCOTA_TVA=19\r\nMONEDA_NATIONALA=RON\r\n");
+    EXPECT_EQ(ReadBytes(DataFile("CONST.DAT")),
+              "VERSIUNE_BD=" + std::to_string(UPGRADE_LIBRARY_VERSION) + "\r\nCOTA_TVA=19\r\nMONEDA_NATIONALA=RON\r\n");
     EXPECT_EQ(FolderContents(), (std::vector<std::string>{"CONST.DAT", "LISTE.TXT", "STRUCT.VER"}))
         << "no temporary file is left";
-    EXPECT_EQ(trace_.Calls(), (std::vector<std::string>{"SetReportProc", "DoStructureUpgrade", "GetSemaforOK",
-                                                        "DoListUpgrade", "GetSemaforOK", "DoConstUpgrade",
-                                                        "GetSemaforOK"}));
+    EXPECT_EQ(trace_.Calls(),
+              (std::vector<std::string>{"SetReportProc", "DoStructureUpgrade", "GetSemaforOK", "DoListUpgrade",
+                                        "GetSemaforOK", "DoConstUpgrade", "GetSemaforOK"}));
 }
 
 TEST_F(LibrarySteps, TheCustomersDataIsKeptAndTheLibrarysIsMergedIn) {
@@ -81,13 +81,14 @@ TEST_F(LibrarySteps, TheCustomersDataIsKeptAndTheLibrarysIsMergedIn) {
     EXPECT_EQ(ReadBytes(DataFile("LISTE.TXT")),
               "CLIENT=Popescu SRL\r\nJUDET=Cluj\r\nUM=litri\r\n"
               "JUDET=Alba\r\nJUDET=Ilfov\r\nMONEDA=RON\r\nMONEDA=EUR\r\nUM=buc\r\nUM=kg\r\n");
-    EXPECT_EQ(ReadBytes(DataFile("CONST.DAT")), "FIRMA=Popescu SRL\r\nCOTA_TVA=19\r\nCASA=2\r\nVERSIUNE_BD=" +
-                                                    std::to_string(UPGRADE_LIBRARY_VERSION) +
-                                                    "\r\nMONEDA_NATIONALA=RON\r\n");
+    EXPECT_EQ(ReadBytes(DataFile("CONST.DAT")),
+              "FIRMA=Popescu SRL\r\nCOTA_TVA=19\r\nCASA=2\r\nVERSIUNE_BD=" + std::to_string(UPGRADE_LIBRARY_VERSION) +
+                  "\r\nMONEDA_NATIONALA=RON\r\n");
 }
 
 TEST_F(LibrarySteps, AnUpToDateDatabaseIsLeftAsItIs) {
-    const std::string lists = "UM=kg\r\nUM=buc\r\nMONEDA=EUR\r\nMONEDA=RON\r\nJUDET=Ilfov\r\nJUDET=Cluj\r\nJUDET=Alba\r\n";
+    const std::string lists =
+        "UM=kg\r\nUM=buc\r\nMONEDA=EUR\r\nMONEDA=RON\r\nJUDET=Ilfov\r\nJUDET=Cluj\r\nJUDET=Alba\r\n";
     WriteBytes(DataFile("STRUCT.VER"), kVersionText);
     WriteBytes(DataFile("LISTE.TXT"), lists);
     DoStructureUpgrade();
