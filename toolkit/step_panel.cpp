@@ -10,9 +10,13 @@ void SetStepIdle(TCustomPanel& panel) {
 }
 
 void SetStepDone(TCustomPanel& panel) {
+    PaintStepDone(panel);
+    Application().ProcessMessages();
+}
+
+void PaintStepDone(TCustomPanel& panel) {
     panel.SetBevelOuter(bvRaised);
     panel.Font().SetColor(clRed);
     panel.SetAlignment(taLeftJustify);
     panel.Repaint();
-    Application().ProcessMessages();
 }

@@ -10,3 +10,6 @@ void SetStepIdle(TCustomPanel& panel);
 // Paints the panel now and handles the waiting messages, so that the change
 // is on the screen before the caller goes on with work that blocks.
 void SetStepDone(TCustomPanel& panel);
+// The done look painted now, the waiting messages left for the caller, which
+// lets them through at moments of its own choosing.
+void PaintStepDone(TCustomPanel& panel);

@@ -39,8 +39,8 @@ constexpr DWORD kReportPauseMs = 150;
 struct LibraryState {
     ReportProc report = nullptr;
     bool quickVerif = false;
-    int lastStep = 0;      // 1 to 3 once a step has run
-    bool lastOk = true;    // whether that step's work succeeded
+    int lastStep = 0;                   // 1 to 3 once a step has run
+    bool lastOk = true;                 // whether that step's work succeeded
     const char* runningStep = nullptr;  // the step inside which we are, or null
 };
 
@@ -130,9 +130,8 @@ void __stdcall SetReportProc(ReportProc report) {
 }
 
 void __stdcall DoStructureUpgrade() {
-    RunStep(1, DoStructureUpgradeName, [](const std::string& folder) {
-        return UpgradeStructures(folder, UPGRADE_LIBRARY_VERSION, Report);
-    });
+    RunStep(1, DoStructureUpgradeName,
+            [](const std::string& folder) { return UpgradeStructures(folder, UPGRADE_LIBRARY_VERSION, Report); });
 }
 
 void __stdcall DoListUpgrade() {
@@ -140,9 +139,8 @@ void __stdcall DoListUpgrade() {
 }
 
 void __stdcall DoConstUpgrade() {
-    RunStep(3, DoConstUpgradeName, [](const std::string& folder) {
-        return UpgradeConstants(folder, UPGRADE_LIBRARY_VERSION, Report);
-    });
+    RunStep(3, DoConstUpgradeName,
+            [](const std::string& folder) { return UpgradeConstants(folder, UPGRADE_LIBRARY_VERSION, Report); });
 }
 
 BYTE __stdcall GetSemaforOK() {
