@@ -4,11 +4,14 @@
 
 #include "config/config_page.h"
 #include "copy/copy_page.h"
+#include "copy/upgrade_copy_page.h"
 #include "framework/form.h"
 #include "pages/dirs_page.h"
 #include "pages/end_page.h"
+#include "pages/find_app_page.h"
 #include "pages/install_type_page.h"
 #include "server_upgrade_question.h"
+#include "upgrade/upgrade_data_page.h"
 #include "upgrade_detection.h"
 #include "wizard.h"
 
@@ -22,7 +25,6 @@ PageFactory Make() {
 }  // namespace
 
 const WizardPageTable& WizardPages() {
-    // Slots without a page yet are passed over as if they had answered Next.
     static const WizardPageTable pages = [] {
         WizardPageTable table;
         table[SlotInstallType] = Make<TIType>();
@@ -30,6 +32,9 @@ const WizardPageTable& WizardPages() {
         table[SlotCopy] = Make<TCopy>();
         table[SlotConfig] = Make<TConfig>();
         table[SlotEnd] = Make<TEndScreen>();
+        table[SlotFindApp] = Make<TFindApp>();
+        table[SlotUpgradeCopy] = Make<TUpgCopy>();
+        table[SlotUpgradeData] = Make<TUpgData>();
         return table;
     }();
     return pages;
