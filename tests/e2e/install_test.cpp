@@ -458,3 +458,168 @@ TEST_F(DamagedKit, FlippedByteInTheLastPieceNamesTheComponent) {
 }
 
 }  // namespace
+
+namespace {
+
+const char* const FindCaption = "Apasati 'Continua' pentru a localiza aplicatia!";
+const char* const UpgradeDataCaption = "Actualizare baza de date";
+const char* const ServerQuestionCaption = "UPGRADE baza de date SERVER ?";
+
+// A newer kit started on a computer where KORVEN is installed: the search
+// page, the upgrade copy, the database upgrade (unless a client declines
+// it), the end page.
+class Upgrade : public Installation {
+protected:
+    static std::string NewerKit() { return std::string(KORVEN_KITS) + "\\newer"; }
+    static std::string NewerStage(const std::string& relative) {
+        return std::string(KORVEN_KITS) + "\\newer-stage\\" + relative;
+    }
+
+    // The search page: the first Next searches, the second goes on.
+    void FindTheInstallation(const WorkCopy& work, const std::string& expectedFolder, bool client = false) {
+        HWND find = ui::WaitForWindow(FindCaption, work.processId);
+        ASSERT_TRUE(find) << "no installation search page";
+        Shot(TestName() + "_find_before");
+        ui::Click(ui::Control(find, "&Continua"));
+        for (int wait = 0; wait < 100 && ui::Text(ui::EditField(find, 0)).empty(); ++wait) ui::Settle(100);
+        ui::Settle();
+        Shot(TestName() + "_find_after");
+        EXPECT_EQ(ui::Text(ui::EditField(find, 0)), expectedFolder);
+        if (client) EXPECT_EQ(ui::Text(ui::EditField(find, 1)), "Am detectat o instalare client");
+        ASSERT_TRUE(IsWindowEnabled(ui::Control(find, "&Continua"))) << "the installation was not found";
+        ui::Click(ui::Control(find, "&Continua"));
+        ASSERT_TRUE(ui::WaitGone(find));
+    }
+
+    void CopyNewerFiles(const WorkCopy& work) {
+        HWND copy = StartCopying(work);
+        ASSERT_TRUE(copy) << "no upgrade copy page";
+        ASSERT_TRUE(ui::WaitGone(copy, 120000)) << "the upgrade copy did not finish";
+    }
+
+    void UpgradeTheDatabase(const WorkCopy& work) {
+        HWND data = ui::WaitForWindow(UpgradeDataCaption, work.processId);
+        ASSERT_TRUE(data) << "no database upgrade page";
+        ui::Click(ui::Control(data, "&Continua"));
+        // The library reports with pauses: the page is caught at work.
+        ui::Settle(300);
+        Shot(TestName() + "_upgrade_data");
+        ASSERT_TRUE(ui::WaitGone(data, 120000)) << "the database upgrade did not finish";
+    }
+
+    void LeaveFromTheEndPage(const WorkCopy& work) {
+        HWND end = ui::WaitForWindow(ConfigCaption, work.processId);
+        ASSERT_TRUE(end) << "no end page";
+        ASSERT_TRUE(ui::Control(end, "Nu &acum")) << "the configuration page came instead of the end page";
+        ui::Click(ui::Control(end, "Nu &acum"));
+        EXPECT_EQ(work.WaitForExit(), 0u);
+    }
+
+    // What the customer has and an upgrade must keep: the data and the
+    // engine library in use.
+    static void MarkTheCustomersFiles(const std::string& dataFolder) {
+        WriteWholeFile(dataFolder + "\\DATA\\CLIENTI.DB", "datele clientului");
+        WriteWholeFile(std::string(ProgramFolder) + "\\IDAPI32.DLL", "biblioteca in folosinta");
+    }
+
+    static void ExpectNewerFilesAndKeptData(const std::string& dataFolder) {
+        EXPECT_EQ(ReadWholeFile(dataFolder + "\\DATA\\CLIENTI.DB"), "datele clientului") << "data overwritten";
+        EXPECT_EQ(ReadWholeFile(std::string(ProgramFolder) + "\\IDAPI32.DLL"), "biblioteca in folosinta");
+        EXPECT_EQ(ReadWholeFile(dataFolder + "\\NEW\\DATA\\CLIENTI.DB"),
+                  ReadWholeFile(NewerStage("DBNEW\\NEW\\DATA\\CLIENTI.DB")));
+        for (const char* file : {"CFX32.OCX", "NOUTATI.TXT"})
+            EXPECT_EQ(ReadWholeFile(std::string(ProgramFolder) + "\\" + file),
+                      ReadWholeFile(NewerStage(std::string("EXE\\") + file)))
+                << file;
+        EXPECT_EQ(ReadWholeFile(std::string(ProgramFolder) + "\\KORVEN.HLP"),
+                  ReadWholeFile(NewerStage("HELP\\KORVEN.HLP")));
+        ExpectNoAssembledArchives();
+    }
+
+    static std::vector<std::string> LibrarySteps() {
+        std::vector<std::string> steps;
+        for (const std::string& line : Lines(ReadWholeFile(Trace)))
+            for (const char* step : {"DoStructureUpgrade", "DoListUpgrade", "DoConstUpgrade"})
+                if (Contains(line, step)) steps.push_back(step);
+        return steps;
+    }
+};
+
+TEST_F(Upgrade, NewerKitOverALocalInstallationFoundThroughAppPath) {
+    ASSERT_NO_FATAL_FAILURE(Install(FolderKit(), LocalItem));
+    MarkTheCustomersFiles(ProgramFolder);
+    WriteProfileStringA("Korven", "AppPath", "C:\\WinKorv\\");
+    DeleteFileA(Trace);
+    DeleteFileA(Log);
+
+    WorkCopy work = Start(NewerKit());
+    ASSERT_NE(work.processId, 0u);
+    ASSERT_NO_FATAL_FAILURE(FindTheInstallation(work, "C:\\WinKorv\\"));
+    ASSERT_NO_FATAL_FAILURE(CopyNewerFiles(work));
+    ASSERT_NO_FATAL_FAILURE(UpgradeTheDatabase(work));
+    ASSERT_NO_FATAL_FAILURE(LeaveFromTheEndPage(work));
+
+    ExpectNewerFilesAndKeptData(ProgramFolder);
+    EXPECT_EQ(LibrarySteps(), (std::vector<std::string>{"DoStructureUpgrade", "DoListUpgrade", "DoConstUpgrade"}));
+    // The library's work on the database: the structure version, the lists
+    // and the constants.
+    for (const char* file : {"STRUCT.VER", "LISTE.TXT"})
+        EXPECT_TRUE(FileExists(std::string(ProgramFolder) + "\\DATA\\" + file)) << file;
+    EXPECT_NE(ReadWholeFile(std::string(ProgramFolder) + "\\DATA\\CONST.DAT"),
+              ReadWholeFile(NewerStage("DBDAT\\DATA\\CONST.DAT")));
+    const std::string log = ReadWholeFile(Log);
+    EXPECT_TRUE(Contains(log, "Confirmare pentru: \\NEW\\DATA\\CLIENTI.DB")) << log;
+    EXPECT_TRUE(Contains(log, "Confirmare pentru: \\DATA\\CLIENTI.DB")) << log;
+    EXPECT_TRUE(Contains(log, "Confirmat"));
+    EXPECT_TRUE(Contains(log, "NU!!!"));
+}
+
+// Nothing in WIN.INI: the search walks the fixed disks and finds the
+// installation on C:, the first of them.
+TEST_F(Upgrade, DiskSearchFindsTheInstallation) {
+    ASSERT_NO_FATAL_FAILURE(Install(FolderKit(), LocalItem));
+    WorkCopy work = Start(NewerKit());
+    ASSERT_NE(work.processId, 0u);
+    ASSERT_NO_FATAL_FAILURE(FindTheInstallation(work, "C:\\WinKorv\\"));
+    ASSERT_NO_FATAL_FAILURE(CopyNewerFiles(work));
+    ASSERT_NO_FATAL_FAILURE(UpgradeTheDatabase(work));
+    ASSERT_NO_FATAL_FAILURE(LeaveFromTheEndPage(work));
+}
+
+TEST_F(Upgrade, KitWithoutTheLibraryShowsNoPage) {
+    ASSERT_NO_FATAL_FAILURE(Install(FolderKit(), LocalItem));
+    WorkCopy work = Start(std::string(KORVEN_KITS) + "\\nolib");
+    ASSERT_NE(work.processId, 0u);
+    HWND error = WaitForMessageDialog(work.processId);
+    ASSERT_TRUE(error) << "no message";
+    const ShownDialog shown = ReadDialog(error);
+    EXPECT_EQ(shown.caption, "Program incomplet!");
+    EXPECT_TRUE(Contains(shown.text, "Nu am putut incarca UPGRADE.DLL")) << shown.text;
+    Shot(TestName());
+    ui::PressKey(VK_RETURN);
+    EXPECT_EQ(work.WaitForExit(), 0u);
+    EXPECT_FALSE(ui::FindWindowNow(FindCaption, work.processId));
+    EXPECT_FALSE(ui::FindWindowNow(TypeCaption, work.processId));
+}
+
+// The client's database lies on the server (drive N:, a network drive): the
+// client is asked whether to upgrade it and answers No.
+TEST_F(Upgrade, ClientDecliningTheServerUpgradeSkipsTheDatabase) {
+    const std::string server = "N:\\Korven";
+    MakeFolders(server + "\\DATA");
+    ASSERT_NO_FATAL_FAILURE(Install(FolderKit(), ClientItem, server));
+    DeleteFileA(Trace);
+    WorkCopy work = Start(NewerKit());
+    ASSERT_NE(work.processId, 0u);
+    ASSERT_NO_FATAL_FAILURE(FindTheInstallation(work, "C:\\WinKorv\\", true));
+    HWND question = WaitForMessageDialog(work.processId);
+    ASSERT_TRUE(question) << "the client was not asked";
+    EXPECT_EQ(ReadDialog(question).caption, ServerQuestionCaption);
+    ui::Click(ui::Control(question, "&Nu"));
+    ASSERT_NO_FATAL_FAILURE(CopyNewerFiles(work));
+    ASSERT_NO_FATAL_FAILURE(LeaveFromTheEndPage(work));
+    EXPECT_TRUE(LibrarySteps().empty()) << "the server's database was upgraded";
+    EXPECT_FALSE(FileExists(server + "\\NEW")) << "a client received the blank database";
+}
+
+}  // namespace
