@@ -7,8 +7,9 @@
 // process id, program, command line.
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
+
+#include "stand_in_trace.h"
 
 namespace {
 
@@ -28,17 +29,6 @@ std::wstring ProgramFolder() {
         path.resize(path.size() * 2);
     }
     return path.substr(0, path.find_last_of(L'\\'));
-}
-
-void Trace() {
-    char file[1024];
-    DWORD length = GetEnvironmentVariableA("KORVEN_TRACE", file, sizeof file);
-    if (length == 0 || length >= sizeof file) return;
-    if (FILE* out = std::fopen(file, "ab")) {
-        std::fprintf(out, "%lu %s %s\r\n", GetCurrentProcessId(), KORVEN_PROGRAM, GetCommandLineA());
-        std::fflush(out);
-        std::fclose(out);
-    }
 }
 
 // KORVEN.EXE carries its demonstration data as a resource; the others none.
@@ -83,7 +73,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-    Trace();
+    AppendTraceLine(std::to_string(GetCurrentProcessId()) + " " KORVEN_PROGRAM " " + GetCommandLineA());
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;

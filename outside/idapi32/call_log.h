@@ -7,11 +7,9 @@
 //   KORVEN_ENGINE_FAIL=<names>  comma-separated call names that then fail
 #pragma once
 #include <string>
-#include <utility>
 #include <vector>
 
-// One argument as it is traced: its name and its value already in text.
-using TraceArgument = std::pair<std::string, std::string>;
+#include "stand_in_trace.h"
 
 // A string argument in quotes, or null.
 std::string TraceText(const char* text);
