@@ -344,6 +344,9 @@ TEST_F(Installation, SecondInstallationKeepsTheEngine) {
     const std::string engineFile = std::string(EngineFolder) + "\\IDAPI32.DLL";
     const std::string engine = ReadWholeFile(engineFile);
     WriteWholeFile(std::string(EngineFolder) + "\\KEEP.ME", "kept");
+    // KORVEN itself removed, the engine left for the other programs that use
+    // it: a new installation, not an upgrade, since the alias no longer opens.
+    RemoveTree(ProgramFolder);
 
     ASSERT_NO_FATAL_FAILURE(Install(FolderKit(), LocalItem));
     EXPECT_EQ(RegistryString(EngineKey, "UseCount"), "2");

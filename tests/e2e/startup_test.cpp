@@ -99,9 +99,12 @@ protected:
 
     KitRun Start(const std::string& arguments) { return RunKit(kit_ + "INSTALL.EXE", arguments, work_); }
 
+    // The work copy has run by now: on a computer without an installation it
+    // removes the upgrade archive it was given, unopened (the upgrade tests
+    // see the library it carries arrive).
     void ExpectWorkCopyOf(const std::string& kit, const std::string& work) {
         ExpectSameBytes(work + "INSTKORV.EXE", kit + "INSTALL.EXE");
-        ExpectSameBytes(work + "UPGRADE.ZIP", kit + "UPGRADE.1");
+        EXPECT_FALSE(FileExists(work + "UPGRADE.ZIP")) << "the upgrade archive was left in " << work;
         ExpectSameBytes(work + "INSTKORV.CFG", kit + "INSTALL.CFG");
         EXPECT_EQ(ReadWholeFile(work + "INSTKORV.DAT"), kit + "\r\n");
     }
