@@ -8,12 +8,12 @@
 #include "settings.h"
 
 struct TUnattendedAnswers {
-    bool Active = false;                      // /UNATTENDED
-    TInstallType Type = itLocal;              // /TYPE=LOCAL|SERVER|CLIENT
+    bool Active = false;                     // /UNATTENDED
+    TInstallType Type = itLocal;             // /TYPE=LOCAL|SERVER|CLIENT
     std::string ProgramDir = "C:\\WinKorv";  // /DIR=folder
     std::string DataDir = "C:\\WinKorv";     // /DATA=folder
-    bool Restart = false;                     // /RESTART=NO|YES
-    bool ServerUpgrade = false;               // /SERVERUPGRADE=NO|YES
+    bool Restart = false;                    // /RESTART=NO|YES
+    bool ServerUpgrade = false;              // /SERVERUPGRADE=NO|YES
 };
 
 extern TUnattendedAnswers Unattended;
