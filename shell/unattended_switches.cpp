@@ -52,17 +52,24 @@ std::string Apply(const std::string& key, const std::string& value, const std::s
         return who + " nu accepta valoarea \"" + value + "\". Valori permise: " + allowed + ".";
     };
     if (key == "TYPE") {
-        if (word == "LOCAL") answers.Type = itLocal;
-        else if (word == "SERVER") answers.Type = itServer;
-        else if (word == "CLIENT") answers.Type = itClient;
-        else return refuseValue("LOCAL, SERVER, CLIENT");
+        if (word == "LOCAL")
+            answers.Type = itLocal;
+        else if (word == "SERVER")
+            answers.Type = itServer;
+        else if (word == "CLIENT")
+            answers.Type = itClient;
+        else
+            return refuseValue("LOCAL, SERVER, CLIENT");
         return {};
     }
     if (key == "RESTART" || key == "SERVERUPGRADE") {
         bool& answer = key == "RESTART" ? answers.Restart : answers.ServerUpgrade;
-        if (word == "YES") answer = true;
-        else if (word == "NO") answer = false;
-        else return refuseValue("NO, YES");
+        if (word == "YES")
+            answer = true;
+        else if (word == "NO")
+            answer = false;
+        else
+            return refuseValue("NO, YES");
         return {};
     }
     // DIR or DATA.
@@ -148,8 +155,10 @@ TSwitches ParseSwitches(const std::vector<std::string>& arguments, const TFileRe
         }
         const std::string value = word.substr(equals + 1);
         if (name == "ANSWERS") {
-            if (answersPath) refuse("Optiunea /ANSWERS este data de doua ori.");
-            else if (value.empty()) refuse("Optiunea /ANSWERS cere numele fisierului de raspunsuri.");
+            if (answersPath)
+                refuse("Optiunea /ANSWERS este data de doua ori.");
+            else if (value.empty())
+                refuse("Optiunea /ANSWERS cere numele fisierului de raspunsuri.");
             answersPath = value;
             continue;
         }
@@ -185,8 +194,9 @@ TSwitches ParseSwitches(const std::vector<std::string>& arguments, const TFileRe
     }
     // Answers with nobody to use them would be dropped without a word.
     if (!result.HelpAsked && !result.UnattendedGiven && (!given.empty() || answersPath))
-        result.Refusal = "Raspunsurile (/TYPE, /DIR, /DATA, /RESTART, /SERVERUPGRADE, /ANSWERS) "
-                         "se folosesc numai impreuna cu /UNATTENDED.";
+        result.Refusal =
+            "Raspunsurile (/TYPE, /DIR, /DATA, /RESTART, /SERVERUPGRADE, /ANSWERS) "
+            "se folosesc numai impreuna cu /UNATTENDED.";
     result.Answers.Active = result.UnattendedGiven && result.Refusal.empty();
     return result;
 }
@@ -229,18 +239,20 @@ std::string SwitchesHelpText() {
     return "Instalare fara intrebari:\r"
            "INSTALL.EXE [-log -log] /UNATTENDED [optiuni]\r"
            "\r"
-           "/UNATTENDED  nicio pagina nu asteapta raspuns\r"
-           "/TYPE=LOCAL|SERVER|CLIENT  tipul instalarii (LOCAL)\r"
-           "/DIR=folder  folderul programului (C:\\WinKorv)\r"
-           "/DATA=folder  folderul datelor (C:\\WinKorv)\r"
-           "/RESTART=NO|YES  la sfarsit: Nu acum sau Restart! (NO)\r"
-           "/SERVERUPGRADE=NO|YES  clientul actualizeaza baza serverului (NO)\r"
-           "/ANSWERS=fisier  aceleasi chei in sectiunea [Instalare]\r"
+           "/UNATTENDED - nicio pagina nu asteapta raspuns\r"
+           "/TYPE=LOCAL|SERVER|CLIENT - tipul instalarii (LOCAL)\r"
+           "/DIR=folder - folderul programului (C:\\WinKorv)\r"
+           "/DATA=folder - folderul datelor (C:\\WinKorv)\r"
+           "/RESTART=NO|YES - la sfarsit: Nu acum sau Restart! (NO)\r"
+           "/SERVERUPGRADE=NO|YES - clientul actualizeaza baza serverului (NO)\r"
+           "/ANSWERS=fisier - aceleasi chei in sectiunea [Instalare];\r"
+           "      o optiune din linia de comanda are intaietate\r"
+           "/? - aceasta fereastra\r"
            "\r"
            "Codul de iesire:\r"
-           "0  instalat sau actualizat\r"
-           "1  kitul nu a putut fi pregatit\r"
-           "2  renuntat (o intrebare sau un disc refuzat)\r"
-           "3  eroare la copiere sau configurare\r"
-           "4  optiuni gresite";
+           "0 - instalat sau actualizat\r"
+           "1 - kitul nu a putut fi pregatit\r"
+           "2 - renuntat (o intrebare sau un disc refuzat)\r"
+           "3 - eroare la copiere sau configurare\r"
+           "4 - optiuni gresite";
 }

@@ -13,10 +13,10 @@
 #include "unattended.h"
 
 struct TSwitches {
-    bool HelpAsked = false;            // /? given
-    bool UnattendedGiven = false;      // /UNATTENDED among the words, even when refused
-    TUnattendedAnswers Answers;        // with the wizard's defaults where nothing was said
-    std::string Refusal;               // in Romanian, naming the switch; empty when accepted
+    bool HelpAsked = false;        // /? given
+    bool UnattendedGiven = false;  // /UNATTENDED among the words, even when refused
+    TUnattendedAnswers Answers;    // with the wizard's defaults where nothing was said
+    std::string Refusal;           // in Romanian, naming the switch; empty when accepted
 };
 
 // The whole contents of a file; nothing when it cannot be read.

@@ -287,7 +287,7 @@ TEST_F(KitStart, HelpListsTheSwitchesAndExitCodesAndCopiesNothing) {
     ASSERT_EQ(run.dialogs.size(), 1u);
     for (const char* part : {"/UNATTENDED", "/TYPE=LOCAL|SERVER|CLIENT", "/DIR=folder", "/DATA=folder",
                              "/RESTART=NO|YES", "/SERVERUPGRADE=NO|YES", "/ANSWERS=fisier", "[Instalare]",
-                             "0  instalat sau actualizat", "2  renuntat", "4  optiuni gresite"})
+                             "0 - instalat sau actualizat", "2 - renuntat", "4 - optiuni gresite"})
         EXPECT_NE(run.dialogs[0].text.find(part), std::string::npos) << part;
     EXPECT_FALSE(FileExists(work_ + "INSTKORV.EXE"));
     EXPECT_FALSE(FileExists(LogPath));

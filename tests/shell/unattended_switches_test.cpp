@@ -94,22 +94,23 @@ TEST(UnattendedSwitches, AnswersHandedToTheWorkCopyReadBackTheSame) {
 }
 
 TEST(UnattendedSwitches, AnswersFileFillsWhatTheCommandLineLeavesOpen) {
-    Files["C:\\raspunsuri.ini"] = "; pentru calculatoarele din contabilitate\r\n"
-                                  "[Altceva]\r\nTYPE=SERVER\r\n"
-                                  "[instalare]\r\n"
-                                  "  Type = client \r\n"
-                                  "DIR=\"D:\\Program Korven\"\r\n"
-                                  "\r\n"
-                                  "DATA=N:\\Korven\r\n"
-                                  "SERVERUPGRADE=YES\r\n";
-    ExpectAnswers(Parse("/UNATTENDED /ANSWERS=C:\\raspunsuri.ini"), itClient, "D:\\Program Korven", "N:\\Korven",
-                  false, true);
+    Files["C:\\raspunsuri.ini"] =
+        "; pentru calculatoarele din contabilitate\r\n"
+        "[Altceva]\r\nTYPE=SERVER\r\n"
+        "[instalare]\r\n"
+        "  Type = client \r\n"
+        "DIR=\"D:\\Program Korven\"\r\n"
+        "\r\n"
+        "DATA=N:\\Korven\r\n"
+        "SERVERUPGRADE=YES\r\n";
+    ExpectAnswers(Parse("/UNATTENDED /ANSWERS=C:\\raspunsuri.ini"), itClient, "D:\\Program Korven", "N:\\Korven", false,
+                  true);
     ExpectAnswers(Parse("/TYPE=LOCAL /ANSWERS=C:\\raspunsuri.ini /UNATTENDED /DATA=C:\\Date /SERVERUPGRADE=NO"),
                   itLocal, "D:\\Program Korven", "C:\\Date", false, false);
     // A value of the file that the command line overrides is never looked at.
     Files["C:\\gresit.ini"] = "[Instalare]\nTYPE=ORICE\n";
-    ExpectAnswers(Parse("/UNATTENDED /ANSWERS=C:\\gresit.ini /TYPE=SERVER"), itServer, "C:\\WinKorv",
-                  "C:\\WinKorv", false, false);
+    ExpectAnswers(Parse("/UNATTENDED /ANSWERS=C:\\gresit.ini /TYPE=SERVER"), itServer, "C:\\WinKorv", "C:\\WinKorv",
+                  false, false);
 }
 
 TEST(UnattendedSwitches, HelpIsAskedWithSlashQuestionMark) {
