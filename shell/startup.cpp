@@ -15,6 +15,7 @@
 #include "installer_window.h"
 #include "toolkit/format_codes.h"
 #include "toolkit/message_dialog.h"
+#include "unattended.h"
 #include "user_interface.h"
 #include "wizard.h"
 
@@ -174,6 +175,7 @@ int RunWorkCopy() {
         Application().SetMainForm(&installer);
         installer.Show();
         RunWizard();
+        exitCode = RunOutcome();
     } catch (...) {
         Application().HandleException(std::current_exception());
         exitCode = 1;
