@@ -175,7 +175,8 @@ int RunWorkCopy() {
         Application().SetMainForm(&installer);
         installer.Show();
         RunWizard();
-        exitCode = RunOutcome();
+        // A person's run keeps ending with 0, whatever it met on the way.
+        if (Unattended.Active) exitCode = RunOutcome();
     } catch (...) {
         Application().HandleException(std::current_exception());
         exitCode = 1;
