@@ -265,6 +265,7 @@ int RunInstaller(const std::vector<std::string>& arguments) {
     StartUserInterface();
 
     if (!switches.Refusal.empty()) return RefuseSwitches(switches);
+    if (Unattended.Active) DebugNote("Instalare fara intrebari: " + SwitchesForWorkCopy(Unattended));
     if (switches.HelpAsked) {
         ShowSwitchesHelp();
         DebugClose();

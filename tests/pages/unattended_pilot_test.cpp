@@ -224,9 +224,9 @@ TEST_F(UnattendedRun, AFailureRecordedBeforeItsDialogStaysTheReason) {
 }
 
 TEST_F(UnattendedRun, ADialogAloneEndsTheRunCancelled) {
-    EXPECT_EQ(RomMessageDlg("Nu am putut incarca UPGRADE.DLL", "Program incomplet!", mtError, taCenter, {mbCancel},
-                            mbCancel),
-              mrCancel);
+    EXPECT_EQ(
+        RomMessageDlg("Nu am putut incarca UPGRADE.DLL", "Program incomplet!", mtError, taCenter, {mbCancel}, mbCancel),
+        mrCancel);
     EXPECT_TRUE(Application().Terminated());
     EXPECT_EQ(RunOutcome(), ecCancelled);
     RecordOutcome(ecFailed);  // a later failure does not replace the first reason
