@@ -5,12 +5,14 @@
 #include "config/engine_registration.h"
 #include "config/program_group.h"
 #include "debug_log.h"
+#include "framework/application.h"
 #include "framework/extctrls.h"
 #include "settings.h"
 #include "toolkit/format_codes.h"
 #include "toolkit/mbutton.h"
 #include "toolkit/message_dialog.h"
 #include "toolkit/nice_button.h"
+#include "unattended.h"
 #include "toolkit/step_panel.h"
 
 #include <vector>
@@ -35,6 +37,7 @@ private:
 
 void ReportStoppedConfiguration(const std::string& reason) {
     DebugNote("Exceptie la configurare: " + reason);
+    RecordOutcome(ecFailed);
     RomMessageDlg("Configurarea sistemului nu s-a putut termina:\r" + LiteralFormatText(reason), "Eroare...", mtError,
                   taCenter, {mbCancel}, mbCancel);
 }
@@ -66,14 +69,17 @@ void TConfig::FormCreate(TObject*) {
 
 void TConfig::BNextClick(TObject*) {
     BNext->SetEnabled(false);
+    // A program that is quitting (a step's message ended the installation)
+    // runs no further step.
+    const auto quitting = [] { return Application().Terminated(); };
     try {
         DoConfigBDE();
         SetStepDone(*BBDE);
-        DoConfigConfigSys();
-        SetStepDone(*BCFGSYS);
-        DoConfigGroup();
-        SetStepDone(*BGROUP);
-        SetModalResult(mrOk);
+        if (!quitting()) DoConfigConfigSys();
+        if (!quitting()) SetStepDone(*BCFGSYS);
+        if (!quitting()) DoConfigGroup();
+        if (!quitting()) SetStepDone(*BGROUP);
+        SetModalResult(quitting() ? mrCancel : mrOk);
     } catch (const std::exception& error) {
         ReportStoppedConfiguration(error.what());
         SetModalResult(mrCancel);

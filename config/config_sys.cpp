@@ -9,6 +9,7 @@
 #include "exec_and_wait.h"
 #include "replace_file.h"
 #include "toolkit/message_dialog.h"
+#include "unattended.h"
 #include "unique_handle.h"
 
 namespace {
@@ -154,6 +155,7 @@ void ConfigureSystem(const std::string& configSysPath, const std::string& progra
     } catch (const std::exception& error) {
         DebugNote("Exceptie la actualizare CONFIG.SYS");
         DebugNote(error.what());
+        RecordOutcome(ecFailed);
         RomMessageDlg("Eroare la actualizarea config.sys!", "Eroare...", mtError, taCenter, {mbCancel}, mbCancel);
     }
     for (const std::string& command : SetupToolCommands(programDir)) ExecAndWait(command, SW_MINIMIZE);

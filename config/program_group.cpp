@@ -5,6 +5,7 @@
 #include "config/dde_client.h"
 #include "debug_log.h"
 #include "toolkit/message_dialog.h"
+#include "unattended.h"
 #include "unique_handle.h"
 
 namespace {
@@ -84,6 +85,7 @@ void CreateProgramGroup(const std::string& programDir, const std::string& defaul
     DdeClient dde;
     if (!ConnectToShell(dde)) {
         DebugNote("Eroare initializare conversatie DDE");
+        RecordOutcome(ecFailed);
         RomMessageDlg("Eroare DDE!", "Eroare...", mtError, taCenter, {mbCancel}, mbCancel);
         return;
     }

@@ -1,6 +1,7 @@
 #include "copy/copy_messages.h"
 
 #include "toolkit/message_dialog.h"
+#include "unattended.h"
 
 namespace {
 
@@ -47,11 +48,14 @@ std::string PieceFailureText(const std::string& piece, PieceAssembly::Result res
 }
 
 void ShowCopyError(const std::string& text) {
+    RecordOutcome(ecFailed);
     PrefixAside aside;
     RomMessageDlg(text + "\rInstalarea nu a fost terminata.", "", mtError, taCenter, {mbOK}, mbOK);
 }
 
 bool AskGoOnAfterDamage(const std::string& description, const std::string& archive, const std::string& shortfall) {
+    // A damaged archive is a failure of the copy, whatever is answered.
+    RecordOutcome(ecFailed);
     PrefixAside aside;
     // No is the default: going on with a damaged component is the user's
     // deliberate choice, never what Enter or the automatic answer picks.
@@ -61,6 +65,7 @@ bool AskGoOnAfterDamage(const std::string& description, const std::string& archi
 }
 
 void ReportUndeletable(const std::string& path) {
+    RecordOutcome(ecFailed);
     PrefixAside aside;
     RomMessageDlg("Nu pot sterge " + path, "", mtError, taCenter, {mbOK}, mbOK);
 }

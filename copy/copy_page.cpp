@@ -10,6 +10,7 @@
 #include "copy/copy_messages.h"
 #include "copy/engine_folder.h"
 #include "copy/kit_assembly.h"
+#include "framework/application.h"
 #include "framework/extctrls.h"
 #include "framework/stdctrls.h"
 #include "settings.h"
@@ -143,7 +144,13 @@ bool TCopy::ExtractSelected(const TargetFolderRule& targetFolder, const korven::
     }
     const ExtractionHooks hooks{
         [this](const TCompRecord& component) { ShowStatus(component.CompDescription); },
-        targetFolder,
+        // A program that is quitting (a message ended the installation)
+        // extracts nothing more.
+        [&targetFolder](const TCompRecord& component, const std::string& archive) -> std::optional<std::string> {
+            if (Application().Terminated()) return std::nullopt;
+            std::optional<std::string> folder = targetFolder(component, archive);
+            return Application().Terminated() ? std::nullopt : folder;
+        },
         [](const TCompRecord& component, const std::string& archive, const std::string& shortfall) {
             return AskGoOnAfterDamage(component.CompDescription, FileNameOf(archive), shortfall);
         },

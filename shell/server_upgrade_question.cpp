@@ -2,6 +2,7 @@
 
 #include "settings.h"
 #include "toolkit/message_dialog.h"
+#include "unattended.h"
 
 namespace {
 // The rules are 46 and 48 underscores long.
@@ -22,6 +23,7 @@ constexpr const char* kQuestion =
 
 bool AskServerUpgrade() {
     if (InstallSettings.InstallType != itClient) return true;
+    if (Unattended.Active) return Unattended.ServerUpgrade;
     MessagePrefix.clear();
     const int answer =
         RomMessageDlg(kQuestion, "UPGRADE baza de date SERVER ?", mtConfirmation, taCenter, {mbYes, mbNo}, mbNo);

@@ -4,6 +4,7 @@
 
 // True without asking unless InstallType is itClient (a local installation
 // found by the search is upgraded as a server). A client is asked; any
-// answer but No, closing the dialog included, is yes. Dialogs shown after
+// answer but No, closing the dialog included, is yes; an unattended run
+// takes its answer from Unattended.ServerUpgrade without a dialog. Dialogs shown after
 // the question begin with "PENTRU CONTINUARE".
 bool AskServerUpgrade();

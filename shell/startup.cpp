@@ -8,6 +8,7 @@
 #include <locale>
 
 #include "debug_log.h"
+#include "exec_and_wait.h"
 #include "program_path.h"
 #include "settings.h"
 #include "unique_handle.h"
@@ -15,6 +16,8 @@
 #include "installer_window.h"
 #include "toolkit/format_codes.h"
 #include "toolkit/message_dialog.h"
+#include "unattended.h"
+#include "unattended_switches.h"
 #include "user_interface.h"
 #include "wizard.h"
 
@@ -126,15 +129,55 @@ private:
     std::vector<std::string> paths_;
 };
 
+std::string OnOneLine(std::string message) {
+    for (char& c : message)
+        if (c == '\r') c = ' ';
+    return message;
+}
+
+// For the script that started the kit: a console or a redirected stream
+// reads it; a program started from the desktop has no standard error.
+void ToStandardError(const std::string& message) {
+    const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    if (error == nullptr || error == INVALID_HANDLE_VALUE) return;
+    const std::string line = "INSTALL: " + OnOneLine(message) + "\r\n";
+    DWORD written = 0;
+    WriteFile(error, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
+// Said to the person at the keyboard, or, when nobody is there, to the
+// script and the log only.
+void Report(const std::string& message, TMsgDlgType kind) {
+    DebugNote(OnOneLine(message));
+    if (Unattended.Active) {
+        ToStandardError(message);
+        return;
+    }
+    // The message names files: their names are shown as they are.
+    RomMessageDlg(LiteralFormatText(message), "", kind, taCenter, {mbOK}, mbOK);
+}
+
 int Fail(WorkFiles& written, const std::string& message) {
     written.RemoveAll();
-    std::string logged = message;
-    for (char& c : logged)
-        if (c == '\r') c = ' ';
-    DebugNote(logged);
-    // The message names files: their names are shown as they are.
-    RomMessageDlg(LiteralFormatText(message), "", mtError, taCenter, {mbOK}, mbOK);
-    return 1;
+    Report(message, mtError);
+    return ecKitNotPrepared;
+}
+
+// Nothing has been copied yet. Someone who typed the switches sees the
+// message; a script started with /UNATTENDED reads it on its standard error.
+int RefuseSwitches(const TSwitches& switches) {
+    DebugNote("Optiuni refuzate: " + switches.Refusal);
+    ToStandardError(switches.Refusal);
+    if (!switches.UnattendedGiven)
+        RomMessageDlg(LiteralFormatText(switches.Refusal + "\r\rINSTALL.EXE /? arata optiunile."), "", mtError,
+                      taCenter, {mbOK}, mbOK);
+    DebugClose();
+    return ecBadSwitches;
+}
+
+void ShowSwitchesHelp() {
+    RomMessageDlg(LiteralFormatText(SwitchesHelpText()), "INSTALL.EXE - instalare fara intrebari", mtInformation,
+                  taLeftJustify, {mbOK}, mbOK);
 }
 
 int PrepareWorkCopy() {
@@ -157,8 +200,15 @@ int PrepareWorkCopy() {
     // Quoted, so that a work folder with blanks names exactly one program.
     std::string command = "\"" + workDir + WorkProgramName + "\"";
     if (DebugEnabled) command += " -log -log -log -log";
-    if (WinExec(command.c_str(), SW_SHOW) <= 31)
-        return Fail(written, "Nu pot porni programul de instalare\r" + workDir + WorkProgramName + CannotGoOn);
+    const std::string cannotStart = "Nu pot porni programul de instalare\r" + workDir + WorkProgramName + CannotGoOn;
+    if (Unattended.Active) {
+        // A script waits for the kit's process: it waits for the work copy
+        // and answers the work copy's code.
+        const std::int32_t exitCode = ExecAndWait(command + " " + SwitchesForWorkCopy(Unattended), SW_SHOW);
+        if (exitCode == -1) return Fail(written, cannotStart);
+        return exitCode;
+    }
+    if (WinExec(command.c_str(), SW_SHOW) <= 31) return Fail(written, cannotStart);
     // The kit's instance ends here without an end line: the work copy goes on
     // writing the same log.
     return 0;
@@ -179,7 +229,9 @@ int RunWorkCopy() {
         exitCode = 1;
     }
     DebugClose();
-    return exitCode;
+    // A person's run ends as it always did; a script learns why it ended.
+    if (!Unattended.Active) return exitCode;
+    return exitCode != 0 ? ecFailed : RunOutcome();
 }
 
 }  // namespace
@@ -203,10 +255,22 @@ int RunInstaller(const std::vector<std::string>& arguments) {
     std::setlocale(LC_ALL, "C");
     std::locale::global(std::locale::classic());
 
-    if (LogSwitchGiven(arguments)) DebugEnabled = true;
+    // Nothing is read from the answers file but the answers themselves.
+    const TSwitches switches = ParseSwitches(arguments, ReadAnswersFile);
+    Unattended = switches.Answers;
+    // An administrator's run always leaves its trace, refused or not.
+    if (LogSwitchGiven(arguments) || switches.UnattendedGiven || !switches.Refusal.empty()) DebugEnabled = true;
     DebugOpen(LogFile, "INSTALL");
     // After the log is open, so that the toolkit's start-up marks land in it.
     StartUserInterface();
+
+    if (!switches.Refusal.empty()) return RefuseSwitches(switches);
+    if (Unattended.Active) DebugNote("Instalare fara intrebari: " + SwitchesForWorkCopy(Unattended));
+    if (switches.HelpAsked) {
+        ShowSwitchesHelp();
+        DebugClose();
+        return ecInstalled;
+    }
 
     if (ReadKitNote(ProgramFolder() + NoteName, InstallSettings.SourceDir)) return RunWorkCopy();
     return PrepareWorkCopy();

@@ -2,7 +2,8 @@
 // the note INSTKORV.DAT beside it:
 //  - started from the kit (no note): copy itself, UPGRADE.1 and INSTALL.CFG
 //    into the work folder, write the kit folder into the note there, start
-//    the work copy and end, so that the kit's disks can be changed;
+//    the work copy and end, so that the kit's disks can be changed (with
+//    /UNATTENDED, wait for the work copy and end with its exit code);
 //  - the work copy (note found): run the wizard from the hard disk.
 #pragma once
 #include <string>

@@ -1,5 +1,7 @@
 #include "wizard.h"
 
+#include <windows.h>
+
 #include <exception>
 #include <string>
 
@@ -44,24 +46,69 @@ PagePlace PlacePage(int screenWidth, int screenHeight, int pageWidth, int pageHe
 
 namespace {
 
+// Hands the page to the pilot once it is visible: a thread timer ticks in
+// the page's modal loop. The timer stops before the pilot acts, so that
+// the loops of what the pilot starts never hand the page over again.
+class PilotOnShow {
+public:
+    PilotOnShow(std::uint8_t slot, TForm& page, const PagePilot& pilot) : slot_(slot), page_(page), pilot_(pilot) {
+        if (!pilot_) return;
+        waiting_ = this;
+        timer_ = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, Tick);
+    }
+    ~PilotOnShow() {
+        Stop();
+        if (waiting_ == this) waiting_ = nullptr;
+    }
+    PilotOnShow(const PilotOnShow&) = delete;
+    PilotOnShow& operator=(const PilotOnShow&) = delete;
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        PilotOnShow* self = waiting_;
+        if (!self || !IsWindowVisible(self->page_.Handle())) return;
+        self->Stop();
+        waiting_ = nullptr;
+        // Nothing is thrown back through the system's timer dispatch.
+        try {
+            self->pilot_(self->slot_, self->page_);
+        } catch (...) {
+            Application().HandleException(std::current_exception());
+            self->page_.SetModalResult(mrCancel);
+        }
+    }
+    void Stop() {
+        if (timer_) KillTimer(nullptr, timer_);
+        timer_ = 0;
+    }
+
+    static inline PilotOnShow* waiting_ = nullptr;
+    std::uint8_t slot_;
+    TForm& page_;
+    const PagePilot& pilot_;
+    UINT_PTR timer_ = 0;
+};
+
 // Creates, places and shows the page of the slot and frees it again, also
 // when it fails; answers its result. A page whose modal loop ended because
 // the program is quitting was cancelled, whatever it had set.
-int ShowPage(const PageFactory& factory) {
+int ShowPage(std::uint8_t slot, const PageFactory& factory, const PagePilot& pilot) {
     std::unique_ptr<TForm> page = factory();
     // The outer size is known once the window exists with its final style.
     page->HandleNeeded();
     const PagePlace place = PlacePage(Screen().Width(), Screen().Height(), page->Width(), page->Height());
     page->SetBounds(place.left, place.top, page->Width(), page->Height());
+    PilotOnShow onShow(slot, *page, pilot);
     const int result = page->ShowModal();
     return Application().Terminated() ? mrCancel : result;
 }
 
 }  // namespace
 
-void RunWizard(const WizardParts& parts) {
+bool RunWizard(const WizardParts& parts, const PagePilot& pilot) {
     DebugBegin("RunWizard");
     TInstallSettings& settings = InstallSettings;
+    bool completed = false;
     parts.detectUpgrade();
     parts.readSettings();
     while (settings.CurrentPage != SlotDone) {
@@ -74,7 +121,7 @@ void RunWizard(const WizardParts& parts) {
         int result = mrOk;  // a page that does not exist yet is passed over
         if (factory) {
             try {
-                result = ShowPage(factory);
+                result = ShowPage(slot, factory, pilot);
             } catch (...) {
                 // Reported once; the wizard does not show a failing page again.
                 Application().HandleException(std::current_exception());
@@ -82,8 +129,10 @@ void RunWizard(const WizardParts& parts) {
             }
         }
         if (Application().Terminated()) result = mrCancel;
+        completed = slot == SlotEnd && result == mrOk;
         settings.CurrentPage = NextSlot(slot, result, settings, parts.askServerUpgrade);
         DebugNote("Pagina " + std::to_string(slot) + " -> " + std::to_string(settings.CurrentPage));
     }
     DebugEnd("RunWizard");
+    return completed;
 }

@@ -51,6 +51,9 @@ struct PagePlace {
 // Centred across, with eight ninths of the free height above the page.
 PagePlace PlacePage(int screenWidth, int screenHeight, int pageWidth, int pageHeight);
 
+// Acts on a page once it is on the screen, from inside its modal loop.
+using PagePilot = std::function<void(std::uint8_t slot, TForm& page)>;
+
 // What the driver works with; RunWizard() passes the installer's own.
 struct WizardParts {
     const WizardPageTable* pages = nullptr;  // not owned
@@ -59,8 +62,11 @@ struct WizardParts {
     std::function<bool()> askServerUpgrade;
 };
 
-// Runs the wizard on InstallSettings until it ends by any route.
-void RunWizard(const WizardParts& parts);
+// Runs the wizard on InstallSettings until it ends by any route, handing
+// each page to the pilot once it is shown (empty: the pages wait for a
+// person). True when it ended by leaving the end page with Next, the
+// installation complete.
+bool RunWizard(const WizardParts& parts, const PagePilot& pilot = {});
 // The same with the installer's pages, upgrade detection, settings file and
 // question.
 void RunWizard();

@@ -11,6 +11,8 @@
 #include "pages/find_app_page.h"
 #include "pages/install_type_page.h"
 #include "server_upgrade_question.h"
+#include "unattended.h"
+#include "unattended_pilot.h"
 #include "upgrade/upgrade_data_page.h"
 #include "upgrade_detection.h"
 #include "wizard.h"
@@ -41,5 +43,9 @@ const WizardPageTable& WizardPages() {
 }
 
 void RunWizard() {
-    RunWizard({&WizardPages(), DetectUpgrade, [] { ReadSettingsFile(); }, AskServerUpgrade});
+    const WizardParts parts{&WizardPages(), DetectUpgrade, [] { ReadSettingsFile(); }, AskServerUpgrade};
+    if (Unattended.Active) AnswerDialogsUnattended();
+    const bool completed = RunWizard(parts, Unattended.Active ? PagePilot(PilotPage) : PagePilot());
+    // Closed before its end by anything that did not record a reason.
+    if (Unattended.Active && !completed) RecordOutcome(ecCancelled);
 }

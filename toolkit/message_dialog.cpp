@@ -31,6 +31,19 @@ MessageDialogWatcher& Watcher() {
     return watcher;
 }
 
+UnattendedDialogHandler& UnattendedHandler() {
+    static UnattendedDialogHandler handler;
+    return handler;
+}
+
+int AnswerUnattended(const std::string& message, const std::string& caption, TMsgDlgType kind, TMsgDlgButtons buttons,
+                     TMsgDlgBtn defaultButton) {
+    const int answer = KindInfo(DialogButtonKind(DecliningButton(buttons, defaultButton))).modalResult;
+    UnattendedHandler()(kind, caption.empty() ? std::string(DefaultDialogCaption(kind)) : caption,
+                        WithMessagePrefix(MessagePrefix, message));
+    return answer;
+}
+
 std::vector<TButton*> DialogButtons(const TForm& form) {
     std::vector<TButton*> buttons;
     for (int i = 0; i < form.ComponentCount(); ++i)
@@ -249,6 +262,7 @@ std::unique_ptr<TMessageDialogForm> BuildDialog(const std::string& message, cons
 
 int RomMessageDlg(const std::string& message, const std::string& caption, TMsgDlgType kind, TAlignment alignment,
                   TMsgDlgButtons buttons, TMsgDlgBtn defaultButton, int helpContext, bool /*showAlways*/) {
+    if (UnattendedHandler()) return AnswerUnattended(message, caption, kind, buttons, defaultButton);
     ArrowCursor arrow;
     CurrentDialogReset reset;
     try {
@@ -262,6 +276,8 @@ int RomMessageDlg(const std::string& message, const std::string& caption, TMsgDl
 }
 
 void SetMessageDialogWatcher(MessageDialogWatcher watcher) { Watcher() = std::move(watcher); }
+
+void SetUnattendedDialogHandler(UnattendedDialogHandler handler) { UnattendedHandler() = std::move(handler); }
 
 const ClassInfo& TMessageDialogForm::StaticClass() {
     static const ClassInfo info =

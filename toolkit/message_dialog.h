@@ -70,6 +70,14 @@ private:
     std::string message_;
 };
 
+// Unattended runs: while a handler is set, no dialog is shown. Each one
+// answers at once with the modal result of its declining button (see
+// DecliningButton) and hands its kind, caption and message (with its
+// prefix) to the handler, which decides what the run does next. Empty: off.
+using UnattendedDialogHandler =
+    std::function<void(TMsgDlgType kind, const std::string& caption, const std::string& message)>;
+void SetUnattendedDialogHandler(UnattendedDialogHandler handler);
+
 // Tests and the gallery see every dialog once it is on the screen: they read
 // it and may answer it by setting its modal result. Empty: no watcher.
 using MessageDialogWatcher = std::function<void(TMessageDialogForm& dialog)>;

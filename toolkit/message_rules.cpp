@@ -44,6 +44,12 @@ std::optional<TMsgDlgBtn> EscapeButton(TMsgDlgButtons buttons) {
     return std::nullopt;
 }
 
+TMsgDlgBtn DecliningButton(TMsgDlgButtons buttons, TMsgDlgBtn defaultButton) {
+    if (buttons.Has(mbCancel)) return mbCancel;
+    if (buttons.Has(mbNo)) return mbNo;
+    return EscapeButton(buttons).value_or(defaultButton);
+}
+
 namespace {
 
 // Appends one line (without "\r") broken at blanks.

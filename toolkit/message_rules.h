@@ -62,6 +62,10 @@ std::string DialogButtonName(std::string_view caption);
 // user did not see coming.
 std::optional<TMsgDlgBtn> EscapeButton(TMsgDlgButtons buttons);
 
+// The button a person who declines would press: Cancel when offered, else
+// No, else the Escape button, else the default button.
+TMsgDlgBtn DecliningButton(TMsgDlgButtons buttons, TMsgDlgBtn defaultButton);
+
 // Breaks the text at blanks so that no line is wider than maxWidth, as
 // measured by width(); "\r" ends a line as before. A word wider than maxWidth
 // keeps a line of its own and is not cut.

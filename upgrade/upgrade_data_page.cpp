@@ -12,6 +12,7 @@
 #include "toolkit/message_dialog.h"
 #include "toolkit/nice_button.h"
 #include "toolkit/step_panel.h"
+#include "unattended.h"
 #include "upgrade/upgrade_library.h"
 
 namespace {
@@ -35,6 +36,7 @@ struct UpgradeStep {
 
 void ReportStoppedUpgrade(const std::string& reason) {
     DebugNote("Exceptie la actualizarea bazei de date: " + reason);
+    RecordOutcome(ecFailed);
     RomMessageDlg("Actualizarea bazei de date nu s-a putut termina:\r" + LiteralFormatText(reason), "Eroare...",
                   mtError, taCenter, {mbCancel}, mbCancel);
 }

@@ -629,4 +629,56 @@ TEST_F(Upgrade, ClientDecliningTheServerUpgradeSkipsTheDatabase) {
     EXPECT_FALSE(FileExists(server + "\\NEW")) << "a client received the blank database";
 }
 
+// Nobody drives these: the kit's INSTALL.EXE is started as an administrator's
+// script starts it, and the test reads only its exit code and what it left
+// on the computer.
+class Unattended : public Upgrade {
+protected:
+    static UnattendedRun Run(const std::string& kit, const std::string& switches) {
+        MakeFolders("C:\\korven-work");
+        return RunUnattended(kit + "\\INSTALL.EXE", switches, "C:\\korven-work");
+    }
+};
+
+TEST_F(Unattended, LocalFromOneFolderKit) {
+    const UnattendedRun run = Run(FolderKit(), "/UNATTENDED");
+    ASSERT_EQ(run.exitCode, 0u) << run.errors;
+    for (const Component& component : Components) ExpectInstalled(component, ProgramFolder);
+    const std::string registration = ReadWholeFile(std::string(EngineFolder) + "\\bde.reg");
+    EXPECT_FALSE(Contains(registration, "$ProgDir$"));
+    EXPECT_TRUE(Contains(registration, "C:\\\\Program Files\\\\Borland"));
+    EXPECT_EQ(RegistryString(EngineKey, "UseCount"), "1");
+    ExpectConfigured(ProgramFolder);
+}
+
+// The client's question about a data folder that does not exist is
+// answered as Cancel: the run ends there.
+TEST_F(Unattended, ClientWithAMissingDataFolderEndsCancelledAndConfiguresNothing) {
+    const UnattendedRun run = Run(FolderKit(), "/unattended /type=client \"/DATA=C:\\Server Lipsa\\Korven\"");
+    EXPECT_EQ(run.exitCode, 2u) << run.errors;
+    ExpectNothingConfigured();
+    EXPECT_FALSE(FileExists("C:\\Server Lipsa"));
+    EXPECT_TRUE(Contains(ReadWholeFile(Log), "Begin debug session")) << "the log is always on unattended";
+}
+
+TEST_F(Unattended, UpgradeFindsTheInstallationByItself) {
+    ASSERT_EQ(Run(FolderKit(), "/UNATTENDED").exitCode, 0u);
+    MarkTheCustomersFiles(ProgramFolder);
+    DeleteFileA(Trace);
+    const UnattendedRun run = Run(NewerKit(), "/UNATTENDED");
+    ASSERT_EQ(run.exitCode, 0u) << run.errors;
+    ExpectNewerFilesAndKeptData(ProgramFolder);
+    EXPECT_EQ(LibrarySteps(), (std::vector<std::string>{"DoStructureUpgrade", "DoListUpgrade", "DoConstUpgrade"}));
+}
+
+TEST_F(Unattended, BadSwitchCopiesNothing) {
+    const UnattendedRun run = Run(FolderKit(), "/UNATTENDED /TYPE=BOGUS");
+    EXPECT_EQ(run.exitCode, 4u);
+    EXPECT_TRUE(Contains(run.errors, "/TYPE")) << run.errors;
+    for (const char* name : {"INSTKORV.EXE", "UPGRADE.ZIP", "INSTKORV.CFG", "INSTKORV.DAT"})
+        EXPECT_FALSE(FileExists(std::string("C:\\korven-work\\") + name)) << name;
+    EXPECT_FALSE(FileExists(ProgramFolder));
+    ExpectNothingConfigured();
+}
+
 }  // namespace

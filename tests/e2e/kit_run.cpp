@@ -227,6 +227,46 @@ KitRun StartKit(const std::string& program, const std::string& arguments, const 
     return Launch(program, arguments, temp, false);
 }
 
+UnattendedRun RunUnattended(const std::string& program, const std::string& arguments,
+                            const std::optional<std::string>& temp, DWORD milliseconds) {
+    UnattendedRun run;
+    char folder[MAX_PATH] = {};
+    char errorsPath[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    GetTempFileNameA(folder, "err", 0, errorsPath);
+    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+    {
+        UniqueHandle errors(CreateFileA(errorsPath, GENERIC_WRITE, FILE_SHARE_READ, &inheritable, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+        std::string commandLine = "\"" + program + "\" " + arguments;
+        std::vector<char> line(commandLine.begin(), commandLine.end());
+        line.push_back('\0');
+        std::vector<char> environment = EnvironmentWithTemp(temp);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+        startup.hStdError = errors;
+        PROCESS_INFORMATION info{};
+        if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, environment.data(), nullptr, &startup,
+                            &info)) {
+            run.exitCode = static_cast<DWORD>(-1);
+            return run;
+        }
+        UniqueHandle process(info.hProcess);
+        UniqueHandle thread(info.hThread);
+        if (WaitForSingleObject(process, milliseconds) != WAIT_OBJECT_0) {
+            TerminateProcess(process, 99);
+            WaitForSingleObject(process, 5000);
+        }
+        GetExitCodeProcess(process, &run.exitCode);
+    }
+    run.errors = ReadWholeFile(errorsPath);
+    DeleteFileA(errorsPath);
+    return run;
+}
+
 WorkCopy::~WorkCopy() {
     if (process.valid() && WaitForSingleObject(process, 0) == WAIT_TIMEOUT) TerminateProcess(process, 99);
 }

@@ -46,6 +46,19 @@ KitRun RunKit(const std::string& program, const std::string& arguments, const st
 // the work copy it started running.
 KitRun StartKit(const std::string& program, const std::string& arguments, const std::optional<std::string>& temp);
 
+// A run that nobody drives: the program's exit code and what it wrote on
+// its standard error.
+struct UnattendedRun {
+    DWORD exitCode = 0;
+    std::string errors;
+};
+
+// Starts program with the arguments as a script would, its standard error
+// going to a file, and waits for it (at most the given time, then it is
+// ended with code 99). Nothing on the screen is touched.
+UnattendedRun RunUnattended(const std::string& program, const std::string& arguments,
+                            const std::optional<std::string>& temp, DWORD milliseconds = 300000);
+
 // The running work copy INSTKORV.EXE; ended by force when it is still
 // running as this goes away.
 struct WorkCopy {

@@ -262,4 +262,45 @@ TEST_F(KitStart, WorkFileThatCannotBeReplacedIsReported) {
     EXPECT_FALSE(FileExists(work_ + "INSTKORV.DAT"));
 }
 
+// Switches are checked before anything is copied: a refusal leaves the
+// work folder as it was.
+TEST_F(KitStart, RefusedSwitchesEndWithCodeFourOnStandardErrorAndInTheLog) {
+    const UnattendedRun run = RunUnattended(kit_ + "INSTALL.EXE", "/UNATTENDED /TYPE=BOGUS", work_, 30000);
+    EXPECT_EQ(run.exitCode, 4u);
+    EXPECT_NE(run.errors.find("/TYPE nu accepta valoarea \"BOGUS\""), std::string::npos) << run.errors;
+    EXPECT_TRUE(run.errors.ends_with("\r\n")) << run.errors;
+    for (const char* name : WorkFileNames) EXPECT_FALSE(FileExists(work_ + name)) << name;
+    EXPECT_NE(ReadWholeFile(LogPath).find("Optiuni refuzate: Optiunea /TYPE"), std::string::npos);
+}
+
+TEST_F(KitStart, SwitchesTypedByAPersonAreRefusedInADialog) {
+    const KitRun run = Start("/TIP=LOCAL");
+    EXPECT_EQ(run.exitCode, 4u);
+    ASSERT_EQ(run.dialogs.size(), 1u);
+    EXPECT_NE(run.dialogs[0].text.find("/TIP=LOCAL"), std::string::npos) << run.dialogs[0].text;
+    EXPECT_FALSE(FileExists(work_ + "INSTKORV.EXE"));
+}
+
+TEST_F(KitStart, HelpListsTheSwitchesAndExitCodesAndCopiesNothing) {
+    const KitRun run = Start("/?");
+    EXPECT_EQ(run.exitCode, 0u);
+    ASSERT_EQ(run.dialogs.size(), 1u);
+    for (const char* part : {"/UNATTENDED", "/TYPE=LOCAL|SERVER|CLIENT", "/DIR=folder", "/DATA=folder",
+                             "/RESTART=NO|YES", "/SERVERUPGRADE=NO|YES", "/ANSWERS=fisier", "[Instalare]",
+                             "0 - instalat sau actualizat", "2 - renuntat", "4 - optiuni gresite"})
+        EXPECT_NE(run.dialogs[0].text.find(part), std::string::npos) << part;
+    EXPECT_FALSE(FileExists(work_ + "INSTKORV.EXE"));
+    EXPECT_FALSE(FileExists(LogPath));
+}
+
+// Nobody is there to answer: the failure goes to the script, not a dialog.
+TEST_F(KitStart, UnattendedKitThatCannotBePreparedEndsWithCodeOne) {
+    DeleteFileA((kit_ + "INSTALL.CFG").c_str());
+    const UnattendedRun run = RunUnattended(kit_ + "INSTALL.EXE", "/UNATTENDED", work_, 30000);
+    EXPECT_EQ(run.exitCode, 1u);
+    EXPECT_NE(run.errors.find("INSTALL.CFG"), std::string::npos) << run.errors;
+    for (const char* name : WorkFileNames) EXPECT_FALSE(FileExists(work_ + name)) << name;
+    EXPECT_NE(ReadWholeFile(LogPath).find("Lipseste fisierul"), std::string::npos) << "the log is on unattended";
+}
+
 }  // namespace

@@ -1,0 +1,13 @@
+#include "unattended.h"
+
+TUnattendedAnswers Unattended;
+
+namespace {
+TExitCode outcome = ecInstalled;
+}
+
+void RecordOutcome(TExitCode code) {
+    if (outcome == ecInstalled) outcome = code;
+}
+
+TExitCode RunOutcome() { return outcome; }
