@@ -11,8 +11,6 @@
 
 namespace {
 
-bool IsUpgradeSlot(std::uint8_t slot) { return slot >= SlotFindApp && slot <= SlotUpgradeEnd; }
-
 // The page result moves the slot; anything but Next, Back and Cancel shows
 // the same page again.
 int MovedSlot(std::uint8_t slot, int result) {

@@ -387,7 +387,9 @@ TEST_F(FloppyInstallation, DisksAreChangedWhenAsked) {
         ASSERT_TRUE(ui::WaitGone(prompt));
         disks = number;
     }
-    if (Setting("KORVEN_KIT_DISKS", "").empty()) EXPECT_GE(disks, 3) << "the test kit spans at least three disks";
+    if (Setting("KORVEN_KIT_DISKS", "").empty()) {
+        EXPECT_GE(disks, 3) << "the test kit spans at least three disks";
+    }
     ASSERT_TRUE(ui::WaitGone(copy, 120000));
     ConfigureAndFinish(work);
     for (const Component& component : Components) ExpectInstalled(component, ProgramFolder);
@@ -492,7 +494,9 @@ protected:
         ui::Settle();
         Shot(TestName() + "_find_after");
         EXPECT_EQ(ui::Text(ui::EditField(find, 0)), expectedFolder);
-        if (client) EXPECT_EQ(ui::Text(ui::EditField(find, 1)), "Am detectat o instalare client");
+        if (client) {
+            EXPECT_EQ(ui::Text(ui::EditField(find, 1)), "Am detectat o instalare client");
+        }
         ASSERT_TRUE(IsWindowEnabled(ui::Control(find, "&Continua"))) << "the installation was not found";
         ui::Click(ui::Control(find, "&Continua"));
         ASSERT_TRUE(ui::WaitGone(find));
