@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "ascii_text.h"
 #include "debug_log.h"
 #include "exec_and_wait.h"
 #include "replace_file.h"
@@ -21,12 +22,6 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 std::size_t SkipBlanks(std::string_view text, std::size_t at) {
     while (at < text.size() && IsBlank(text[at])) ++at;
     return at;
-}
-
-std::string UpperAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
 }
 
 // The name a line sets ("FILES" for "  files = 30"), looking through a REM

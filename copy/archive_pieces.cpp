@@ -1,15 +1,11 @@
 #include "copy/archive_pieces.h"
 
 #include <algorithm>
-#include <cctype>
 #include <tuple>
 
-namespace {
+#include "ascii_text.h"
 
-std::string Upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
+namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -32,7 +28,7 @@ bool ExtensionBefore(const std::string& a, const std::string& b) {
     }
     // Same number ("01" and "1"), or no number: text order, so the result
     // does not depend on how the disk listed them.
-    return Upper(a) < Upper(b);
+    return UpperAscii(a) < UpperAscii(b);
 }
 
 bool SelectedComponent(const std::string& component, TCompSet selected) {
@@ -46,8 +42,8 @@ bool SelectedComponent(const std::string& component, TCompSet selected) {
 
 PieceName SplitPieceName(const std::string& file) {
     const size_t dot = file.find('.');
-    if (dot == std::string::npos) return {file, Upper(file), ""};
-    return {file, Upper(file.substr(0, dot)), file.substr(dot + 1)};
+    if (dot == std::string::npos) return {file, UpperAscii(file), ""};
+    return {file, UpperAscii(file.substr(0, dot)), file.substr(dot + 1)};
 }
 
 bool IsArchivePiece(const std::string& file, TCompSet selected) {

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cctype>
 #include <climits>
 
+#include "ascii_text.h"
 #include "copy/component_extraction.h"
 #include "copy/copy_messages.h"
 #include "copy/engine_folder.h"
@@ -21,11 +21,6 @@
 namespace {
 
 constexpr std::uint8_t kCopySlot = 2;
-
-std::string Upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
 
 std::string FileNameOf(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
 
@@ -125,7 +120,7 @@ TCompSet TCopy::SelectedComponents() const { return componentSets_[InstallSettin
 bool TCopy::ExtractArchives() {
     return ExtractSelected(
         [](const TCompRecord& component, const std::string& archive) -> std::optional<std::string> {
-            if (!FileExists(archive) && IsOptionalModule(Upper(FileNameOf(archive)))) return std::nullopt;
+            if (!FileExists(archive) && IsOptionalModule(UpperAscii(FileNameOf(archive)))) return std::nullopt;
             switch (component.CompTarget) {
             case ctProgram: return InstallSettings.ProgramDir;
             case ctData:

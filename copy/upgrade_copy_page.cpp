@@ -1,20 +1,15 @@
 #include "copy/upgrade_copy_page.h"
 
 #include <algorithm>
-#include <cctype>
 #include <optional>
 #include <string_view>
 
+#include "ascii_text.h"
 #include "debug_log.h"
 
 namespace {
 
 constexpr std::uint8_t kUpgradeCopySlot = 7;
-
-std::string Upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
 
 bool StartsWith(std::string_view text, std::string_view start) { return text.substr(0, start.size()) == start; }
 
@@ -50,7 +45,7 @@ bool TUpgCopy::ConfirmOverwrite(const korven::unzip::ReportRecord& record) {
     // member's own path when it was handed over with it. The rules below
     // take both forms as they come.
     const std::string_view target(record.name);
-    const std::string rest = Upper(std::string(target.substr(std::min(folderLength_, target.size()))));
+    const std::string rest = UpperAscii(std::string(target.substr(std::min(folderLength_, target.size()))));
     DebugNote("Confirmare pentru: " + rest);
     const bool replace = programTarget_ ? !StartsWith(rest, "IDAPI") : StartsWith(rest, "\\NEW");
     DebugNote(replace ? "Confirmat" : "NU!!!");

@@ -1,12 +1,11 @@
 #include "pages/installation_search.h"
 
+#include "ascii_text.h"
 #include "program_path.h"
 #include "unique_handle.h"
 
 #include <windows.h>
 
-#include <algorithm>
-#include <cctype>
 #include <memory>
 #include <set>
 #include <string_view>
@@ -18,12 +17,6 @@ namespace {
 // The application is far larger than this; the smaller files of its name
 // (stubs, launchers) are not an installation.
 constexpr ULONGLONG kSmallestKorven = 1'000'000;
-
-std::string Upper(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
 
 bool EndsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
@@ -120,7 +113,7 @@ private:
 std::optional<AliasFolderReading> ReadAliasFolder(const std::string& aliasFolder) {
     std::string data = aliasFolder;
     if (EndsWith(data, "\\")) data.pop_back();
-    if (EndsWith(Upper(data), "\\DATA")) data.resize(data.size() - 5);
+    if (EndsWith(UpperAscii(data), "\\DATA")) data.resize(data.size() - 5);
     if (data.empty()) return std::nullopt;
     // "C:" alone names the current folder of drive C:, not its root.
     if (data.size() == 2 && data[1] == ':') data += '\\';

@@ -8,15 +8,12 @@
 #include <map>
 #include <sstream>
 
+#include "ascii_text.h"
+
 namespace {
 
 // The answers a command line or an answers file may give.
 constexpr std::array<const char*, 5> AnswerKeys{"TYPE", "DIR", "DATA", "RESTART", "SERVERUPGRADE"};
-
-std::string Upper(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::toupper(c); });
-    return text;
-}
 
 std::string Trimmed(const std::string& text) {
     const auto first = text.find_first_not_of(" \t\r\n");
@@ -47,7 +44,7 @@ std::string WithoutFinalBackslash(std::string folder) {
 // where the answer came from ("Optiunea /TYPE", "Cheia TYPE din ...").
 std::string Apply(const std::string& key, const std::string& value, const std::string& who,
                   TUnattendedAnswers& answers) {
-    const std::string word = Upper(value);
+    const std::string word = UpperAscii(value);
     auto refuseValue = [&](const char* allowed) {
         return who + " nu accepta valoarea \"" + value + "\". Valori permise: " + allowed + ".";
     };
@@ -95,13 +92,13 @@ AnswersFile ReadSection(const std::string& path, const std::string& text) {
         line = Trimmed(line);
         if (line.empty() || line[0] == ';') continue;
         if (line.front() == '[') {
-            inSection = line.back() == ']' && Upper(Trimmed(line.substr(1, line.size() - 2))) == "INSTALARE";
+            inSection = line.back() == ']' && UpperAscii(Trimmed(line.substr(1, line.size() - 2))) == "INSTALARE";
             sectionFound = sectionFound || inSection;
             continue;
         }
         if (!inSection) continue;
         const auto equals = line.find('=');
-        const std::string key = Upper(Trimmed(line.substr(0, equals)));
+        const std::string key = UpperAscii(Trimmed(line.substr(0, equals)));
         if (equals == std::string::npos || !IsAnswerKey(key)) {
             file.refusal = where + " are in [Instalare] o linie necunoscuta: \"" + line +
                            "\". Chei permise: TYPE, DIR, DATA, RESTART, SERVERUPGRADE.";
@@ -137,7 +134,8 @@ TSwitches ParseSwitches(const std::vector<std::string>& arguments, const TFileRe
         }
         switchSeen = true;
         const auto equals = word.find('=');
-        const std::string name = Upper(word.substr(1, equals == std::string::npos ? std::string::npos : equals - 1));
+        const std::string name =
+            UpperAscii(word.substr(1, equals == std::string::npos ? std::string::npos : equals - 1));
         const std::string shown = "/" + name;
         if (name == "UNATTENDED") result.UnattendedGiven = true;
         if (name == "?" || name == "UNATTENDED") {
