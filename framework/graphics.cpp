@@ -296,6 +296,15 @@ TBitmap::~TBitmap() {
 
 void TBitmap::SetSize(int width, int height) {
     if (width < 0 || height < 0) throw std::invalid_argument("dimensiune negativa de imagine");
+    auto cannotCreate = [&] {
+        return std::runtime_error("nu pot crea o imagine de " + std::to_string(width) + " x " + std::to_string(height));
+    };
+    // A 32-bit program can never map an image of 2 GB or more: refuse one in
+    // every build, so that the 64-bit test build fails where the shipped
+    // program does, instead of filling gigabytes for a control no screen shows.
+    constexpr std::uint64_t kLargestImageBytes = 0x7FFFFFFF;
+    if (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) * 4 > kLargestImageBytes)
+        throw cannotCreate();
     if (canvas_) canvas_->SetHandle(nullptr);
     selection_.reset();
     bitmap_.Reset();
@@ -312,9 +321,7 @@ void TBitmap::SetSize(int width, int height) {
         info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
         bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (!bitmap_)
-            throw std::runtime_error("nu pot crea o imagine de " + std::to_string(width) + " x " +
-                                     std::to_string(height));
+        if (!bitmap_) throw cannotCreate();
         bits_ = static_cast<std::uint32_t*>(bits);
         std::memset(bits_, 0xFF, static_cast<size_t>(width) * height * 4);
     }

@@ -253,6 +253,16 @@ TEST(BitmapTest, DamagedBmpDataIsRefusedAndLeavesTheBitmap) {
     EXPECT_EQ(b.Width(), 5);
 }
 
+TEST(BitmapTest, AnImageNoThirtyTwoBitProgramCouldMapIsRefusedOnEveryBuild) {
+    TBitmap b;
+    b.SetSize(5, 5);
+    // 30000 x 30000 at four bytes a pixel is 3.6 GB; 23170 x 23170 is just under 2 GB.
+    EXPECT_THROW(b.SetSize(30000, 30000), std::runtime_error);
+    EXPECT_THROW(b.SetSize(23171, 23171), std::runtime_error);
+    EXPECT_EQ(b.Width(), 5) << "a refused size leaves the image as it was";
+    EXPECT_EQ(b.Canvas().Pixel(2, 2), clWhite);
+}
+
 TEST(BitmapTest, SavedFileLoadsBackTheSamePixels) {
     TBitmap b;
     b.SetSize(7, 5);

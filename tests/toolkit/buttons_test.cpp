@@ -151,22 +151,28 @@ TEST_F(ButtonsTest, GlyphOnTopWithSpacingFiveIsLaidOutAsComputed) {
     TBitmap probe;
     probe.SetSize(1, 1);
     probe.Canvas().Font().Assign(button->Font());
-    ASSERT_EQ(probe.Canvas().TextHeight("Ok"), 13) << "the figures below are worked out for a 13-pixel caption";
+    // The caption's height is the face's that the machine puts in for the
+    // default font: 13 pixels for MS Sans Serif, 12 for Liberation Sans.
+    int textHeight = probe.Canvas().TextHeight("Ok");
+    ASSERT_GE(textHeight, 11);
+    ASSERT_LE(textHeight, 16);
     int textWidth = probe.Canvas().TextWidth("Ok");
 
     TBitmap shot;
     Render(*button, shot);
-    // Margin (51 - 5 - 20 - 13) div 2 = 6: the glyph at (23, 6), its square
-    // two pixels in; the caption at y = 6 + 20 + 5 = 31, centred across.
+    // Margin (51 - 5 - 20 - 13) div 2 = 6 for a 13-pixel caption: the glyph
+    // at (23, 6), its square two pixels in; the caption at y = 6 + 20 + 5 =
+    // 31, centred across.
+    int margin = (51 - 5 - 20 - textHeight) / 2;
     RECT square = Extent(shot, [](TColor c) { return c == kSquare; });
     EXPECT_EQ(square.left, 25);
-    EXPECT_EQ(square.top, 8);
+    EXPECT_EQ(square.top, margin + 2);
     EXPECT_EQ(square.right, 40);
-    EXPECT_EQ(square.bottom, 23);
+    EXPECT_EQ(square.bottom, margin + 17);
     RECT text = Extent(shot, Dark);
     ASSERT_TRUE(Found(text));
-    EXPECT_GE(text.top, 31);
-    EXPECT_LT(text.bottom, 31 + 13);
+    EXPECT_GE(text.top, margin + 25);
+    EXPECT_LT(text.bottom, margin + 25 + textHeight);
     EXPECT_GE(text.left, (67 - textWidth) / 2);
     EXPECT_LE(text.right, (67 - textWidth) / 2 + textWidth);
     EXPECT_FALSE(Found(Extent(shot, [](TColor c) { return c == kKeyColour; }))) << "the key colour is transparent";
