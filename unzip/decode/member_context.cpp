@@ -18,7 +18,7 @@ void MemberContext::RefillInput() {
         inputEnd = kInputBufferSize;
         return;
     }
-    PumpMessages();
+    PumpMessagesWhenDue();
     UpdateProgress();
     int64_t got = archive.Read(input, kInputBufferSize);
     if (got <= 0) {
@@ -67,7 +67,13 @@ void MemberContext::ReportWrittenBlocks() {
     }
 }
 
+void MemberContext::PumpMessagesWhenDue() {
+    if (bytesRead - bytesReadAtPump_ < kPumpInterval) return;
+    PumpMessages();
+}
+
 void MemberContext::PumpMessages() {
+    bytesReadAtPump_ = bytesRead;
     EngineHost& host = CurrentHost();
     Busy().lastPumpTick = host.TickCount();
     host.PumpMessages(notifyWindow);

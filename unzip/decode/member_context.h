@@ -15,6 +15,11 @@ namespace korven::unzip::engine {
 
 inline constexpr uint32_t kWindowSize = 32768;  // deflate's largest distance
 inline constexpr uint32_t kInputBufferSize = 4096;
+// Compressed bytes read between two looks at the message queue: under Wine
+// every look is a round trip to the server, and one per 4096-byte refill
+// made it the larger part of a small member's work. 64 KB take about a
+// millisecond to decode, so the window still answers at once.
+inline constexpr uint32_t kPumpInterval = 64 * 1024;
 // Sizes of a member whose sizes and CRC follow its data (flag bit 3).
 inline constexpr uint32_t kSizeFollowsData = 0x7FFFFFFF;
 
@@ -81,6 +86,8 @@ struct MemberContext {
     bool FinishOutput();
 
     void PumpMessages();
+    // Pumps when kPumpInterval bytes were read since the last pump.
+    void PumpMessagesWhenDue();
     // Acts on a changed percentage: tells the notify window, or looks at the
     // abort key. Either may set the abort flag.
     void UpdateProgress();
@@ -92,6 +99,7 @@ private:
     std::vector<uint32_t> unreported_;  // sizes of blocks handed on, not yet reported, oldest first
     size_t firstUnreported_ = 0;
     uint64_t reportedBytes_ = 0;  // output bytes of the blocks already reported
+    uint64_t bytesReadAtPump_ = 0;
 };
 
 }  // namespace korven::unzip::engine
