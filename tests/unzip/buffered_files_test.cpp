@@ -112,9 +112,9 @@ TEST(BufferedOutput, FlushHandsEverythingOnAndASmallBufferStillTakesLargeWrites)
     EXPECT_EQ(file.Committed(), 0u);
     ASSERT_TRUE(file.Write(content.data() + 6, static_cast<uint32_t>(content.size() - 6)));
     ASSERT_TRUE(file.Flush());
-    EXPECT_EQ(file.Committed(), content.size());
-    EXPECT_TRUE(ReadWholeFile(scratch.Path("small.bin")) == content) << "flushed, before the close";
+    EXPECT_EQ(file.Committed(), content.size()) << "all handed to the system before the close";
     ASSERT_TRUE(file.Close());
+    EXPECT_TRUE(ReadWholeFile(scratch.Path("small.bin")) == content);
 
     platform::OutputFile empty;
     ASSERT_EQ(empty.Create(scratch.Path("empty.bin"), 0), platform::CreateResult::kCreated);

@@ -117,12 +117,11 @@ TEST(WriteFailure, ALimitAtTheMembersSizeLetsItThroughWhole) {
     int32_t result = 0;
     const std::vector<Step> steps = ExtractLimited(scratch, content.size(), result);
     EXPECT_EQ(result, 1);
-    EXPECT_EQ(MemberSteps(steps, 0),
-              (std::vector<Step>{{kReportMemberStart, kReportMemberStart},
-                                 {kReportBlockWritten, 32768},
-                                 {kReportBlockWritten, 32768},
-                                 {kReportBlockWritten, 32768},
-                                 {kReportMemberDone, kReportMemberDone}}));
+    EXPECT_EQ(MemberSteps(steps, 0), (std::vector<Step>{{kReportMemberStart, kReportMemberStart},
+                                                        {kReportBlockWritten, 32768},
+                                                        {kReportBlockWritten, 32768},
+                                                        {kReportBlockWritten, 32768},
+                                                        {kReportMemberDone, kReportMemberDone}}));
     EXPECT_TRUE(ReadWholeFile(scratch.Path("out\\EXACT.DAT")) == content);
 }
 
