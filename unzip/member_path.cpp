@@ -70,19 +70,18 @@ bool IsSafeMemberName(const std::string& storedName) {
     return true;
 }
 
-bool LinkOnMemberPath(const std::string& targetFolder, const std::string& storedName) {
+platform::PathKind WhatIsAtMemberPath(const std::string& targetFolder, const std::string& storedName) {
     std::string path = targetFolder;
+    platform::PathKind kind = platform::PathKind::kFolder;  // the target folder, by the caller's word
     for (const std::string& piece : SplitPieces(storedName)) {
         if (piece.empty()) continue;
         path += piece;
-        switch (platform::KindOfPath(path)) {
-        case platform::PathKind::kLink: return true;
-        case platform::PathKind::kNothing: return false;  // nothing below it exists either
-        case platform::PathKind::kOther: break;
-        }
+        kind = platform::KindOfPath(path);
+        // Below nothing, nothing exists either; below a link, anything may.
+        if (kind == platform::PathKind::kLink || kind == platform::PathKind::kNothing) return kind;
         path += '\\';
     }
-    return false;
+    return kind;
 }
 
 void CreateFolderPath(const std::string& outputPath) {

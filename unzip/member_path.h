@@ -1,9 +1,11 @@
 // Paths of extracted members: which stored names may be written at all,
-// whether a link already in the target folder stands in a member's way, and
+// what already stands at a member's place (a link in its way, a file), and
 // creating the folders of an output path.
 #pragma once
 
 #include <string>
+
+#include "unzip/platform.h"
 
 namespace korven::unzip {
 
@@ -20,11 +22,14 @@ namespace korven::unzip {
 // installer sees.
 bool IsSafeMemberName(const std::string& storedName);
 
-// True when a piece of the member's path that already exists below the
-// target folder (one of its folders, or the file itself) is a symbolic link
-// or a junction: writing through it would land wherever it points.
+// What already stands at the member's place below the target folder, each
+// piece of its path asked about once:
+//  - kLink when one of its folders, or the file itself, is a symbolic link
+//    or a junction: writing through it would land wherever it points;
+//  - kNothing when a piece of the path does not exist yet;
+//  - else what the last piece is, kFile or kFolder.
 // `targetFolder` ends in a separator; the folder itself is not looked at.
-bool LinkOnMemberPath(const std::string& targetFolder, const std::string& storedName);
+platform::PathKind WhatIsAtMemberPath(const std::string& targetFolder, const std::string& storedName);
 
 // Creates the folders of `outputPath` up to, not including, the part after
 // its last separator. Starts at the drive's root for "X:\..." and at the

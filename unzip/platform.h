@@ -22,8 +22,21 @@ using NotifyWindow = uintptr_t;
 namespace platform {
 
 struct FileHandle;  // the platform's own handle, wrapped once per platform
+struct FileHandleCloser {
+    void operator()(FileHandle* handle) const noexcept;
+};
+using OwnedHandle = std::unique_ptr<FileHandle, FileHandleCloser>;
 
-// An archive opened read-only. Closed when it goes out of scope.
+// Reads and writes go to the system in large blocks: under Wine every system
+// call is a round trip with signal-mask changes, and the engine's own reads
+// (4096-byte refills, 30-byte local headers) and writes (one decoder block
+// at a time, 767 bytes for shrink) are small.
+inline constexpr uint32_t kInputBlock = 64 * 1024;
+inline constexpr uint32_t kOutputBlock = 256 * 1024;
+
+// An archive opened read-only, read through one block of kInputBlock bytes:
+// reads and seeks inside the block ask the system nothing. Closed when it
+// goes out of scope.
 class InputFile {
 public:
     InputFile();
@@ -43,12 +56,18 @@ public:
     void Close();
 
 private:
-    std::unique_ptr<FileHandle> handle_;
+    OwnedHandle handle_;
+    std::unique_ptr<uint8_t[]> block_;  // allocated at the first read
+    uint64_t blockStart_ = 0;           // file offset of block_[0]
+    uint32_t blockSize_ = 0;            // bytes of the file held in block_
+    uint64_t position_ = 0;             // where the next read starts
 };
 
 enum class CreateResult { kCreated, kPathNotFound, kFailed };
 
-// An output file, created or truncated. Closed when it goes out of scope.
+// An output file, created or truncated, written through a buffer. Closed
+// when it goes out of scope (what is still buffered then is lost: Close or
+// Flush first). After a failed system write every later write fails too.
 class OutputFile {
 public:
     OutputFile();
@@ -56,26 +75,43 @@ public:
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    CreateResult Create(const std::string& path);
-    // True when every byte was written.
+    // `expectedSize` sizes the buffer: no larger than kOutputBlock, and no
+    // larger than the file is expected to grow.
+    CreateResult Create(const std::string& path, uint64_t expectedSize = kOutputBlock);
+    // Takes the bytes; false when a system write failed, now or before.
     bool Write(const void* data, uint32_t count);
+    // Hands what is buffered to the system; false on a failed write.
+    bool Flush();
+    // Bytes the system has taken so far: when a write fails part-way, the
+    // bytes that reached the file before the failure.
+    uint64_t Committed() const { return committed_; }
+    // Gives the file the local DOS date-time (time in the low 16 bits, date
+    // high) through the open handle, after a flush.
+    bool SetDosDateTime(uint32_t dosDateTime);
+    // Flushes and closes; false when either failed.
     bool Close();
 
 private:
-    std::unique_ptr<FileHandle> handle_;
+    bool WriteThrough(const uint8_t* data, uint32_t count);
+
+    OwnedHandle handle_;
+    std::unique_ptr<uint8_t[]> buffer_;
+    uint32_t capacity_ = 0;
+    uint32_t buffered_ = 0;
+    uint64_t committed_ = 0;
+    bool failed_ = false;
 };
 
 bool FileExists(const std::string& path);  // a file, not a folder
 // What is at a path, a link not followed: nothing, a symbolic link or a
-// junction (also one whose target is missing), or anything else.
-enum class PathKind { kNothing, kLink, kOther };
+// junction (also one whose target is missing), a folder, or anything else
+// (a file).
+enum class PathKind { kNothing, kLink, kFolder, kFile };
 PathKind KindOfPath(const std::string& path);
 bool FolderExists(const std::string& path);
 bool DeleteFileAt(const std::string& path);
 // Creates one folder level; true when it exists afterwards.
 bool MakeFolder(const std::string& path);
-// Gives the file the local DOS date-time (time in the low 16 bits, date high).
-bool SetFileDosDateTime(const std::string& path, uint32_t dosDateTime);
 // The longest full path that files and folders can be created under with
 // the calls this seam makes.
 size_t LongestPath();

@@ -1,5 +1,6 @@
 // POSIX side of the platform seam: native builds of the tests and tools.
 #include "unzip/platform.h"
+#include "unzip/platform_system.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -27,56 +28,67 @@ std::string NativePath(const std::string& path) {
 
 struct FileHandle {
     explicit FileHandle(int descriptor) : fd(descriptor) {}
-    ~FileHandle() {
-        if (fd >= 0) ::close(fd);
-    }
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
-    // Closes now and tells whether the close succeeded.
-    bool Release() {
-        int result = ::close(fd);
-        fd = -1;
-        return result == 0;
-    }
     int fd;
 };
 
-InputFile::InputFile() = default;
-InputFile::~InputFile() = default;
-InputFile::InputFile(InputFile&&) noexcept = default;
-InputFile& InputFile::operator=(InputFile&&) noexcept = default;
+void FileHandleCloser::operator()(FileHandle* file) const noexcept {
+    ::close(file->fd);
+    delete file;
+}
 
-bool InputFile::Open(const std::string& path) {
-    handle_.reset();
-    int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+namespace system {
+namespace {
+
+OwnedHandle Own(int fd) { return fd < 0 ? nullptr : OwnedHandle(new FileHandle(fd)); }
+
+// The DOS date-time read as local time.
+bool ToTimeT(uint32_t dosDateTime, time_t& when) {
+    struct tm local = {};
+    local.tm_sec = static_cast<int>((dosDateTime & 0x1F) * 2);
+    local.tm_min = static_cast<int>((dosDateTime >> 5) & 0x3F);
+    local.tm_hour = static_cast<int>((dosDateTime >> 11) & 0x1F);
+    local.tm_mday = static_cast<int>((dosDateTime >> 16) & 0x1F);
+    local.tm_mon = static_cast<int>(((dosDateTime >> 21) & 0x0F)) - 1;
+    local.tm_year = static_cast<int>((dosDateTime >> 25) & 0x7F) + 80;
+    local.tm_isdst = -1;
+    when = ::mktime(&local);
+    return when != static_cast<time_t>(-1);
+}
+
+}  // namespace
+
+OwnedHandle OpenToRead(const std::string& path) {
+    OwnedHandle file = Own(::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC));
     struct stat info;
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        ::close(fd);
-        return false;
+    if (file && (::fstat(file->fd, &info) != 0 || S_ISDIR(info.st_mode))) file.reset();
+    return file;
+}
+
+OwnedHandle CreateToWrite(const std::string& path, CreateResult& result) {
+    // Never through a link at the last piece, even one put there after the
+    // component looked.
+    OwnedHandle file =
+        Own(::open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644));
+    if (file) {
+        result = CreateResult::kCreated;
+    } else {
+        result = (errno == ENOENT || errno == ENOTDIR) ? CreateResult::kPathNotFound : CreateResult::kFailed;
     }
-    handle_ = std::make_unique<FileHandle>(fd);
-    return true;
+    return file;
 }
 
-bool InputFile::IsOpen() const { return handle_ != nullptr; }
-
-int64_t InputFile::Size() {
+int64_t SizeOf(FileHandle& file) {
     struct stat info;
-    if (!handle_ || ::fstat(handle_->fd, &info) != 0) return -1;
-    return info.st_size;
+    return ::fstat(file.fd, &info) == 0 ? info.st_size : -1;
 }
 
-bool InputFile::Seek(uint64_t offset) {
-    return handle_ && ::lseek(handle_->fd, static_cast<off_t>(offset), SEEK_SET) >= 0;
-}
-
-int64_t InputFile::Read(void* buffer, uint32_t count) {
-    if (!handle_) return -1;
+int64_t ReadAt(FileHandle& file, uint64_t offset, void* buffer, uint32_t count) {
     auto* out = static_cast<char*>(buffer);
     uint32_t done = 0;
     while (done < count) {
-        ssize_t got = ::read(handle_->fd, out + done, count - done);
+        ssize_t got = ::pread(file.fd, out + done, count - done, static_cast<off_t>(offset + done));
         if (got < 0) {
             if (errno == EINTR) continue;
             return -1;
@@ -87,44 +99,36 @@ int64_t InputFile::Read(void* buffer, uint32_t count) {
     return done;
 }
 
-void InputFile::Close() { handle_.reset(); }
-
-OutputFile::OutputFile() = default;
-OutputFile::~OutputFile() = default;
-
-CreateResult OutputFile::Create(const std::string& path) {
-    handle_.reset();
-    // Never through a link at the last piece, even one put there after the
-    // component looked.
-    int fd = ::open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
-    if (fd < 0) {
-        return (errno == ENOENT || errno == ENOTDIR) ? CreateResult::kPathNotFound : CreateResult::kFailed;
-    }
-    handle_ = std::make_unique<FileHandle>(fd);
-    return CreateResult::kCreated;
-}
-
-bool OutputFile::Write(const void* data, uint32_t count) {
-    if (!handle_) return false;
+uint32_t WriteAll(FileHandle& file, const void* data, uint32_t count) {
     auto* in = static_cast<const char*>(data);
     uint32_t done = 0;
     while (done < count) {
-        ssize_t put = ::write(handle_->fd, in + done, count - done);
-        if (put < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
+        ssize_t put = ::write(file.fd, in + done, count - done);
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) break;
         done += static_cast<uint32_t>(put);
     }
-    return true;
+    return done;
 }
 
-bool OutputFile::Close() {
-    if (!handle_) return true;
-    bool closed = handle_->Release();
-    handle_.reset();
+bool SetDosDateTime(FileHandle& file, uint32_t dosDateTime) {
+    time_t when;
+    if (!ToTimeT(dosDateTime, when)) return false;
+    struct timespec times[2];
+    times[0].tv_sec = when;
+    times[0].tv_nsec = 0;
+    times[1] = times[0];
+    return ::futimens(file.fd, times) == 0;
+}
+
+bool Close(OwnedHandle handle) {
+    FileHandle* file = handle.release();
+    const bool closed = ::close(file->fd) == 0;
+    delete file;
     return closed;
 }
+
+}  // namespace system
 
 bool FileExists(const std::string& path) {
     struct stat info;
@@ -134,7 +138,8 @@ bool FileExists(const std::string& path) {
 PathKind KindOfPath(const std::string& path) {
     struct stat info;
     if (::lstat(NativePath(path).c_str(), &info) != 0) return PathKind::kNothing;
-    return S_ISLNK(info.st_mode) ? PathKind::kLink : PathKind::kOther;
+    if (S_ISLNK(info.st_mode)) return PathKind::kLink;
+    return S_ISDIR(info.st_mode) ? PathKind::kFolder : PathKind::kFile;
 }
 
 bool FolderExists(const std::string& path) {
@@ -147,24 +152,6 @@ bool DeleteFileAt(const std::string& path) { return ::unlink(NativePath(path).c_
 bool MakeFolder(const std::string& path) {
     std::string native = NativePath(path);
     return ::mkdir(native.c_str(), 0755) == 0 || FolderExists(path);
-}
-
-bool SetFileDosDateTime(const std::string& path, uint32_t dosDateTime) {
-    struct tm local = {};
-    local.tm_sec = static_cast<int>((dosDateTime & 0x1F) * 2);
-    local.tm_min = static_cast<int>((dosDateTime >> 5) & 0x3F);
-    local.tm_hour = static_cast<int>((dosDateTime >> 11) & 0x1F);
-    local.tm_mday = static_cast<int>((dosDateTime >> 16) & 0x1F);
-    local.tm_mon = static_cast<int>(((dosDateTime >> 21) & 0x0F)) - 1;
-    local.tm_year = static_cast<int>((dosDateTime >> 25) & 0x7F) + 80;
-    local.tm_isdst = -1;
-    time_t when = ::mktime(&local);
-    if (when == static_cast<time_t>(-1)) return false;
-    struct timespec times[2];
-    times[0].tv_sec = when;
-    times[0].tv_nsec = 0;
-    times[1] = times[0];
-    return ::utimensat(AT_FDCWD, NativePath(path).c_str(), times, 0) == 0;
 }
 
 size_t LongestPath() { return PATH_MAX - 1; }  // PATH_MAX counts the NUL

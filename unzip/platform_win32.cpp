@@ -1,6 +1,7 @@
 // Win32 side of the platform seam: the installer itself. ANSI calls
 // throughout, as the rest of the installer uses them.
 #include "unzip/platform.h"
+#include "unzip/platform_system.h"
 
 #include <windows.h>
 
@@ -9,81 +10,83 @@ namespace platform {
 
 struct FileHandle {
     explicit FileHandle(HANDLE h) : handle(h) {}
-    ~FileHandle() {
-        if (handle != INVALID_HANDLE_VALUE) ::CloseHandle(handle);
-    }
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
-    // Closes now and tells whether the close succeeded.
-    bool Release() {
-        BOOL closed = ::CloseHandle(handle);
-        handle = INVALID_HANDLE_VALUE;
-        return closed != FALSE;
-    }
     operator HANDLE() const { return handle; }
     HANDLE handle;
 };
 
-InputFile::InputFile() = default;
-InputFile::~InputFile() = default;
-InputFile::InputFile(InputFile&&) noexcept = default;
-InputFile& InputFile::operator=(InputFile&&) noexcept = default;
-
-bool InputFile::Open(const std::string& path) {
-    handle_.reset();
-    HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    handle_ = std::make_unique<FileHandle>(h);
-    return true;
+void FileHandleCloser::operator()(FileHandle* file) const noexcept {
+    ::CloseHandle(file->handle);
+    delete file;
 }
 
-bool InputFile::IsOpen() const { return handle_ != nullptr; }
+namespace system {
+namespace {
 
-int64_t InputFile::Size() {
+OwnedHandle Own(HANDLE h) { return h == INVALID_HANDLE_VALUE ? nullptr : OwnedHandle(new FileHandle(h)); }
+
+}  // namespace
+
+OwnedHandle OpenToRead(const std::string& path) {
+    return Own(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+}
+
+OwnedHandle CreateToWrite(const std::string& path, CreateResult& result) {
+    OwnedHandle file =
+        Own(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) {
+        result = CreateResult::kCreated;
+    } else {
+        result = ::GetLastError() == ERROR_PATH_NOT_FOUND ? CreateResult::kPathNotFound : CreateResult::kFailed;
+    }
+    return file;
+}
+
+int64_t SizeOf(FileHandle& file) {
     LARGE_INTEGER size;
-    if (!handle_ || !::GetFileSizeEx(*handle_, &size)) return -1;
-    return size.QuadPart;
+    return ::GetFileSizeEx(file, &size) ? size.QuadPart : -1;
 }
 
-bool InputFile::Seek(uint64_t offset) {
-    LARGE_INTEGER to;
-    to.QuadPart = static_cast<LONGLONG>(offset);
-    return handle_ && ::SetFilePointerEx(*handle_, to, nullptr, FILE_BEGIN);
-}
-
-int64_t InputFile::Read(void* buffer, uint32_t count) {
+// The offset goes with the read (one call, no separate seek); on a handle
+// opened for synchronous use ReadFile still waits for the data.
+int64_t ReadAt(FileHandle& file, uint64_t offset, void* buffer, uint32_t count) {
+    OVERLAPPED at = {};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
     DWORD got = 0;
-    if (!handle_ || !::ReadFile(*handle_, buffer, count, &got, nullptr)) return -1;
+    if (!::ReadFile(file, buffer, count, &got, &at)) return ::GetLastError() == ERROR_HANDLE_EOF ? 0 : -1;
     return got;
 }
 
-void InputFile::Close() { handle_.reset(); }
-
-OutputFile::OutputFile() = default;
-OutputFile::~OutputFile() = default;
-
-CreateResult OutputFile::Create(const std::string& path) {
-    handle_.reset();
-    HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
-        return ::GetLastError() == ERROR_PATH_NOT_FOUND ? CreateResult::kPathNotFound : CreateResult::kFailed;
+uint32_t WriteAll(FileHandle& file, const void* data, uint32_t count) {
+    const auto* in = static_cast<const uint8_t*>(data);
+    uint32_t done = 0;
+    while (done < count) {
+        DWORD put = 0;
+        BOOL wrote = ::WriteFile(file, in + done, count - done, &put, nullptr);
+        done += put;
+        if (!wrote || put == 0) break;
     }
-    handle_ = std::make_unique<FileHandle>(h);
-    return CreateResult::kCreated;
+    return done;
 }
 
-bool OutputFile::Write(const void* data, uint32_t count) {
-    DWORD put = 0;
-    return handle_ && ::WriteFile(*handle_, data, count, &put, nullptr) && put == count;
+bool SetDosDateTime(FileHandle& file, uint32_t dosDateTime) {
+    FILETIME local, utc;
+    return ::DosDateTimeToFileTime(static_cast<WORD>(dosDateTime >> 16), static_cast<WORD>(dosDateTime & 0xFFFF),
+                                   &local) &&
+           ::LocalFileTimeToFileTime(&local, &utc) && ::SetFileTime(file, nullptr, nullptr, &utc);
 }
 
-bool OutputFile::Close() {
-    if (!handle_) return true;
-    bool closed = handle_->Release();
-    handle_.reset();
+bool Close(OwnedHandle handle) {
+    FileHandle* file = handle.release();
+    const bool closed = ::CloseHandle(file->handle) != FALSE;
+    delete file;
     return closed;
 }
+
+}  // namespace system
 
 bool FileExists(const std::string& path) {
     DWORD attributes = ::GetFileAttributesA(path.c_str());
@@ -95,7 +98,8 @@ bool FileExists(const std::string& path) {
 PathKind KindOfPath(const std::string& path) {
     DWORD attributes = ::GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kNothing;
-    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ? PathKind::kLink : PathKind::kOther;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return PathKind::kLink;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::kFolder : PathKind::kFile;
 }
 
 bool FolderExists(const std::string& path) {
@@ -106,19 +110,6 @@ bool FolderExists(const std::string& path) {
 bool DeleteFileAt(const std::string& path) { return ::DeleteFileA(path.c_str()) != FALSE; }
 
 bool MakeFolder(const std::string& path) { return ::CreateDirectoryA(path.c_str(), nullptr) || FolderExists(path); }
-
-bool SetFileDosDateTime(const std::string& path, uint32_t dosDateTime) {
-    FILETIME local, utc;
-    if (!::DosDateTimeToFileTime(static_cast<WORD>(dosDateTime >> 16), static_cast<WORD>(dosDateTime & 0xFFFF),
-                                 &local) ||
-        !::LocalFileTimeToFileTime(&local, &utc)) {
-        return false;
-    }
-    FileHandle file(
-        ::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.handle == INVALID_HANDLE_VALUE) return false;
-    return ::SetFileTime(file, nullptr, nullptr, &utc) != FALSE;
-}
 
 // The ANSI calls take MAX_PATH characters with the NUL.
 size_t LongestPath() { return MAX_PATH - 1; }

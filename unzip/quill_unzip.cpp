@@ -110,6 +110,10 @@ int32_t ExtractArchive(const std::string& archivePath, const std::string& target
     int32_t extracted = 0;
     int32_t uncompressedTotal = 0;
     int32_t compressedTotal = 0;
+    // One open for all the members; one that fails is met by the first
+    // member's extraction, as a member's own open would be.
+    platform::InputFile archive;
+    archive.Open(archivePath);
     DirectoryCursor cursor;
     for (int walk = OpenDirectory(archivePath, cursor); walk == kOk; walk = NextDirectoryEntry(cursor)) {
         const uint32_t entry = cursor.entriesRead - 1;
@@ -122,19 +126,22 @@ int32_t ExtractArchive(const std::string& archivePath, const std::string& target
         Report(report, kReportMemberStart, record);
 
         int result;
-        if (!IsSafeMemberName(cursor.name) || LinkOnMemberPath(folder, cursor.name)) {
+        const bool safeName = IsSafeMemberName(cursor.name);
+        const platform::PathKind place =
+            safeName ? WhatIsAtMemberPath(folder, cursor.name) : platform::PathKind::kNothing;
+        if (!safeName || place == platform::PathKind::kLink) {
             result = kCannotWrite;  // it would land elsewhere than its place in the target folder
         } else if (target.size() > platform::LongestPath()) {
             result = kCannotWrite;  // refused before any of its folders is made
         } else if (entry >= survey.overlapping.size() || survey.overlapping[entry]) {
             result = kCrcMismatch;  // its data is another member's too (or the archive changed under us)
-        } else if (question && platform::FileExists(target) && !question(record)) {
+        } else if (question && place == platform::PathKind::kFile && !question(record)) {
             record.status = kReportBlockWritten;
             record.method = kSkippedMethod;
             Report(report, record.uncompressedSize, record);
             result = kOk;
         } else {
-            result = ExtractMember(archivePath, target, static_cast<uint32_t>(cursor.localHeaderOffset), 0, kEscapeKey,
+            result = ExtractMember(archive, target, static_cast<uint32_t>(cursor.localHeaderOffset), 0, kEscapeKey,
                                    static_cast<uint32_t>(cursor.uncompressedSize));
         }
 

@@ -82,6 +82,12 @@ DirectoryState WalkState(const DirectoryCursor& cursor);
 int ExtractMember(const std::string& archivePath, const std::string& outputPath, uint32_t localHeaderOffset,
                   NotifyWindow notifyWindow, uint32_t commandOrKey,
                   std::optional<uint32_t> declaredSize = std::nullopt);
+// The same from an archive the caller holds open, so that a walk over many
+// members opens it once; a closed one fails as an archive that cannot be
+// opened (kReadFailed).
+int ExtractMember(platform::InputFile& archive, const std::string& outputPath, uint32_t localHeaderOffset,
+                  NotifyWindow notifyWindow, uint32_t commandOrKey,
+                  std::optional<uint32_t> declaredSize = std::nullopt);
 
 // Bit n set for each method n that the engine decodes.
 uint32_t SupportedMethods();

@@ -78,12 +78,18 @@ uint32_t SupportedMethods() {
 
 int ExtractMember(const std::string& archivePath, const std::string& outputPath, uint32_t localHeaderOffset,
                   NotifyWindow notifyWindow, uint32_t commandOrKey, std::optional<uint32_t> declaredSize) {
+    platform::InputFile archive;
+    archive.Open(archivePath);  // a failure is told after the busy guard
+    return ExtractMember(archive, outputPath, localHeaderOffset, notifyWindow, commandOrKey, declaredSize);
+}
+
+int ExtractMember(platform::InputFile& archive, const std::string& outputPath, uint32_t localHeaderOffset,
+                  NotifyWindow notifyWindow, uint32_t commandOrKey, std::optional<uint32_t> declaredSize) {
     if (AnotherExtractionRuns()) return kBusy;
     InUseScope inUse;
     auto window = std::make_unique<uint8_t[]>(engine::kWindowSize);  // cleared
 
-    platform::InputFile archive;
-    if (!archive.Open(archivePath)) return kReadFailed;
+    if (!archive.IsOpen()) return kReadFailed;
     LocalHeader header;
     if (!ReadLocalHeader(archive, localHeaderOffset, header)) return kBadData;
     uint32_t expectedCrc = header.crc32;
@@ -94,24 +100,28 @@ int ExtractMember(const std::string& archivePath, const std::string& outputPath,
     if (header.flags & kFlagEncrypted) return kEncrypted;
     if (!archive.Seek(header.dataStart)) return kReadFailed;
 
+    uint64_t outputLimit = UINT64_MAX;
+    if (declaredSize) {
+        outputLimit = *declaredSize;
+    } else if (!header.SizesFollowData()) {
+        outputLimit = header.uncompressedSize;
+    }
+
     platform::OutputFile output;
     bool isFolder = EndsWithSeparator(outputPath);
-    platform::CreateResult created = isFolder ? platform::CreateResult::kPathNotFound : output.Create(outputPath);
+    platform::CreateResult created =
+        isFolder ? platform::CreateResult::kPathNotFound : output.Create(outputPath, outputLimit);
     if (created == platform::CreateResult::kPathNotFound) {
         CreateFolderPath(outputPath);
         if (isFolder) return kOk;
-        created = output.Create(outputPath);
+        created = output.Create(outputPath, outputLimit);
     }
     if (created != platform::CreateResult::kCreated) return kCannotWrite;
 
     engine::MemberContext member(archive, output, window.get());
     member.compressedSize = compressedSize;
     member.uncompressedSize = uncompressedSize;
-    if (declaredSize) {
-        member.outputLimit = *declaredSize;
-    } else if (!header.SizesFollowData()) {
-        member.outputLimit = header.uncompressedSize;
-    }
+    member.outputLimit = outputLimit;
     member.flags = header.flags;
     member.notifyWindow = notifyWindow;
     member.commandOrKey = commandOrKey;
@@ -121,9 +131,14 @@ int ExtractMember(const std::string& archivePath, const std::string& outputPath,
     int result = Decode(header.method, member, in);
     if (result == kOk && header.SizesFollowData()) expectedCrc = ReadDescriptorCrc(in, ~member.crc);
 
-    archive.Close();
+    // A buffered write that fails now failed before anything the decoder
+    // met later in the member.
+    if (!member.FinishOutput()) result = kCannotWrite;
+    const bool crcMatches = ~member.crc == expectedCrc;
+    // Through the open handle, so that the file is not opened a second time.
+    if (result == kOk && crcMatches) output.SetDosDateTime(header.dateTime);
     if (!output.Close() && result == kOk) result = kCannotWrite;
-    if (result == kOk && ~member.crc != expectedCrc) result = kCrcMismatch;
+    if (result == kOk && !crcMatches) result = kCrcMismatch;
     if (result != kOk) {
         platform::DeleteFileAt(outputPath);
         return result;
@@ -132,7 +147,6 @@ int ExtractMember(const std::string& archivePath, const std::string& outputPath,
         uint16_t done = 100;
         CurrentHost().NotifyProgress(notifyWindow, commandOrKey, &done);
     }
-    platform::SetFileDosDateTime(outputPath, header.dateTime);
     return kOk;
 }
 

@@ -115,6 +115,80 @@ TEST(StoredMembers, EmptyWritesNoBlockAndAFullWindowIsOneBlock) {
     EXPECT_EQ(ReadWholeFile(zip.Out()), PseudoRandomBytes(70000, 1));
 }
 
+// The output is buffered, the archive read in large blocks: none of it
+// shows in the blocks reported (the decoders' 32768-byte windows) or in the
+// bytes of the file, whether a member ends inside, exactly at the end of,
+// or far beyond a buffer.
+TEST(BufferedMembers, LargeAndBoundaryMembersKeepTheirBytesAndBlocks) {
+    const std::string big = PseudoRandomBytes(600000, 41);
+    const std::string exact = PseudoRandomBytes(platform::kOutputBlock, 42);
+    const std::string twice = std::string(platform::kOutputBlock, 'x') + PseudoRandomBytes(platform::kOutputBlock, 43);
+    OneArchive zip({StoredMember("BIG", big), StoredMember("EXACT", exact), DeflatedMember("TWICE", twice)});
+    {
+        FlushLog log;
+        ASSERT_EQ(zip.Extract(0), kOk);
+        std::vector<int32_t> blocks(18, 32768);  // 600000 = 18 * 32768 + 10176
+        blocks.push_back(10176);
+        EXPECT_EQ(log.blocks, blocks);
+        EXPECT_TRUE(ReadWholeFile(zip.Out()) == big);
+    }
+    {
+        FlushLog log;
+        ASSERT_EQ(zip.Extract(1), kOk);
+        EXPECT_EQ(log.blocks, std::vector<int32_t>(8, 32768));
+        EXPECT_TRUE(ReadWholeFile(zip.Out()) == exact);
+    }
+    FlushLog log;
+    ASSERT_EQ(zip.Extract(2), kOk);
+    std::vector<int32_t> blocks(16, 32768);
+    blocks.push_back(0);  // a deflated member that fills its last window flushes once more, empty
+    EXPECT_EQ(log.blocks, blocks);
+    EXPECT_TRUE(ReadWholeFile(zip.Out()) == twice);
+}
+
+TEST(BufferedMembers, LocalHeadersAndDataAcrossInputBlockEdges) {
+    // Read in order through one open archive, as a walk reads it, the input
+    // blocks start at multiples of their size: the second member's local
+    // header straddles the first block's end, the third's starts exactly on
+    // the second block's end, and the fourth's deflated data spans blocks.
+    const uint32_t header = 30 + 1;  // fixed part and a one-letter name
+    const uint32_t block = platform::kInputBlock;
+    const std::vector<std::string> contents = {PseudoRandomBytes(block - 10 - header, 51),
+                                               PseudoRandomBytes(2 * block - (block - 10) - header, 52),
+                                               PseudoRandomBytes(70000, 53), PseudoRandomBytes(300000, 54)};
+    OneArchive zip({StoredMember("A", contents[0]), StoredMember("B", contents[1]), StoredMember("C", contents[2]),
+                    DeflatedMember("D", contents[3])});
+    DirectoryCursor cursor;
+    std::vector<uint32_t> offsets;
+    for (int walk = OpenDirectory(zip.Archive(), cursor); walk == kOk; walk = NextDirectoryEntry(cursor))
+        offsets.push_back(static_cast<uint32_t>(cursor.localHeaderOffset));
+    ASSERT_EQ(offsets.size(), 4u);
+    ASSERT_EQ(offsets[1], block - 10);
+    ASSERT_EQ(offsets[2], 2 * block);
+
+    platform::InputFile archive;
+    ASSERT_TRUE(archive.Open(zip.Archive()));
+    for (size_t i = 0; i < contents.size(); ++i) {
+        SCOPED_TRACE(i);
+        const std::string out = zip.Out("m" + std::to_string(i));
+        ASSERT_EQ(ExtractMember(archive, out, offsets[i], 0, 0), kOk);
+        EXPECT_TRUE(ReadWholeFile(out) == contents[i]);
+    }
+    // Backwards, each from a block that starts at its own header.
+    for (size_t i = contents.size(); i-- > 0;) {
+        SCOPED_TRACE(i);
+        ASSERT_EQ(ExtractMember(archive, zip.Out(), offsets[i], 0, 0), kOk);
+        EXPECT_TRUE(ReadWholeFile(zip.Out()) == contents[i]);
+    }
+}
+
+TEST(BufferedMembers, AClosedArchiveFailsAsOneThatCannotBeOpened) {
+    OneArchive zip({StoredMember("A.TXT", "alpha")});
+    platform::InputFile closed;
+    EXPECT_EQ(ExtractMember(closed, zip.Out(), 0, 0, 0), kReadFailed);
+    EXPECT_FALSE(platform::FileExists(zip.Out()));
+}
+
 TEST(DeflatedMembers, AFixedBlockWithOnlyEndOfBlockGivesAnEmptyFile) {
     DeflateWriter stream;
     stream.FixedBlockHeader(true);

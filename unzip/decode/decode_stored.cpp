@@ -14,7 +14,7 @@ int DecodeStored(MemberContext& member) {
         if (member.archive.Read(member.window, block) != block) return kReadFailed;
         if (int result = member.Flush(member.window, block); result != kOk) return result;
         member.bytesRead += block;
-        member.PumpMessages();
+        member.PumpMessagesWhenDue();
         member.UpdateProgress();
     }
     return member.abort ? kAborted : kOk;

@@ -18,7 +18,7 @@ void MemberContext::RefillInput() {
         inputEnd = kInputBufferSize;
         return;
     }
-    PumpMessages();
+    PumpMessagesWhenDue();
     UpdateProgress();
     int64_t got = archive.Read(input, kInputBufferSize);
     if (got <= 0) {
@@ -35,19 +35,45 @@ int MemberContext::Flush(const uint8_t* data, uint32_t count) {
     const bool overrun = count > outputLimit - written;
     if (overrun) count = static_cast<uint32_t>(outputLimit - written);
     written += count;
+    unreported_.push_back(count);
     bool wrote = count == 0 || output.Write(data, count);
     crc = Crc32Update(crc, data, count);
+    ReportWrittenBlocks();
     if (!wrote) return kCannotWrite;
-    const ReportProc* report = ActiveReport();
-    if (report != nullptr && *report) {
-        ReportRecord& record = SharedRecord();
-        record.status = kReportBlockWritten;
-        (*report)(static_cast<int32_t>(count), record);
-    }
     return overrun ? kCrcMismatch : kOk;
 }
 
+bool MemberContext::FinishOutput() {
+    bool flushed = output.Flush();
+    ReportWrittenBlocks();
+    return flushed;
+}
+
+void MemberContext::ReportWrittenBlocks() {
+    const ReportProc* report = ActiveReport();
+    while (firstUnreported_ < unreported_.size() &&
+           unreported_[firstUnreported_] <= output.Committed() - reportedBytes_) {
+        const uint32_t count = unreported_[firstUnreported_++];
+        reportedBytes_ += count;
+        if (report != nullptr && *report) {
+            ReportRecord& record = SharedRecord();
+            record.status = kReportBlockWritten;
+            (*report)(static_cast<int32_t>(count), record);
+        }
+    }
+    if (firstUnreported_ == unreported_.size()) {
+        unreported_.clear();
+        firstUnreported_ = 0;
+    }
+}
+
+void MemberContext::PumpMessagesWhenDue() {
+    if (bytesRead - bytesReadAtPump_ < kPumpInterval) return;
+    PumpMessages();
+}
+
 void MemberContext::PumpMessages() {
+    bytesReadAtPump_ = bytesRead;
     EngineHost& host = CurrentHost();
     Busy().lastPumpTick = host.TickCount();
     host.PumpMessages(notifyWindow);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "unzip/decode/crc32.h"
 #include "unzip/platform.h"
@@ -14,6 +15,11 @@ namespace korven::unzip::engine {
 
 inline constexpr uint32_t kWindowSize = 32768;  // deflate's largest distance
 inline constexpr uint32_t kInputBufferSize = 4096;
+// Compressed bytes read between two looks at the message queue: under Wine
+// every look is a round trip to the server, and one per 4096-byte refill
+// made it the larger part of a small member's work. 64 KB take about a
+// millisecond to decode, so the window still answers at once.
+inline constexpr uint32_t kPumpInterval = 64 * 1024;
 // Sizes of a member whose sizes and CRC follow its data (flag bit 3).
 inline constexpr uint32_t kSizeFollowsData = 0x7FFFFFFF;
 
@@ -69,12 +75,31 @@ struct MemberContext {
     // kCrcMismatch when the block would run past the output limit: then only
     // the bytes up to the limit are written, and the decoder stops on the
     // result like on any other.
+    //
+    // The output file buffers, so a block is reported once the system has
+    // taken all of its bytes: a write that fails part-way is met after the
+    // same reports as a write of each block at once would be.
     int Flush(const uint8_t* data, uint32_t count);
+    // Hands the rest of the output to the system and reports its blocks;
+    // false when a write failed. Ends every member, whatever the decoder's
+    // result, before its file is closed.
+    bool FinishOutput();
 
     void PumpMessages();
+    // Pumps when kPumpInterval bytes were read since the last pump.
+    void PumpMessagesWhenDue();
     // Acts on a changed percentage: tells the notify window, or looks at the
     // abort key. Either may set the abort flag.
     void UpdateProgress();
+
+private:
+    // Reports the blocks whose bytes have all reached the file.
+    void ReportWrittenBlocks();
+
+    std::vector<uint32_t> unreported_;  // sizes of blocks handed on, not yet reported, oldest first
+    size_t firstUnreported_ = 0;
+    uint64_t reportedBytes_ = 0;  // output bytes of the blocks already reported
+    uint64_t bytesReadAtPump_ = 0;
 };
 
 }  // namespace korven::unzip::engine
