@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "debug_log.h"
-#include "idapi32.h"
+#include "interfaces/database_engine.h"
 #include "registry_key.h"
 #include "unique_module.h"
 

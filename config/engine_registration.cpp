@@ -10,7 +10,7 @@
 
 #include "debug_log.h"
 #include "exec_and_wait.h"
-#include "idapi32.h"
+#include "interfaces/database_engine.h"
 #include "registry_key.h"
 #include "replace_file.h"
 

@@ -1,10 +1,10 @@
-#include "alias_store.h"
+#include "outside/idapi32/alias_store.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
-#include "file_handle.h"
+#include "outside/idapi32/file_handle.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "data_steps.h"
+#include "outside/upgrade/data_steps.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <optional>
 
-#include "file_handle.h"
+#include "outside/idapi32/file_handle.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "engine_registration.h"
 #include "engine_sandbox.h"
 #include "exec_and_wait.h"
-#include "idapi32.h"
+#include "interfaces/database_engine.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "debug_log.h"
-#include "idapi32.h"
+#include "interfaces/database_engine.h"
 #include "registry_key.h"
 #include "user_interface.h"
 
