@@ -1,13 +1,13 @@
-#include "unattended.h"
+#include "core/unattended.h"
+
+#include "core/debug_log.h"
+#include "core/outcome.h"
+#include "framework/application.h"
 
 TUnattendedAnswers Unattended;
 
-namespace {
-TExitCode outcome = ecInstalled;
+void EndUnattendedRun(const std::string& why) {
+    DebugNote(why);
+    RecordOutcome(ecCancelled);
+    Application().Terminate();
 }
-
-void RecordOutcome(TExitCode code) {
-    if (outcome == ecInstalled) outcome = code;
-}
-
-TExitCode RunOutcome() { return outcome; }
