@@ -4,22 +4,19 @@
 #include "config/engine.h"
 #include "config/engine_registration.h"
 #include "config/program_group.h"
-#include "debug_log.h"
+#include "core/report_failure.h"
+#include "core/debug_log.h"
 #include "framework/application.h"
 #include "framework/extctrls.h"
-#include "settings.h"
-#include "toolkit/format_codes.h"
+#include "core/settings.h"
 #include "toolkit/mbutton.h"
-#include "toolkit/message_dialog.h"
 #include "toolkit/nice_button.h"
-#include "unattended.h"
 #include "toolkit/step_panel.h"
 
 #include <vector>
 
 namespace {
 
-constexpr std::uint8_t kConfigSlot = 3;
 const char* const kConfigSysPath = "C:\\CONFIG.SYS";
 
 // A step's section in the log, closed however the step ends, so that the
@@ -36,10 +33,8 @@ private:
 };
 
 void ReportStoppedConfiguration(const std::string& reason) {
-    DebugNote("Exceptie la configurare: " + reason);
-    RecordOutcome(ecFailed);
-    RomMessageDlg("Configurarea sistemului nu s-a putut termina:\r" + LiteralFormatText(reason), "Eroare...", mtError,
-                  taCenter, {mbCancel}, mbCancel);
+    ReportFailure("Exceptie la configurare: " + reason, "Configurarea sistemului nu s-a putut termina:\r" + reason,
+                  {"Eroare..."});
 }
 
 }  // namespace
@@ -63,7 +58,6 @@ TConfig::TConfig(TComponent* owner) : TTitleForm(owner) {
 }
 
 void TConfig::FormCreate(TObject*) {
-    InstallSettings.CurrentPage = kConfigSlot;
     for (TPanel* step : {BBDE, BCFGSYS, BGROUP}) SetStepIdle(*step);
 }
 
@@ -105,3 +99,5 @@ void TConfig::DoConfigGroup() {
     LogSection section("DoConfigGroup");
     CreateProgramGroup(InstallSettings.ProgramDir, InstallSettings.DefaultProgramDir);
 }
+
+void TConfig::AnswerUnattended() { Press(BNext); }

@@ -9,6 +9,7 @@
 // nothing half-configured is reported as installed.
 #pragma once
 
+#include "core/unattended_page.h"
 #include "toolkit/title_form.h"
 
 class TBevel;
@@ -16,7 +17,7 @@ class TMButton;
 class TNiceButton;
 class TPanel;
 
-class TConfig : public TTitleForm {
+class TConfig : public TTitleForm, public TUnattendedPage {
     DECLARE_CLASS_INFO
 public:
     explicit TConfig(TComponent* owner);
@@ -32,6 +33,8 @@ public:
 
     void FormCreate(TObject* sender);
     void BNextClick(TObject* sender);
+    // Goes on with Next.
+    void AnswerUnattended() override;
 
     void DoConfigBDE();
     void DoConfigConfigSys();

@@ -5,13 +5,12 @@
 #include <optional>
 #include <string_view>
 
-#include "ascii_text.h"
-#include "debug_log.h"
-#include "exec_and_wait.h"
-#include "replace_file.h"
-#include "toolkit/message_dialog.h"
-#include "unattended.h"
-#include "unique_handle.h"
+#include "core/report_failure.h"
+#include "core/text.h"
+#include "core/debug_log.h"
+#include "core/exec_and_wait.h"
+#include "config/replace_file.h"
+#include "core/unique_handle.h"
 
 namespace {
 
@@ -35,23 +34,6 @@ std::string_view SettingName(std::string_view upper) {
     const std::size_t equals = SkipBlanks(upper, end);
     if (end == start || equals >= upper.size() || upper[equals] != '=') return {};
     return upper.substr(start, end - start);
-}
-
-// Lines as a text file holds them: ended by CR LF, LF or a lone CR; a last
-// line without an end counts too.
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-    }
-    return lines;
 }
 
 // What failed, on which file, with the system's error code.
@@ -149,9 +131,7 @@ void ConfigureSystem(const std::string& configSysPath, const std::string& progra
         UpdateConfigSys(configSysPath);
     } catch (const std::exception& error) {
         DebugNote("Exceptie la actualizare CONFIG.SYS");
-        DebugNote(error.what());
-        RecordOutcome(ecFailed);
-        RomMessageDlg("Eroare la actualizarea config.sys!", "Eroare...", mtError, taCenter, {mbCancel}, mbCancel);
+        ReportFailure(error.what(), "Eroare la actualizarea config.sys!", {"Eroare..."});
     }
     for (const std::string& command : SetupToolCommands(programDir)) ExecAndWait(command, SW_MINIMIZE);
 }

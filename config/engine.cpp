@@ -1,11 +1,14 @@
-#include "engine.h"
+#include "config/engine.h"
 
 #include <windows.h>
 
-#include "debug_log.h"
-#include "idapi32.h"
-#include "registry_key.h"
-#include "unique_module.h"
+#include "core/entry_points.h"
+#include "core/text.h"
+#include "core/files.h"
+#include "core/debug_log.h"
+#include "interfaces/database_engine.h"
+#include "core/registry_key.h"
+#include "core/unique_module.h"
 
 namespace {
 
@@ -34,16 +37,6 @@ struct EngineFinalisation {
 
 EngineBinding& Engine() { return binding; }
 
-std::string InFolder(std::string folder, const std::string& name) {
-    if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
-    return folder + name;
-}
-
-bool FileExists(const std::string& fileName) {
-    const DWORD attributes = GetFileAttributesA(fileName.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 std::string CurrentFolder() {
     const DWORD size = GetCurrentDirectoryA(0, nullptr);
     std::string folder(size, '\0');
@@ -70,26 +63,19 @@ UniqueModule LoadEngineLibrary() {
     return searched;
 }
 
-template <class Proc>
-bool Bind(HMODULE library, const char* name, Proc& entry) {
-    // GetProcAddress answers one generic pointer type for every export.
-    entry = reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-    if (!entry) DebugNote(std::string(idapi::LibraryName) + " nu are functia " + name);
-    return entry != nullptr;
-}
-
 // Loads and binds the library unless that is done; false when it cannot be.
 bool LoadEngine() {
     EngineBinding& engine = Engine();
     if (engine.library.valid()) return true;
     UniqueModule library = LoadEngineLibrary();
     if (!library.valid()) return false;
-    const bool bound = Bind(library, idapi::DbiInitFnName, engine.init) &
-                       Bind(library, idapi::DbiOpenDatabaseName, engine.openDatabase) &
-                       Bind(library, idapi::DbiCloseDatabaseName, engine.closeDatabase) &
-                       Bind(library, idapi::DbiAddAliasName, engine.addAlias) &
-                       Bind(library, idapi::DbiCfgSaveName, engine.saveConfiguration) &
-                       Bind(library, idapi::DbiExitName, engine.exit);
+    const EntryPoints entries(library, idapi::LibraryName);
+    const bool bound = entries.Bind(idapi::DbiInitFnName, engine.init) &
+                       entries.Bind(idapi::DbiOpenDatabaseName, engine.openDatabase) &
+                       entries.Bind(idapi::DbiCloseDatabaseName, engine.closeDatabase) &
+                       entries.Bind(idapi::DbiAddAliasName, engine.addAlias) &
+                       entries.Bind(idapi::DbiCfgSaveName, engine.saveConfiguration) &
+                       entries.Bind(idapi::DbiExitName, engine.exit);
     if (!bound) {
         Engine() = EngineBinding{};
         return false;

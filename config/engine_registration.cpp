@@ -1,4 +1,4 @@
-#include "engine_registration.h"
+#include "config/engine_registration.h"
 
 #include <windows.h>
 
@@ -8,11 +8,11 @@
 #include <iterator>
 #include <optional>
 
-#include "debug_log.h"
-#include "exec_and_wait.h"
-#include "idapi32.h"
-#include "registry_key.h"
-#include "replace_file.h"
+#include "core/debug_log.h"
+#include "core/exec_and_wait.h"
+#include "interfaces/database_engine.h"
+#include "core/registry_key.h"
+#include "config/replace_file.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include "config/dde_client.h"
-#include "debug_log.h"
-#include "toolkit/message_dialog.h"
-#include "unattended.h"
-#include "unique_handle.h"
+#include "core/report_failure.h"
+#include "core/files.h"
+#include "core/debug_log.h"
+#include "core/unique_handle.h"
 
 namespace {
 
@@ -16,11 +16,6 @@ const char* const kShellService = "ProgMan";
 constexpr DWORD kExecuteTimeoutMs = 15000;
 // How long a Program Manager just started may take before it answers.
 constexpr DWORD kStartTimeoutMs = 10000;
-
-bool FileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 std::string AddItem(const std::string& programDir, const char* file, const char* caption) {
     return "[AddItem(\"" + programDir + "\\" + file + "\", \"" + caption + "\")]";
@@ -84,9 +79,7 @@ std::vector<std::string> ProgramGroupCommands(const std::string& programDir, Sib
 void CreateProgramGroup(const std::string& programDir, const std::string& defaultProgramDir) {
     DdeClient dde;
     if (!ConnectToShell(dde)) {
-        DebugNote("Eroare initializare conversatie DDE");
-        RecordOutcome(ecFailed);
-        RomMessageDlg("Eroare DDE!", "Eroare...", mtError, taCenter, {mbCancel}, mbCancel);
+        ReportFailure("Eroare initializare conversatie DDE", "Eroare DDE!", {"Eroare..."});
         return;
     }
     const auto commands = ProgramGroupCommands(programDir, FindSiblingPrograms(defaultProgramDir));

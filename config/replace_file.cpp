@@ -1,8 +1,8 @@
-#include "replace_file.h"
+#include "config/replace_file.h"
 
 #include <windows.h>
 
-#include "unique_handle.h"
+#include "core/unique_handle.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <tuple>
 
-#include "ascii_text.h"
+#include "core/text.h"
 
 namespace {
 

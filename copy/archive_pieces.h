@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "settings.h"
+#include "core/settings.h"
 
 // A piece's name taken apart: "exe.10" is component "EXE", extension "10".
 struct PieceName {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "copy/extraction_gauge.h"
-#include "settings.h"
+#include "core/settings.h"
 #include "unzip/quill_unzip.h"
 
 struct ExtractionHooks {

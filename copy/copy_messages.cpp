@@ -1,38 +1,20 @@
 #include "copy/copy_messages.h"
 
 #include "toolkit/message_dialog.h"
-#include "unattended.h"
-
-namespace {
-
-// Puts the message prefix aside for one dialog and gives it back after.
-class PrefixAside {
-public:
-    PrefixAside() : saved_(std::move(MessagePrefix)) { MessagePrefix.clear(); }
-    ~PrefixAside() { MessagePrefix = std::move(saved_); }
-    PrefixAside(const PrefixAside&) = delete;
-    PrefixAside& operator=(const PrefixAside&) = delete;
-
-private:
-    std::string saved_;
-};
-
-}  // namespace
-
-void UseDiskPromptPrefix() { MessagePrefix = "Pentru continuare"; }
+#include "core/report_failure.h"
 
 bool AskForDisk(unsigned disk) {
+    const MessagePrefixFor prefix("Pentru continuare");
     return RomMessageDlg("introdu discul de instalare cu numarul \r" + std::to_string(disk), "", mtWarning, taCenter,
                          {mbOK, mbCancel}, mbOK) != mrCancel;
 }
 
 void WarnOldEngine() {
-    MessagePrefix = "Protectia aplicatiilor existente";
+    const MessagePrefixFor prefix("Protectia aplicatiilor existente");
     RomMessageDlg(
         "Am gasit o instalare mai veche de\rmotor baza de date (BDE)...\rDaca WinKORVEN nu functioneaza, "
         "contactati-ne.\r",
         "", mtError, taCenter, {mbOK}, mbOK);
-    MessagePrefix = "PENTRU CONTINUARE";
 }
 
 std::string PieceFailureText(const std::string& piece, PieceAssembly::Result result, const std::string& archive) {
@@ -48,24 +30,18 @@ std::string PieceFailureText(const std::string& piece, PieceAssembly::Result res
 }
 
 void ShowCopyError(const std::string& text) {
-    RecordOutcome(ecFailed);
-    PrefixAside aside;
-    RomMessageDlg(text + "\rInstalarea nu a fost terminata.", "", mtError, taCenter, {mbOK}, mbOK);
+    ReportFailure(text, text + "\rInstalarea nu a fost terminata.", {"", {mbOK}, mbOK});
 }
 
 bool AskGoOnAfterDamage(const std::string& description, const std::string& archive, const std::string& shortfall) {
-    // A damaged archive is a failure of the copy, whatever is answered.
-    RecordOutcome(ecFailed);
-    PrefixAside aside;
-    // No is the default: going on with a damaged component is the user's
-    // deliberate choice, never what Enter or the automatic answer picks.
-    return RomMessageDlg("Arhiva " + archive + " (" + description + ")\rnu a fost decompresata complet:\r" + shortfall +
-                             ".\r\rContinuati instalarea?",
-                         "", mtError, taCenter, {mbYes, mbNo}, mbNo) == mrYes;
+    // A damaged archive is a failure of the copy, whatever is answered. No is
+    // the default: going on with a damaged component is the user's deliberate
+    // choice, never what Enter or the automatic answer picks.
+    const std::string damage =
+        "Arhiva " + archive + " (" + description + ")\rnu a fost decompresata complet:\r" + shortfall;
+    return ReportFailure(damage, damage + ".\r\rContinuati instalarea?", {"", {mbYes, mbNo}, mbNo}) == mrYes;
 }
 
 void ReportUndeletable(const std::string& path) {
-    RecordOutcome(ecFailed);
-    PrefixAside aside;
-    RomMessageDlg("Nu pot sterge " + path, "", mtError, taCenter, {mbOK}, mbOK);
+    ReportFailure("Nu pot sterge " + path, "Nu pot sterge " + path, {"", {mbOK}, mbOK});
 }

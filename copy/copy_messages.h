@@ -16,22 +16,18 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The prefix of the disk prompts, "Pentru continuare". It stays for the
-// dialogs that follow the copy.
-void UseDiskPromptPrefix();
-// "introdu discul de instalare cu numarul" n; false when the user answered
-// Cancel.
+// "introdu discul de instalare cu numarul" n, under the prefix "Pentru
+// continuare"; false when the user answered Cancel.
 bool AskForDisk(unsigned disk);
 
-// The older database engine found: it is kept and the user is told so. The
-// prefix is left at "PENTRU CONTINUARE", the disk prompts' own.
+// The older database engine found: it is kept and the user is told so,
+// under the prefix "Protectia aplicatiilor existente".
 void WarnOldEngine();
 
 // The failure text of a piece that could not be joined into its archive.
 std::string PieceFailureText(const std::string& piece, PieceAssembly::Result result, const std::string& archive);
 
-// Errors of the copy, shown without the disk prompts' prefix (which is kept
-// for the dialogs that follow).
+// Errors of the copy: logged, recorded as the run's outcome and shown.
 void ShowCopyError(const std::string& text);
 
 // A component's archive did not come out whole: true when the user goes on

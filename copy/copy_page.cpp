@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <climits>
 
-#include "ascii_text.h"
+#include "core/files.h"
+#include "core/text.h"
 #include "copy/component_extraction.h"
 #include "copy/copy_messages.h"
 #include "copy/engine_folder.h"
@@ -13,27 +14,14 @@
 #include "framework/application.h"
 #include "framework/extctrls.h"
 #include "framework/stdctrls.h"
-#include "settings.h"
+#include "core/settings.h"
 #include "toolkit/active_label.h"
 #include "toolkit/mbutton.h"
 #include "toolkit/nice_button.h"
 
 namespace {
 
-constexpr std::uint8_t kCopySlot = 2;
-
 std::string FileNameOf(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
-
-bool FileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::string WithoutFinalBackslash(std::string folder) {
-    // "C:\" keeps its backslash: "C:" alone is the drive's current folder.
-    if (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
-    return folder;
-}
 
 }  // namespace
 
@@ -42,10 +30,10 @@ const ClassInfo& TCopy::StaticClass() {
     return info;
 }
 
-TCopy::TCopy(TComponent* owner) : TCopy(owner, kCopySlot, InstallSets) {}
+TCopy::TCopy(TComponent* owner) : TCopy(owner, InstallSets) {}
 
-TCopy::TCopy(TComponent* owner, std::uint8_t slot, const std::array<TCompSet, 4>& componentSets)
-    : TTitleForm(owner), slot_(slot), componentSets_(componentSets) {
+TCopy::TCopy(TComponent* owner, const std::array<TCompSet, 4>& componentSets)
+    : TTitleForm(owner), componentSets_(componentSets) {
     PublishField("LGroupName", LGroupName);
     PublishField("BNext", BNext);
     PublishField("BBack", BBack);
@@ -62,10 +50,7 @@ TCopy::TCopy(TComponent* owner, std::uint8_t slot, const std::array<TCompSet, 4>
 
 TCopy::~TCopy() = default;
 
-void TCopy::FormCreate(TObject*) {
-    InstallSettings.CurrentPage = slot_;
-    unzipped_ = ExtractionProgress{};
-}
+void TCopy::FormCreate(TObject*) { unzipped_ = ExtractionProgress{}; }
 
 void TCopy::ShowStatus(const std::string& text) {
     LGroupName->SetCaption(text);
@@ -162,7 +147,8 @@ void TCopy::UnzipProgressReport(std::int32_t value, const korven::unzip::ReportR
 }
 
 bool TCopy::IsOptionalModule(const std::string& archiveName) {
-    return archiveName == "OUTPOST.ZIP" || archiveName == "PAYROLL.ZIP";
+    const std::string zip = ".ZIP";
+    return archiveName.ends_with(zip) && IsOptionalComponent(archiveName.substr(0, archiveName.size() - zip.size()));
 }
 
 void TCopy::RemoveAssembledArchives() {
@@ -170,3 +156,5 @@ void TCopy::RemoveAssembledArchives() {
     for (const std::string& path : assembly_->RemoveArchives()) ReportUndeletable(path);
     assembly_.reset();
 }
+
+void TCopy::AnswerUnattended() { Press(BNext); }

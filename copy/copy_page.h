@@ -17,12 +17,13 @@
 #include <optional>
 #include <string>
 
+#include "core/unattended_page.h"
 #include "toolkit/title_form.h"
 #include "unzip/zip_types.h"
 
 #include "copy/extraction_gauge.h"
 #include "copy/piece_assembly.h"
-#include "settings.h"
+#include "core/settings.h"
 
 class TActiveLabel;
 class TBevel;
@@ -31,7 +32,7 @@ class TLabel;
 class TMButton;
 class TNiceButton;
 
-class TCopy : public TTitleForm {
+class TCopy : public TTitleForm, public TUnattendedPage {
     DECLARE_CLASS_INFO
 public:
     explicit TCopy(TComponent* owner);
@@ -50,6 +51,8 @@ public:
 
     void FormCreate(TObject* sender);
     void BNextClick(TObject* sender);
+    // Goes on with Next.
+    void AnswerUnattended() override;
 
     // False when the user declined a disk (the page result is then Cancel).
     // A piece that cannot be joined throws CopyFailure.
@@ -65,9 +68,9 @@ public:
 
 protected:
     // The upgrade's copy page is this form with other components and other
-    // folder rules: it gives the slot it stands in and the component sets
-    // it copies from, by installation type.
-    TCopy(TComponent* owner, std::uint8_t slot, const std::array<TCompSet, 4>& componentSets);
+    // folder rules: it gives the component sets it copies from, by
+    // installation type.
+    TCopy(TComponent* owner, const std::array<TCompSet, 4>& componentSets);
 
     // The components this page copies, for the chosen installation type.
     TCompSet SelectedComponents() const;
@@ -85,7 +88,6 @@ private:
     // Removes the archives this page assembled, telling each that stays.
     void RemoveAssembledArchives();
 
-    std::uint8_t slot_;
     const std::array<TCompSet, 4>& componentSets_;
     std::unique_ptr<PieceAssembly> assembly_;  // owned; for one press of Next
     ExtractionProgress unzipped_;

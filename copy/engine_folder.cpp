@@ -4,7 +4,7 @@
 
 #include "copy/copy_messages.h"
 #include "copy/engine_version.h"
-#include "registry_key.h"
+#include "core/registry_key.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "settings.h"
+#include "core/settings.h"
 
 // The folder for the engine's archive, or nothing when it is passed over.
 // May set OldEngineFound. Throws CopyFailure when the folder cannot be

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "copy/copy_messages.h"
+#include "core/files.h"
 
 KitSource TakeKitSource(TInstallSettings& settings) {
     const std::string root = settings.SourceDir.substr(0, 3);
@@ -14,12 +15,10 @@ KitSource TakeKitSource(TInstallSettings& settings) {
 }
 
 bool DiskMarkerPresent(const std::string& kitFolder, std::uint32_t disk) {
-    const DWORD attributes = GetFileAttributesA((kitFolder + "\\DISK" + std::to_string(disk)).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return FileExists(kitFolder + "\\DISK" + std::to_string(disk));
 }
 
 bool WaitForDiskMarker(const std::string& kitFolder, std::uint32_t disk) {
-    UseDiskPromptPrefix();
     while (!DiskMarkerPresent(kitFolder, disk)) {
         if (!AskForDisk(disk)) return false;
     }

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "copy/piece_assembly.h"
-#include "settings.h"
+#include "core/settings.h"
 
 // Where the kit lies and how many disks to read, from the settings: a kit
 // that is not on a removable drive is one folder, whatever the settings

@@ -4,12 +4,10 @@
 #include <optional>
 #include <string_view>
 
-#include "ascii_text.h"
-#include "debug_log.h"
+#include "core/text.h"
+#include "core/debug_log.h"
 
 namespace {
-
-constexpr std::uint8_t kUpgradeCopySlot = 7;
 
 bool StartsWith(std::string_view text, std::string_view start) { return text.substr(0, start.size()) == start; }
 
@@ -20,7 +18,7 @@ const ClassInfo& TUpgCopy::StaticClass() {
     return info;
 }
 
-TUpgCopy::TUpgCopy(TComponent* owner) : TCopy(owner, kUpgradeCopySlot, UpgradeSets) {}
+TUpgCopy::TUpgCopy(TComponent* owner) : TCopy(owner, UpgradeSets) {}
 
 bool TUpgCopy::ExtractArchives() {
     folder_.clear();

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "kit/component_names.h"
+#include "core/components.h"
 #include "kit/disk_plan.h"
 #include "kit/kit_description.h"
 #include "kit/kit_error.h"
@@ -37,8 +37,8 @@ KitContents MakeContents(const KitDescription& description, std::vector<std::str
     contents.installerSize = fs::file_size(description.installer, error);
     if (error) throw KitError("fisierul " + description.installer.string() + " nu poate fi citit");
     contents.upgrade = MakeZipArchive(kUpgradeFile, GatherArchiveSources(kUpgradeFile, description.upgrade));
-    for (auto tableName : kComponentNames) {
-        std::string name(tableName);
+    for (const TCompRecord& row : Components) {
+        std::string name(row.CompName);
         const ComponentSource* source = nullptr;
         for (const ComponentSource& component : description.components) {
             if (component.name == name) source = &component;

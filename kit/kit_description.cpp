@@ -4,7 +4,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "kit/component_names.h"
+#include "core/components.h"
+#include "core/text.h"
 #include "kit/kit_error.h"
 
 namespace korven::kit {
@@ -12,25 +13,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Trim(const std::string& text) {
-    const char* blanks = " \t\r\n";
-    size_t first = text.find_first_not_of(blanks);
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
-
-std::string Upper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
-
 // Splits off the first blank-separated word; the rest is trimmed.
 std::pair<std::string, std::string> FirstWord(const std::string& text) {
     size_t end = text.find_first_of(" \t");
     if (end == std::string::npos) return {text, {}};
-    return {text.substr(0, end), Trim(text.substr(end))};
+    return {text.substr(0, end), Trimmed(text.substr(end))};
 }
 
 class Parser {
@@ -39,7 +26,7 @@ public:
 
     void Line(int number, std::string text) {
         line_ = number;
-        text = Trim(text.substr(0, text.find('#')));
+        text = Trimmed(text.substr(0, text.find('#')));
         if (text.empty()) return;
         auto [key, rest] = FirstWord(text);
         if (key == "install") {
@@ -95,7 +82,7 @@ private:
     void Component(const std::string& rest) {
         auto [rawName, path] = FirstWord(rest);
         if (rawName.empty() || path.empty()) Fail("component asteapta un nume si un dosar");
-        std::string name = Upper(rawName);
+        std::string name = UpperAscii(rawName);
         if (!ComponentRow(name)) {
             Fail("componenta " + name + " nu este cunoscuta de programul de instalare (se asteapta una din " +
                  ComponentList() + ")");

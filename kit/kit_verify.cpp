@@ -9,7 +9,8 @@
 #include <set>
 #include <sstream>
 
-#include "kit/component_names.h"
+#include "core/components.h"
+#include "core/text.h"
 #include "kit/kit_files.h"
 #include "unzip/quill_unzip.h"
 
@@ -17,20 +18,6 @@ namespace korven::kit {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Upper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
-
-std::string Trim(const std::string& text) {
-    const char* blanks = " \t\r\n";
-    size_t first = text.find_first_not_of(blanks);
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
 
 std::string ReadFile(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -44,12 +31,12 @@ long DiskCountSetting(const std::string& settings) {
     std::string line;
     bool inGeneral = false;
     while (std::getline(lines, line)) {
-        line = Trim(line);
+        line = Trimmed(line);
         if (!line.empty() && line.front() == '[') {
-            inGeneral = Upper(line) == "[GENERAL]";
+            inGeneral = UpperAscii(line) == "[GENERAL]";
         } else if (inGeneral && line.find('=') != std::string::npos) {
-            if (Upper(Trim(line.substr(0, line.find('=')))) != "NRDISCURI") continue;
-            std::string value = Trim(line.substr(line.find('=') + 1));
+            if (UpperAscii(Trimmed(line.substr(0, line.find('=')))) != "NRDISCURI") continue;
+            std::string value = Trimmed(line.substr(line.find('=') + 1));
             if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos) return -1;
             return std::stol(value);
         }
@@ -94,7 +81,7 @@ public:
         if (!FindDisks()) return std::move(report_);
         CheckFixedFiles();
         for (size_t index = 0; index < disks_.size(); ++index) CollectPieces(index + 1, disks_[index]);
-        for (auto name : kComponentNames) CheckComponent(std::string(name));
+        for (const TCompRecord& row : Components) CheckComponent(row.CompName);
         return std::move(report_);
     }
 
@@ -118,7 +105,7 @@ private:
         }
         size_t highest = 0;
         for (const auto& entry : fs::directory_iterator(kit_, error)) {
-            std::string name = Upper(entry.path().filename().string());
+            std::string name = UpperAscii(entry.path().filename().string());
             if (entry.is_directory() && name.size() > 4 && name.rfind("DISK", 0) == 0 &&
                 name.find_first_not_of("0123456789", 4) == std::string::npos) {
                 highest = std::max<size_t>(highest, std::stoul(name.substr(4)));
@@ -170,7 +157,7 @@ private:
             if (firstDot == std::string::npos || extension.size() < 2 || !std::isdigit(uint8_t(extension.back()))) {
                 continue;
             }
-            std::string component = Upper(name.substr(0, firstDot));
+            std::string component = UpperAscii(name.substr(0, firstDot));
             if (!ComponentRow(component)) continue;
             std::string number = name.substr(firstDot + 1);
             if (number.find_first_not_of("0123456789") != std::string::npos || number.front() == '0') {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "core/text.h"
 #include "kit/kit_error.h"
 
 namespace korven::kit {
@@ -13,13 +14,6 @@ namespace fs = std::filesystem;
 // Windows keeps names below 260 characters, and the installer's engine
 // reports a stored name of 259 characters at most.
 constexpr size_t kLongestMemberName = 259;
-
-std::string UpperKey(std::string name) {
-    for (char& c : name) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return name;
-}
 
 // The installer creates members with the ANSI file functions under the
 // user's code page: plain ASCII names are the ones that come out the same
@@ -53,7 +47,7 @@ std::vector<ArchiveSource> GatherArchiveSources(const std::string& archiveName,
                                ") nu poate fi creat de programul de instalare: doar litere ASCII, fara <>:\"\\|?*, "
                                "cel mult 259 de caractere");
             }
-            auto [place, added] = byKey.try_emplace(UpperKey(name), Seen{{name, walk->path()}, folder.line});
+            auto [place, added] = byKey.try_emplace(UpperAscii(name), Seen{{name, walk->path()}, folder.line});
             if (!added) {
                 throw KitError(archiveName + ": fisierul " + name + " apare in doua dosare: " +
                                place->second.source.file.string() + " (linia " + std::to_string(place->second.line) +

@@ -3,7 +3,8 @@
 #include "framework/application.h"
 #include "framework/filectrls.h"
 #include "pages/folder_names.h"
-#include "program_path.h"
+#include "core/text.h"
+#include "core/program_path.h"
 
 #include <memory>
 

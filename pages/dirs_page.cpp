@@ -4,7 +4,9 @@
 #include "framework/graphics.h"
 #include "pages/dir_dialog.h"
 #include "pages/folder_names.h"
-#include "settings.h"
+#include "core/settings.h"
+#include "core/unattended.h"
+#include "framework/application.h"
 #include "toolkit/active_edit.h"
 #include "toolkit/active_label.h"
 #include "toolkit/mbutton.h"
@@ -13,14 +15,17 @@
 
 namespace {
 
-constexpr std::uint8_t kDirsSlot = 1;
-
 void ReportMissingClientDatabase() {
     RomMessageDlg("La instalarea client baza de date trebuie sa existe!", "Eroare!", mtError, taCenter, {mbCancel},
                   mbCancel);
 }
 
 }  // namespace
+
+const ClassInfo& TDirs::StaticClass() {
+    static const ClassInfo info = ClassBuilder<TDirs>("TDirs", &TTitleForm::StaticClass()).Build();
+    return info;
+}
 
 TDirs::TDirs(TComponent* owner) : TTitleForm(owner) {
     PublishField("Panel1", Panel1);
@@ -46,7 +51,6 @@ TDirs::TDirs(TComponent* owner) : TTitleForm(owner) {
 }
 
 void TDirs::FormCreate(TObject*) {
-    InstallSettings.CurrentPage = kDirsSlot;
     const TInstallType type = InstallSettings.InstallType;
     RProgram->SetText(InstallSettings.DefaultProgramDir);
     const bool hasDataFolder = type == itServer || type == itClient;
@@ -115,4 +119,11 @@ void TDirs::BNextClick(TObject*) {
     if (dataPassed && programPassed) SetModalResult(mrOk);
     InstallSettings.DefaultProgramDir = InstallSettings.ProgramDir;
     InstallSettings.DefaultDataDir = InstallSettings.DataDir;
+}
+
+void TDirs::AnswerUnattended() {
+    Type(RProgram, Unattended.ProgramDir);
+    // Hidden for a local installation, whose data stays with the program.
+    if (IsWindowVisible(RDate->Handle())) Type(RDate, Unattended.DataDir);
+    Press(BNext);
 }

@@ -8,6 +8,7 @@
 // are proposed again the next time the page is shown.
 #pragma once
 
+#include "core/unattended_page.h"
 #include "toolkit/title_form.h"
 
 #include <string>
@@ -20,7 +21,8 @@ class TMemo;
 class TNiceButton;
 class TPanel;
 
-class TDirs : public TTitleForm {
+class TDirs : public TTitleForm, public TUnattendedPage {
+    DECLARE_CLASS_INFO
 public:
     explicit TDirs(TComponent* owner);
 
@@ -46,6 +48,9 @@ public:
     // Also the click of LDate.
     void BDateClick(TObject* sender);
     void BNextClick(TObject* sender);
+    // Types the given folders (the data folder where the type shows it) and
+    // goes on.
+    void AnswerUnattended() override;
 
 private:
     // Stores the data folder of the installation type in the settings when

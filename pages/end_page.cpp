@@ -1,14 +1,10 @@
-#include "end_page.h"
+#include "pages/end_page.h"
 
 #include "framework/stdctrls.h"
 #include "pages/restart_request.h"
-#include "shell/settings.h"
+#include "core/unattended.h"
 #include "toolkit/mbutton.h"
 #include "toolkit/nice_button.h"
-
-namespace {
-constexpr std::uint8_t kEndSlot = 4;
-}
 
 const ClassInfo& TEndScreen::StaticClass() {
     static const ClassInfo info = ClassBuilder<TEndScreen>("TEndScreen", &TTitleForm::StaticClass()).Build();
@@ -16,7 +12,6 @@ const ClassInfo& TEndScreen::StaticClass() {
 }
 
 TEndScreen::TEndScreen(TComponent* owner) : TTitleForm(owner) {
-    PublishMethod("FormCreate", &TEndScreen::FormCreate);
     PublishMethod("BCancelClick", &TEndScreen::BCancelClick);
     PublishField("BBack", BBack);
     PublishField("BCancel", BCancel);
@@ -25,11 +20,14 @@ TEndScreen::TEndScreen(TComponent* owner) : TTitleForm(owner) {
     LoadForm("TEndScreen");
 }
 
-void TEndScreen::FormCreate(TObject*) { InstallSettings.CurrentPage = kEndSlot; }
-
 void TEndScreen::BCancelClick(TObject*) {
     RequestRestart();
     // Set explicitly, so that no button kind supplies a result that would
     // close the page: a refused restart leaves the user here, with "Nu &acum".
     SetModalResult(mrNone);
+}
+
+void TEndScreen::AnswerUnattended() {
+    if (Unattended.Restart) Press(BCancel);
+    Press(NiceButton1);
 }

@@ -3,7 +3,9 @@
 #include "framework/extctrls.h"
 #include "pages/dir_dialog.h"
 #include "pages/installation_search.h"
-#include "settings.h"
+#include "core/settings.h"
+#include "core/unattended.h"
+#include "framework/application.h"
 #include "toolkit/active_edit.h"
 #include "toolkit/active_label.h"
 #include "toolkit/fmt_label.h"
@@ -15,12 +17,15 @@
 
 namespace {
 
-constexpr std::uint8_t kFindAppSlot = 6;
-
 // What the program field holds while no program folder is known.
 const std::string kNoFolder = "????";
 
 }  // namespace
+
+const ClassInfo& TFindApp::StaticClass() {
+    static const ClassInfo info = ClassBuilder<TFindApp>("TFindApp", &TTitleForm::StaticClass()).Build();
+    return info;
+}
 
 TFindApp::TFindApp(TComponent* owner, std::string aliasFolder)
     : TTitleForm(owner), aliasFolder_(std::move(aliasFolder)) {
@@ -44,7 +49,6 @@ TFindApp::TFindApp(TComponent* owner, std::string aliasFolder)
 }
 
 void TFindApp::FormCreate(TObject*) {
-    InstallSettings.CurrentPage = kFindAppSlot;
     searched_ = false;
     found_ = false;
     const std::optional<AliasFolderReading> alias = ReadAliasFolder(aliasFolder_);
@@ -100,4 +104,14 @@ void TFindApp::BProgramClick(TObject*) {
     // Until the search has run, Next is what starts it: a picker given up or
     // a folder without the application must not take that away.
     BNext->SetEnabled(found_ || !searched_);
+}
+
+void TFindApp::AnswerUnattended() {
+    Press(BNext);
+    if (Application().Terminated()) return;
+    if (!IsWindowEnabled(BNext->Handle())) {
+        EndUnattendedRun("Instalarea fara intrebari nu a gasit instalarea de KORVEN pentru actualizare.");
+        return;
+    }
+    Press(BNext);
 }

@@ -6,7 +6,7 @@
 // the next Next stores both folders for the upgrade's pages.
 #pragma once
 
-#include "pages/installation_alias.h"
+#include "core/unattended_page.h"
 #include "toolkit/title_form.h"
 
 #include <string>
@@ -19,11 +19,12 @@ class TMButton;
 class TNiceButton;
 class TPanel;
 
-class TFindApp : public TTitleForm {
+class TFindApp : public TTitleForm, public TUnattendedPage {
+    DECLARE_CLASS_INFO
 public:
     // `aliasFolder` is the folder of the alias "KORVEN" as the upgrade
     // library reports it.
-    explicit TFindApp(TComponent* owner, std::string aliasFolder = AliasFolderOfInstallation());
+    TFindApp(TComponent* owner, std::string aliasFolder);
 
     // Components of the form, not owned.
     TPanel* Panel1 = nullptr;
@@ -45,6 +46,9 @@ public:
     void BNextClick(TObject* sender);
     // Also the click of LProgram.
     void BProgramClick(TObject* sender);
+    // Searches, then goes on with the installation found; with none found
+    // the run ends, since only a person could name it.
+    void AnswerUnattended() override;
 
     bool Searched() const { return searched_; }
     bool Found() const { return found_; }

@@ -1,12 +1,9 @@
-#include "install_type_page.h"
+#include "pages/install_type_page.h"
 
-#include "shell/settings.h"
+#include "core/settings.h"
+#include "core/unattended.h"
 #include "toolkit/mbutton.h"
 #include "toolkit/radio_button.h"
-
-namespace {
-constexpr std::uint8_t kTypeSlot = 0;
-}
 
 const ClassInfo& TIType::StaticClass() {
     static const ClassInfo info = ClassBuilder<TIType>("TIType", &TTitleForm::StaticClass()).Build();
@@ -25,7 +22,6 @@ TIType::TIType(TComponent* owner) : TTitleForm(owner) {
 }
 
 void TIType::FormCreate(TObject*) {
-    InstallSettings.CurrentPage = kTypeSlot;
     BNext->SetEnabled(InstallSettings.InstallType != itNone);
     // Signed: itNone selects nothing (-1), not item 255.
     IType->SetItemIndex(static_cast<int>(InstallSettings.InstallType) - 1);
@@ -53,4 +49,11 @@ void TIType::BNextClick(TObject*) {
         return;
     }
     InstallSettings.InstallType = static_cast<TInstallType>(chosen + 1);
+    SetModalResult(mrOk);
+}
+
+void TIType::AnswerUnattended() {
+    const int item = static_cast<int>(Unattended.Type) - 1;
+    if (item >= 0 && item < IType->Items().Count()) Press(IType->Buttons(item));
+    Press(BNext);
 }

@@ -4,12 +4,13 @@
 // starts from the stored choice.
 #pragma once
 
+#include "core/unattended_page.h"
 #include "toolkit/title_form.h"
 
 class TMButton;
 class TMRadioGroup;
 
-class TIType : public TTitleForm {
+class TIType : public TTitleForm, public TUnattendedPage {
     DECLARE_CLASS_INFO
 public:
     explicit TIType(TComponent* owner);
@@ -22,6 +23,8 @@ public:
     void FormShow(TObject* sender);
     void ITypeModify(TObject* sender, bool& allow);
     void BNextClick(TObject* sender);
+    // Chooses the given type and goes on.
+    void AnswerUnattended() override;
 
 private:
     // Asks for the page to come to the front at its first show: the wizard

@@ -1,8 +1,9 @@
 #include "pages/installation_search.h"
 
-#include "ascii_text.h"
-#include "program_path.h"
-#include "unique_handle.h"
+#include "core/files.h"
+#include "core/text.h"
+#include "core/program_path.h"
+#include "core/unique_handle.h"
 
 #include <windows.h>
 
@@ -46,11 +47,6 @@ UniqueSearch FindFirst(const std::string& pattern, WIN32_FIND_DATAA& entry, bool
 
 ULONGLONG EntrySize(const WIN32_FIND_DATAA& entry) {
     return (static_cast<ULONGLONG>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
-}
-
-bool FileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::optional<std::string> FolderHoldingKorven(const std::string& candidate) {

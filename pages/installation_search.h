@@ -5,7 +5,7 @@
 // these find.
 #pragma once
 
-#include "settings.h"
+#include "core/settings.h"
 
 #include <optional>
 #include <string>

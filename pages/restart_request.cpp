@@ -1,9 +1,9 @@
-#include "restart_request.h"
+#include "pages/restart_request.h"
 
 #include <windows.h>
 
-#include "shell/debug_log.h"
-#include "shell/unique_handle.h"
+#include "core/debug_log.h"
+#include "core/unique_handle.h"
 
 namespace {
 

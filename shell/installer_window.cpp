@@ -1,4 +1,4 @@
-#include "installer_window.h"
+#include "shell/installer_window.h"
 
 #include <cmath>
 #include <cstdio>
@@ -9,7 +9,7 @@
 #include "toolkit/painted_panel.h"
 #include "toolkit/toolkit_start.h"
 #include "toolkit/trans_image.h"
-#include "version.h"
+#include "shell/version.h"
 
 namespace {
 // The background tile is the top-left corner of the Background picture.

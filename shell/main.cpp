@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "startup.h"
+#include "shell/startup.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     std::vector<std::string> arguments;

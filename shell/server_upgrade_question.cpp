@@ -1,8 +1,9 @@
-#include "server_upgrade_question.h"
+#include "shell/server_upgrade_question.h"
 
-#include "settings.h"
+#include "core/report_failure.h"
+#include "core/settings.h"
 #include "toolkit/message_dialog.h"
-#include "unattended.h"
+#include "core/unattended.h"
 
 namespace {
 // The rules are 46 and 48 underscores long.
@@ -24,9 +25,7 @@ constexpr const char* kQuestion =
 bool AskServerUpgrade() {
     if (InstallSettings.InstallType != itClient) return true;
     if (Unattended.Active) return Unattended.ServerUpgrade;
-    MessagePrefix.clear();
-    const int answer =
-        RomMessageDlg(kQuestion, "UPGRADE baza de date SERVER ?", mtConfirmation, taCenter, {mbYes, mbNo}, mbNo);
-    MessagePrefix = "PENTRU CONTINUARE";
-    return answer != mrNo;
+    const MessagePrefixFor noPrefix("");
+    return RomMessageDlg(kQuestion, "UPGRADE baza de date SERVER ?", mtConfirmation, taCenter, {mbYes, mbNo}, mbNo) !=
+           mrNo;
 }

@@ -1,4 +1,4 @@
-#include "startup.h"
+#include "shell/startup.h"
 
 #include <windows.h>
 
@@ -7,19 +7,21 @@
 #include <fstream>
 #include <locale>
 
-#include "debug_log.h"
-#include "exec_and_wait.h"
-#include "program_path.h"
-#include "settings.h"
-#include "unique_handle.h"
+#include "core/outcome.h"
+#include "core/text.h"
+#include "core/debug_log.h"
+#include "core/exec_and_wait.h"
+#include "core/program_path.h"
+#include "core/settings.h"
+#include "core/unique_handle.h"
 #include "framework/application.h"
-#include "installer_window.h"
+#include "shell/installer_window.h"
 #include "toolkit/format_codes.h"
 #include "toolkit/message_dialog.h"
-#include "unattended.h"
-#include "unattended_switches.h"
-#include "user_interface.h"
-#include "wizard.h"
+#include "core/unattended.h"
+#include "shell/unattended_switches.h"
+#include "core/user_interface.h"
+#include "shell/wizard.h"
 
 namespace {
 

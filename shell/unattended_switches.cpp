@@ -1,4 +1,4 @@
-#include "unattended_switches.h"
+#include "shell/unattended_switches.h"
 
 #include <algorithm>
 #include <array>
@@ -8,18 +8,12 @@
 #include <map>
 #include <sstream>
 
-#include "ascii_text.h"
+#include "core/text.h"
 
 namespace {
 
 // The answers a command line or an answers file may give.
 constexpr std::array<const char*, 5> AnswerKeys{"TYPE", "DIR", "DATA", "RESTART", "SERVERUPGRADE"};
-
-std::string Trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
 
 bool IsAnswerKey(const std::string& key) {
     return std::find(AnswerKeys.begin(), AnswerKeys.end(), key) != AnswerKeys.end();
@@ -32,12 +26,6 @@ bool IsFullFolder(const std::string& folder) {
                        folder[2] == '\\';
     const bool network = folder.size() > 2 && folder.starts_with("\\\\");
     return drive || network;
-}
-
-// The pages name folders without a final backslash, but for a drive's root.
-std::string WithoutFinalBackslash(std::string folder) {
-    while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
-    return folder;
 }
 
 // One answer checked and put into answers; the refusal otherwise. who names

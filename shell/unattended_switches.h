@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "unattended.h"
+#include "core/unattended.h"
 
 struct TSwitches {
     bool HelpAsked = false;        // /? given

@@ -1,15 +1,15 @@
-#include "upgrade_detection.h"
+#include "shell/upgrade_detection.h"
 
 #include <windows.h>
 
 #include "config/engine.h"
 #include "framework/application.h"
-#include "program_path.h"
-#include "settings.h"
+#include "core/program_path.h"
+#include "core/settings.h"
 #include "toolkit/message_dialog.h"
 #include "unzip/quill_unzip.h"
 #include "upgrade/upgrade_library.h"
-#include "wizard.h"
+#include "shell/wizard.h"
 
 void PrepareUpgradeLibrary() {
     const std::string archive = ProgramFolder() + "UPGRADE.ZIP";

@@ -1,11 +1,11 @@
-#include "wizard.h"
+#include "shell/wizard.h"
 
 #include <windows.h>
 
 #include <exception>
 #include <string>
 
-#include "debug_log.h"
+#include "core/debug_log.h"
 #include "framework/application.h"
 #include "framework/form.h"
 
@@ -36,10 +36,6 @@ std::uint8_t NextSlot(std::uint8_t slot, int result, TInstallSettings& settings,
     if (next == SlotUpgradeData && settings.InstallType == itClient) next = SlotEnd;
     if (next == SlotUpgradeEnd) next = SlotEnd;
     return next;
-}
-
-PagePlace PlacePage(int screenWidth, int screenHeight, int pageWidth, int pageHeight) {
-    return {(screenWidth - pageWidth) / 2, (screenHeight - pageHeight) / 9 * 8};
 }
 
 namespace {

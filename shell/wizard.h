@@ -12,7 +12,8 @@
 #include <functional>
 #include <memory>
 
-#include "settings.h"
+#include "core/page_placement.h"
+#include "core/settings.h"
 
 class TForm;
 
@@ -44,12 +45,6 @@ const WizardPageTable& WizardPages();
 // slot outside the table ends the wizard.
 std::uint8_t NextSlot(std::uint8_t slot, int result, TInstallSettings& settings,
                       const std::function<bool()>& askServerUpgrade);
-
-struct PagePlace {
-    int left, top;
-};
-// Centred across, with eight ninths of the free height above the page.
-PagePlace PlacePage(int screenWidth, int screenHeight, int pageWidth, int pageHeight);
 
 // Acts on a page once it is on the screen, from inside its modal loop.
 using PagePilot = std::function<void(std::uint8_t slot, TForm& page)>;

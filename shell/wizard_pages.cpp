@@ -10,18 +10,26 @@
 #include "pages/end_page.h"
 #include "pages/find_app_page.h"
 #include "pages/install_type_page.h"
-#include "server_upgrade_question.h"
-#include "unattended.h"
-#include "unattended_pilot.h"
+#include "shell/server_upgrade_question.h"
+#include "core/outcome.h"
+#include "core/unattended.h"
+#include "shell/unattended_pilot.h"
+#include "upgrade/installation_alias.h"
 #include "upgrade/upgrade_data_page.h"
-#include "upgrade_detection.h"
-#include "wizard.h"
+#include "shell/upgrade_detection.h"
+#include "shell/wizard.h"
 
 namespace {
 
 template <class Page>
 PageFactory Make() {
     return [] { return std::make_unique<Page>(nullptr); };
+}
+
+// The search page learns the alias folder from the upgrade library here, so
+// that the pages never reach the library themselves.
+PageFactory MakeFindApp() {
+    return [] { return std::make_unique<TFindApp>(nullptr, AliasFolderOfInstallation()); };
 }
 
 }  // namespace
@@ -34,7 +42,7 @@ const WizardPageTable& WizardPages() {
         table[SlotCopy] = Make<TCopy>();
         table[SlotConfig] = Make<TConfig>();
         table[SlotEnd] = Make<TEndScreen>();
-        table[SlotFindApp] = Make<TFindApp>();
+        table[SlotFindApp] = MakeFindApp();
         table[SlotUpgradeCopy] = Make<TUpgCopy>();
         table[SlotUpgradeData] = Make<TUpgData>();
         return table;

@@ -1,10 +1,11 @@
 #include "upgrade/upgrade_data_page.h"
 
-#include "debug_log.h"
+#include "core/report_failure.h"
+#include "core/debug_log.h"
 #include "framework/application.h"
 #include "framework/extctrls.h"
 #include "framework/stdctrls.h"
-#include "settings.h"
+#include "core/settings.h"
 #include "toolkit/active_check_box.h"
 #include "toolkit/fmt_label.h"
 #include "toolkit/format_codes.h"
@@ -12,12 +13,10 @@
 #include "toolkit/message_dialog.h"
 #include "toolkit/nice_button.h"
 #include "toolkit/step_panel.h"
-#include "unattended.h"
 #include "upgrade/upgrade_library.h"
 
 namespace {
 
-constexpr std::uint8_t kUpgradeDataSlot = 8;
 constexpr TColor kStatusRed = 255;
 constexpr TColor kStatusBlack = 0;
 
@@ -35,10 +34,8 @@ struct UpgradeStep {
 };
 
 void ReportStoppedUpgrade(const std::string& reason) {
-    DebugNote("Exceptie la actualizarea bazei de date: " + reason);
-    RecordOutcome(ecFailed);
-    RomMessageDlg("Actualizarea bazei de date nu s-a putut termina:\r" + LiteralFormatText(reason), "Eroare...",
-                  mtError, taCenter, {mbCancel}, mbCancel);
+    ReportFailure("Exceptie la actualizarea bazei de date: " + reason,
+                  "Actualizarea bazei de date nu s-a putut termina:\r" + reason, {"Eroare..."});
 }
 
 }  // namespace
@@ -86,7 +83,6 @@ TUpgData::~TUpgData() {
 }
 
 void TUpgData::FormCreate(TObject*) {
-    InstallSettings.CurrentPage = kUpgradeDataSlot;
     for (TPanel* step : {BStruct, BLists, BConst}) SetStepIdle(*step);
     reportLabel = L1;
 }
@@ -134,3 +130,5 @@ void TUpgData::FormKeyDown(TObject*, WORD& key, TShiftState shift) {
     SetQuickVerif(quickVerif_);
     L1->Font().SetColor(quickVerif_ ? kStatusRed : kStatusBlack);
 }
+
+void TUpgData::AnswerUnattended() { Press(BNext); }

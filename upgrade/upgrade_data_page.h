@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include "framework/control.h"
+#include "core/unattended_page.h"
 #include "toolkit/title_form.h"
 
 class TActiveCheckBox;
@@ -21,7 +22,7 @@ class TMButton;
 class TNiceButton;
 class TPanel;
 
-class TUpgData : public TTitleForm {
+class TUpgData : public TTitleForm, public TUnattendedPage {
     DECLARE_CLASS_INFO
 public:
     explicit TUpgData(TComponent* owner);
@@ -47,6 +48,8 @@ public:
 
     void FormCreate(TObject* sender);
     void BNextClick(TObject* sender);
+    // Goes on with Next.
+    void AnswerUnattended() override;
     void FormKeyDown(TObject* sender, WORD& key, TShiftState shift);
 
 private:

@@ -4,9 +4,11 @@
 #include <cstring>
 #include <vector>
 
-#include "debug_log.h"
-#include "program_path.h"
-#include "unique_module.h"
+#include "core/entry_points.h"
+#include "core/text.h"
+#include "core/debug_log.h"
+#include "core/program_path.h"
+#include "core/unique_module.h"
 
 namespace {
 
@@ -27,14 +29,6 @@ struct UpgradeBinding {
 
 UpgradeBinding binding;
 
-template <class Proc>
-bool Bind(HMODULE library, const char* name, Proc& entry) {
-    // GetProcAddress answers one generic pointer type for every export.
-    entry = reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-    if (!entry) DebugNote(std::string(upgrade::LibraryName) + " nu are functia " + name);
-    return entry != nullptr;
-}
-
 }  // namespace
 
 bool LoadUpgradeLibrary() { return LoadUpgradeLibraryFrom(ProgramFolder()); }
@@ -48,16 +42,17 @@ bool LoadUpgradeLibraryFrom(const std::string& folder) {
         return false;
     }
     UpgradeBinding bound;
+    const EntryPoints entries(library, upgrade::LibraryName);
     // Every lookup runs, so that the log names each missing entry point.
-    const bool complete = Bind(library, upgrade::GetAliasPathName, bound.getAliasPath) &
-                          Bind(library, upgrade::SetReportProcName, bound.setReportProc) &
-                          Bind(library, upgrade::DoStructureUpgradeName, bound.doStructureUpgrade) &
-                          Bind(library, upgrade::DoListUpgradeName, bound.doListUpgrade) &
-                          Bind(library, upgrade::DoConstUpgradeName, bound.doConstUpgrade) &
-                          Bind(library, upgrade::GetSemaforOKName, bound.getSemaforOK) &
-                          Bind(library, upgrade::SetQuickVerifName, bound.setQuickVerif);
+    const bool complete = entries.Bind(upgrade::GetAliasPathName, bound.getAliasPath) &
+                          entries.Bind(upgrade::SetReportProcName, bound.setReportProc) &
+                          entries.Bind(upgrade::DoStructureUpgradeName, bound.doStructureUpgrade) &
+                          entries.Bind(upgrade::DoListUpgradeName, bound.doListUpgrade) &
+                          entries.Bind(upgrade::DoConstUpgradeName, bound.doConstUpgrade) &
+                          entries.Bind(upgrade::GetSemaforOKName, bound.getSemaforOK) &
+                          entries.Bind(upgrade::SetQuickVerifName, bound.setQuickVerif);
     if (!complete) return false;
-    Bind(library, upgrade::CheckExclusiveName, bound.checkExclusive);
+    entries.Bind(upgrade::CheckExclusiveName, bound.checkExclusive);
     bound.library = std::move(library);
     binding = std::move(bound);
     return true;

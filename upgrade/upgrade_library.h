@@ -13,7 +13,7 @@
 #include <optional>
 #include <string>
 
-#include "outside/upgrade/upgrade_library.h"
+#include "interfaces/upgrade_entry_points.h"
 
 // Loads UPGRADE.DLL from the folder of the running installer.
 bool LoadUpgradeLibrary();

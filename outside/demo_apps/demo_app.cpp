@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "stand_in_trace.h"
+#include "outside/trace/stand_in_trace.h"
 
 namespace {
 

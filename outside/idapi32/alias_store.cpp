@@ -1,24 +1,13 @@
-#include "alias_store.h"
+#include "outside/idapi32/alias_store.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
-#include "file_handle.h"
+#include "outside/common/stand_in_text.h"
+#include "outside/idapi32/file_handle.h"
 
 namespace {
-
-std::string Trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-std::string Upper(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c); });
-    return text;
-}
 
 std::string FolderOf(const std::string& fileName) {
     const auto slash = fileName.find_last_of("\\/");

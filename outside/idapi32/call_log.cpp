@@ -1,4 +1,4 @@
-#include "call_log.h"
+#include "outside/idapi32/call_log.h"
 
 #include <cstdio>
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "stand_in_trace.h"
+#include "outside/trace/stand_in_trace.h"
 
 // A string argument in quotes, or null.
 std::string TraceText(const char* text);

@@ -2,7 +2,7 @@
 // store. Aliases added in a session are kept in memory and reach the store
 // only when the configuration is saved; the store is read afresh at every
 // call, so several processes see each other's saved aliases.
-#include "idapi32.h"
+#include "interfaces/database_engine.h"
 
 #include <windows.h>
 
@@ -13,8 +13,8 @@
 #include <string>
 #include <type_traits>
 
-#include "alias_store.h"
-#include "call_log.h"
+#include "outside/idapi32/alias_store.h"
+#include "outside/idapi32/call_log.h"
 
 struct idapi::Database {
     std::string alias;

@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "stand_in_trace.h"
+#include "outside/trace/stand_in_trace.h"
 
 #ifndef TOOL_NAME
 #error "TOOL_NAME names the program"

@@ -1,4 +1,4 @@
-#include "stand_in_trace.h"
+#include "outside/trace/stand_in_trace.h"
 
 #include <windows.h>
 

@@ -1,11 +1,12 @@
-#include "data_steps.h"
+#include "outside/upgrade/data_steps.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <optional>
 
-#include "file_handle.h"
+#include "outside/common/stand_in_text.h"
+#include "outside/idapi32/file_handle.h"
 
 namespace {
 
@@ -80,18 +81,6 @@ std::vector<std::string> SplitLines(const std::string& text) {
 std::string JoinLines(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) text += line + "\r\n";
-    return text;
-}
-
-std::string Trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-std::string Upper(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c); });
     return text;
 }
 

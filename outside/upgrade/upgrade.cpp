@@ -7,7 +7,7 @@
 // pausing a little after each text, as a real upgrade working through its
 // tables would; the installer's window sees the keyboard only during those
 // reports.
-#include "outside/upgrade/upgrade_library.h"
+#include "interfaces/upgrade_entry_points.h"
 
 #include <windows.h>
 
@@ -18,10 +18,10 @@
 #include <string>
 #include <type_traits>
 
-#include "alias_store.h"
-#include "data_steps.h"
-#include "idapi32.h"
-#include "upgrade_trace.h"
+#include "outside/idapi32/alias_store.h"
+#include "outside/upgrade/data_steps.h"
+#include "interfaces/database_engine.h"
+#include "outside/upgrade/upgrade_trace.h"
 
 #ifndef UPGRADE_LIBRARY_VERSION
 #error "UPGRADE_LIBRARY_VERSION: the structure version this library brings a database to"

@@ -1,4 +1,4 @@
-#include "upgrade_trace.h"
+#include "outside/upgrade/upgrade_trace.h"
 
 std::string TraceText(const std::string& text) { return "\"" + text + "\""; }
 

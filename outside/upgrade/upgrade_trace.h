@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "stand_in_trace.h"
+#include "outside/trace/stand_in_trace.h"
 
 // A text in quotes.
 std::string TraceText(const std::string& text);

@@ -1,6 +1,7 @@
 // The system step: CONFIG.SYS rewritten with the file limit raised, its
 // attributes kept, failures leaving the old file as it was; the profile; the
 // two outside tools started with their exact command lines.
+#include "core/user_interface.h"
 #include "config/config_sys.h"
 
 #include <gtest/gtest.h>
@@ -8,14 +9,14 @@
 #include <sstream>
 
 #include "config_test_support.h"
-#include "exec_and_wait.h"
-#include "unique_handle.h"
+#include "core/exec_and_wait.h"
+#include "core/unique_handle.h"
 
 namespace {
 
 class ConfigSys : public ::testing::Test {
 protected:
-    void SetUp() override { StartTestUserInterface(); }
+    void SetUp() override { StartUserInterface(); }
 
     std::string Updated(const std::string& before) {
         WriteBytes(file_, before);
@@ -23,8 +24,8 @@ protected:
         return ReadBytes(file_);
     }
 
-    ScratchFolder folder_;
-    std::string file_ = folder_.Path() + "CONFIG.SYS";
+    ScratchFolder folder_{"korven config"};
+    std::string file_ = folder_.File("CONFIG.SYS");
 };
 
 TEST_F(ConfigSys, AMissingFileIsCreatedWithTheLimitAlone) {
@@ -72,7 +73,7 @@ TEST_F(ConfigSys, AReadOnlyHiddenFileIsUpdatedAndKeepsItsAttributes) {
 int FilesIn(const std::string& folder) {
     int count = 0;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return 0;
     do count += !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
     while (FindNextFileA(search, &found));
@@ -95,7 +96,7 @@ protected:
         UniqueHandle holder(
             CreateFileA(file_.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(holder.valid());
-        ConfigureSystem(file_, folder_.Path() + "no tools here");
+        ConfigureSystem(file_, folder_.File("no tools here"));
     }
 
     void ExpectReportedAndUntouched() {
@@ -168,7 +169,7 @@ protected:
         CreateDirectoryA(programDir.c_str(), nullptr);
         for (const char* tool : {"HHUPD.EXE", "TREGSVR.EXE"})
             ASSERT_TRUE(CopyFileA((ToolFolder() + tool).c_str(), (programDir + "\\" + tool).c_str(), FALSE));
-        const std::string trace = folder_.Path() + "trace.txt";
+        const std::string trace = folder_.File("trace.txt");
         DeleteFileA(trace.c_str());
         SetEnvironmentVariableA("KORVEN_TRACE", trace.c_str());
         ConfigureSystem(file_, programDir);
@@ -191,8 +192,8 @@ protected:
 };
 
 TEST_F(SetupToolsRun, BothToolsRunInOrderWithTheirCommandLines) {
-    RunIn(folder_.Path() + "WinKorv");
-    RunIn(folder_.Path() + "Program Korven");
+    RunIn(folder_.File("WinKorv"));
+    RunIn(folder_.File("Program Korven"));
     EXPECT_TRUE(dialogs_.shown.empty());
     EXPECT_EQ(ReadBytes(file_), "FILES=255\r\n");
 }

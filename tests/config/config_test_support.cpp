@@ -1,47 +1,9 @@
 #include "config_test_support.h"
 
-#include <sstream>
-
-#include "debug_log.h"
-#include "toolkit/message_dialog.h"
-#include "user_interface.h"
-
-ScratchFolder::ScratchFolder(const std::string& name) {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    static int count = 0;
-    path_ =
-        std::string(temp) + name + " " + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count) + "\\";
-    RemoveTree(path_);
-    CreateDirectoryA(path_.c_str(), nullptr);
-}
-
-ScratchFolder::~ScratchFolder() { RemoveTree(path_); }
-
 std::string WindowsFile(const char* name) {
     char folder[MAX_PATH];
     GetWindowsDirectoryA(folder, MAX_PATH);
     return std::string(folder) + "\\" + name;
-}
-
-void RemoveTree(const std::string& folder) {
-    const std::string base = folder.back() == '\\' ? folder : folder + "\\";
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((base + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = base + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(base.c_str());
 }
 
 KeptFile::KeptFile(std::string path) : path_(std::move(path)) {
@@ -57,53 +19,4 @@ KeptFile::~KeptFile() {
     }
     WriteBytes(path_, *bytes_);
     SetFileAttributesA(path_.c_str(), attributes_);
-}
-
-CapturedLog::CapturedLog() {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    path_ = std::string(temp) + "korven-config-" + std::to_string(GetCurrentProcessId()) + ".log";
-    DeleteFileA(path_.c_str());
-    DebugEnabled = true;
-    DebugOpen(path_, "INSTALL");
-}
-
-CapturedLog::~CapturedLog() {
-    DebugClose();
-    DeleteFileA(path_.c_str());
-}
-
-std::vector<std::string> CapturedLog::Lines() const {
-    std::vector<std::string> lines;
-    std::istringstream text(ReadBytes(path_));
-    for (std::string line; std::getline(text, line);) {
-        const std::size_t stamp = line.rfind(" <TIMP ");
-        if (stamp != std::string::npos) line.erase(stamp);
-        line.erase(0, line.find_first_not_of(" |"));
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-bool CapturedLog::HasNote(const std::string& text) const {
-    for (const std::string& written : Lines())
-        if (written == "*       " + text) return true;
-    return false;
-}
-
-DialogRecorder::DialogRecorder() {
-    SetMessageDialogWatcher([this](TMessageDialogForm& dialog) {
-        shown.push_back({dialog.Message(), dialog.Caption()});
-        dialog.ClickDefaultButtons();
-    });
-}
-
-DialogRecorder::~DialogRecorder() { SetMessageDialogWatcher(nullptr); }
-
-void StartTestUserInterface() {
-    static const bool started = [] {
-        StartUserInterface();
-        return true;
-    }();
-    (void)started;
 }

@@ -1,6 +1,5 @@
-// What the configuration tests share: scratch folders, whole-file reads and
-// writes, files of the Wine prefix put back as they were, the diagnostic log
-// read back, and every message dialog recorded and answered.
+// What the configuration tests share besides tests/support: files of the
+// Wine prefix put back as they were.
 #pragma once
 
 #include <windows.h>
@@ -9,28 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "engine_sandbox.h"  // ReadBytes, WriteBytes
-
-// A new empty folder under TEMP (its name may hold blanks), removed with
-// what it holds at the end.
-class ScratchFolder {
-public:
-    explicit ScratchFolder(const std::string& name = "korven config");
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    // With a final backslash.
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
+#include "tests/support/captured_log.h"
+#include "tests/support/dialog_recorder.h"
+#include "tests/support/files.h"
+#include "tests/support/scratch_folder.h"
 
 // A file in the Windows folder (win.ini).
 std::string WindowsFile(const char* name);
-
-// Removes a folder and everything in it.
-void RemoveTree(const std::string& folder);
 
 // A file's bytes and attributes kept now and given back at the end (or the
 // file removed again when there was none).
@@ -46,34 +30,3 @@ private:
     std::optional<std::string> bytes_;
     DWORD attributes_ = INVALID_FILE_ATTRIBUTES;
 };
-
-// The diagnostic log switched on into a scratch file for the test's life.
-class CapturedLog {
-public:
-    CapturedLog();
-    ~CapturedLog();
-    CapturedLog(const CapturedLog&) = delete;
-    CapturedLog& operator=(const CapturedLog&) = delete;
-    // The lines so far, without their time stamps, the indent cut.
-    std::vector<std::string> Lines() const;
-    bool HasNote(const std::string& text) const;
-
-private:
-    std::string path_;
-};
-
-// Every dialog shown while it lives, answered with its default button.
-struct ShownDialog {
-    std::string message, caption;
-};
-class DialogRecorder {
-public:
-    DialogRecorder();
-    ~DialogRecorder();
-    DialogRecorder(const DialogRecorder&) = delete;
-    DialogRecorder& operator=(const DialogRecorder&) = delete;
-    std::vector<ShownDialog> shown;
-};
-
-// The user interface started once for the test program.
-void StartTestUserInterface();

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "engine_registration.h"
+#include "config/engine_registration.h"
 #include "engine_sandbox.h"
-#include "registry_key.h"
+#include "core/registry_key.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "debug_log.h"
-#include "engine.h"
-#include "engine_registration.h"
-#include "registry_key.h"
+#include "core/debug_log.h"
+#include "config/engine.h"
+#include "config/engine_registration.h"
+#include "core/registry_key.h"
 
 namespace {
 
@@ -23,20 +23,6 @@ void Restore(HKEY parent, const KeySnapshot& snapshot) {
 }
 
 }  // namespace
-
-std::string ReadBytes(const std::string& fileName) {
-    std::ifstream in(fileName, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::string& fileName, const std::string& bytes) {
-    std::ofstream(fileName, std::ios::binary) << bytes;
-}
-
-bool FolderExists(const std::string& folder) {
-    const DWORD attributes = GetFileAttributesA(folder.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 std::optional<KeySnapshot> TakeSnapshot(HKEY root, const std::string& path) {
     const auto opened = RegistryKey::Open(root, path);

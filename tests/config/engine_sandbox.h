@@ -13,11 +13,8 @@
 
 #include <gtest/gtest.h>
 
-#include "registry_key.h"
-
-std::string ReadBytes(const std::string& fileName);
-void WriteBytes(const std::string& fileName, const std::string& bytes);
-bool FolderExists(const std::string& folder);
+#include "core/registry_key.h"
+#include "tests/support/files.h"
 
 // A registry key with its values and subkeys, to be put back later.
 struct KeySnapshot {

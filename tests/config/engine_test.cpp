@@ -6,11 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include "engine.h"
-#include "engine_registration.h"
+#include "config/engine.h"
+#include "config/engine_registration.h"
 #include "engine_sandbox.h"
-#include "exec_and_wait.h"
-#include "idapi32.h"
+#include "core/exec_and_wait.h"
+#include "interfaces/database_engine.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 // The program group: which commands go to the shell for which programs, and
 // what Wine's own shell makes of them.
+#include "core/user_interface.h"
 #include "config/program_group.h"
 
 #include <shlobj.h>
@@ -31,8 +32,8 @@ TEST(ProgramGroupCommands, AFolderEndingInABackslashIsJoinedAsGiven) {
 }
 
 TEST(SiblingPrograms, UtilityCountsOnlyThroughOutpost) {
-    ScratchFolder folder;
-    const std::string dir = folder.Path().substr(0, folder.Path().size() - 1);
+    ScratchFolder folder{"korven config"};
+    const std::string dir = folder.Path();
     WriteBytes(dir + "\\KORVEN.EXE", "MZ");
     WriteBytes(dir + "\\UTILITY.EXE", "MZ");
     SiblingPrograms found = FindSiblingPrograms(dir);
@@ -61,7 +62,7 @@ bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) !
 class ProgramGroupShell : public ::testing::Test {
 protected:
     void SetUp() override {
-        StartTestUserInterface();
+        StartUserInterface();
         RemoveTree(group_);
     }
     void TearDown() override { RemoveTree(group_); }
@@ -72,8 +73,8 @@ protected:
     }
 
     const std::string group_ = ProgramsFolder() + "\\WinKORVEN\\";
-    ScratchFolder folder_;
-    const std::string dir_ = folder_.Path().substr(0, folder_.Path().size() - 1);
+    ScratchFolder folder_{"korven config"};
+    const std::string dir_ = folder_.Path();
     CapturedLog log_;
     DialogRecorder dialogs_;
 };

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine_registration.h"
+#include "config/engine_registration.h"
 #include "engine_sandbox.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "framework/application.h"
 #include "framework/extctrls.h"
-#include "settings.h"
+#include "core/settings.h"
 #include "toolkit/active_label.h"
 #include "toolkit/mbutton.h"
 #include "toolkit/message_dialog.h"
@@ -39,7 +39,7 @@ protected:
         InstallSettings.DefaultProgramDir = InstallSettings.ProgramDir = program;
         InstallSettings.DefaultDataDir = InstallSettings.DataDir = data;
         MessagePrefix.clear();
-        WriteFile(kit + "\\DISK1", "");
+        WriteBytes(kit + "\\DISK1", "");
         SetMessageDialogWatcher([this](TMessageDialogForm& dialog) {
             dialogs.push_back(dialog.Message());
             dialog.SetModalResult(answer(dialog));
@@ -69,7 +69,7 @@ protected:
 
     bool Extracted(const std::string& folder, const std::string& component, const std::string& relative) {
         return FileExists(folder + "\\" + relative) &&
-               ReadFile(folder + "\\" + relative) == ReadFile(KitSourceFile(component, relative));
+               ReadBytes(folder + "\\" + relative) == ReadBytes(KitSourceFile(component, relative));
     }
 
     void ExpectNoAssembledArchives() {
@@ -77,7 +77,7 @@ protected:
             EXPECT_FALSE(FileExists(program + "\\" + archive)) << archive;
     }
 
-    TempFolder temp{"korven_copy"};
+    ScratchFolder temp{"korven_copy"};
     std::string kit = temp.Make("kit");
     std::string program = temp.Make("Program");
     std::string data = temp.Make("Date");
@@ -92,7 +92,6 @@ protected:
 
 TEST_F(CopyPageTest, WaitsForNextWithItsControlsInPlace) {
     TCopy page(nullptr);
-    EXPECT_EQ(InstallSettings.CurrentPage, 2);
     EXPECT_EQ(page.ClientWidth(), 637);
     EXPECT_EQ(page.ClientHeight(), 114);
     EXPECT_EQ(page.TitleBar()->Caption(), "Copiere fisiere Korven");
@@ -111,8 +110,8 @@ TEST_F(CopyPageTest, WaitsForNextWithItsControlsInPlace) {
 TEST_F(CopyPageTest, PutsEveryComponentInItsFolderAndRemovesOnlyItsArchives) {
     if (EngineInstalled()) GTEST_SKIP() << "an engine is installed in this prefix";
     PutWholeKit();
-    WriteFile(kit + "\\EXE.ZIP", "never copied: not a piece");
-    WriteFile(program + "\\KEEP.ZIP", "the user's own archive");
+    WriteBytes(kit + "\\EXE.ZIP", "never copied: not a piece");
+    WriteBytes(program + "\\KEEP.ZIP", "the user's own archive");
     TCopy page(nullptr);
 
     EXPECT_EQ(PressNext(page), mrOk);
@@ -124,14 +123,14 @@ TEST_F(CopyPageTest, PutsEveryComponentInItsFolderAndRemovesOnlyItsArchives) {
     EXPECT_TRUE(Extracted(data, "DBDAT", "DATA\\CLIENTI.DB"));
     EXPECT_TRUE(Extracted(data, "DBNEW", "NEW\\DATA\\GOL.DB"));
     EXPECT_TRUE(Extracted(engineFolder, "BDE32", "IDAPI32.DLL")) << "the engine's folders are made";
-    EXPECT_EQ(ReadFile(program + "\\KEEP.ZIP"), "the user's own archive");
+    EXPECT_EQ(ReadBytes(program + "\\KEEP.ZIP"), "the user's own archive");
     ExpectNoAssembledArchives();
 
     EXPECT_EQ(page.UnzipProgress->Progress(), 100);
     EXPECT_EQ(InstallSettings.DiskCount, 1u) << "a kit in one folder is one disk";
     EXPECT_EQ(InstallSettings.SourceDir, kit);
     EXPECT_FALSE(InstallSettings.OldEngineFound);
-    EXPECT_EQ(MessagePrefix, "Pentru continuare");
+    EXPECT_EQ(MessagePrefix, "") << "the disk prompts' prefix is not left for later dialogs";
     char current[MAX_PATH];
     GetCurrentDirectoryA(sizeof current, current);
     EXPECT_STRCASEEQ(current, program.c_str());
@@ -149,13 +148,13 @@ TEST_F(CopyPageTest, AClientCopiesNoDatabasePieces) {
     EXPECT_TRUE(Extracted(program, "EXE", "KORVEN.EXE"));
     EXPECT_FALSE(FileExists(data + "\\DATA\\CLIENTI.DB"));
     EXPECT_FALSE(FileExists(data + "\\NEW\\DATA\\GOL.DB"));
-    EXPECT_FALSE(FolderExists(engineFolder)) << "an installed engine is kept";
+    EXPECT_FALSE(IsExistingFolder(engineFolder)) << "an installed engine is kept";
     ExpectNoAssembledArchives();
 }
 
 TEST_F(CopyPageTest, APieceWithoutItsFirstEndsTheCopyNamingIt) {
     CutIntoPieces(KitArchive("DBDAT"), kit, "DBDAT", 100000);
-    WriteFile(kit + "\\EXE.2", ReadFile(KitArchive("EXE")));
+    WriteBytes(kit + "\\EXE.2", ReadBytes(KitArchive("EXE")));
     TCopy page(nullptr);
 
     EXPECT_EQ(PressNext(page), mrCancel);
@@ -167,7 +166,7 @@ TEST_F(CopyPageTest, APieceWithoutItsFirstEndsTheCopyNamingIt) {
 }
 
 TEST_F(CopyPageTest, AFirstPieceNamedWithALeadingZeroBeginsNothing) {
-    WriteFile(kit + "\\EXE.01", ReadFile(KitArchive("EXE")));
+    WriteBytes(kit + "\\EXE.01", ReadBytes(KitArchive("EXE")));
     TCopy page(nullptr);
     EXPECT_EQ(PressNext(page), mrCancel);
     ASSERT_EQ(dialogs.size(), 1u);
@@ -208,7 +207,7 @@ TEST_F(CopyPageTest, AFailureInsideNextIsToldAndClosesThePage) {
     if (EngineInstalled()) GTEST_SKIP() << "an engine is installed in this prefix";
     PutWholeKit(100000);
     // Program Files is a file: the engine's folders cannot be made in it.
-    WriteFile(temp.Path() + "\\NotAFolder", "");
+    WriteBytes(temp.Path() + "\\NotAFolder", "");
     ScopedMachineValue blocked{kWindowsKey, "ProgramFilesDir", temp.Path() + "\\NotAFolder"};
     TCopy page(nullptr);
 
@@ -233,7 +232,7 @@ TEST_F(CopyPageTest, ADiskPromptAnsweredCancelEndsTheCopy) {
 TEST_F(CopyPageTest, TheDiskPromptRepeatsUntilTheDiskIsThere) {
     InstallSettings.SourceDir = kit;
     answer = [this](TMessageDialogForm&) {
-        if (dialogs.size() == 2) WriteFile(kit + "\\DISK2", "");
+        if (dialogs.size() == 2) WriteBytes(kit + "\\DISK2", "");
         return mrOk;
     };
     TCopy page(nullptr);
@@ -251,7 +250,7 @@ class EngineFolderTest : public CopyPageTest {};
 TEST_F(EngineFolderTest, WithoutAnEngineItIsMadeUnderProgramFiles) {
     if (EngineInstalled()) GTEST_SKIP() << "an engine is installed in this prefix";
     EXPECT_EQ(EngineFolder(InstallSettings), engineFolder);
-    EXPECT_TRUE(FolderExists(engineFolder));
+    EXPECT_TRUE(IsExistingFolder(engineFolder));
     EXPECT_TRUE(dialogs.empty());
 }
 
@@ -262,7 +261,7 @@ TEST_F(EngineFolderTest, AnEngineOfVersionFourOrLaterIsKeptSilently) {
         EXPECT_FALSE(InstallSettings.OldEngineFound) << version;
     }
     EXPECT_TRUE(dialogs.empty());
-    EXPECT_FALSE(FolderExists(engineFolder));
+    EXPECT_FALSE(IsExistingFolder(engineFolder));
 }
 
 TEST_F(EngineFolderTest, AnOlderEngineIsKeptWithAWarning) {
@@ -272,13 +271,13 @@ TEST_F(EngineFolderTest, AnOlderEngineIsKeptWithAWarning) {
         ScopedMachineValue installed{kEngineSettingsKey, "VERSION", std::string(version)};
         EXPECT_EQ(EngineFolder(InstallSettings), std::nullopt) << version;
         EXPECT_TRUE(InstallSettings.OldEngineFound) << version;
-        EXPECT_EQ(MessagePrefix, "PENTRU CONTINUARE");
+        EXPECT_EQ(MessagePrefix, "Pentru continuare") << "the warning's prefix was its own";
     }
     ASSERT_EQ(dialogs.size(), 2u);
     EXPECT_EQ(dialogs[0],
               "PROTECTIA APLICATIILOR EXISTENTE,\r\rAm gasit o instalare mai veche de\rmotor baza de date (BDE)...\r"
               "Daca WinKORVEN nu functioneaza, contactati-ne.\r");
-    EXPECT_FALSE(FolderExists(engineFolder));
+    EXPECT_FALSE(IsExistingFolder(engineFolder));
 }
 
 TEST_F(EngineFolderTest, AnOlderEngineFoundEarlierGivesItsOwnFolder) {

@@ -1,5 +1,5 @@
-// What the copy tests share: temporary folders, whole files, the archives
-// that zip made for them, kits cut from those archives, and registry values
+// What the copy tests share besides tests/support: the archives that zip
+// made for them, kits cut from those archives, and registry values
 // set for one test and put back after it.
 #pragma once
 
@@ -9,26 +9,9 @@
 #include <string>
 #include <vector>
 
-// A folder of its own under TEMP, removed with all it holds at the end.
-class TempFolder {
-public:
-    explicit TempFolder(const std::string& name);
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& Path() const { return path_; }
-    // A subfolder, made; answers its full path (no final backslash).
-    std::string Make(const std::string& relative) const;
-
-private:
-    std::string path_;
-};
-
-void WriteFile(const std::string& path, const std::string& content);
-std::string ReadFile(const std::string& path);
-bool FileExists(const std::string& path);
-bool FolderExists(const std::string& path);
+#include "core/files.h"
+#include "tests/support/files.h"
+#include "tests/support/scratch_folder.h"
 
 // The archive that zip made of a component (EXE, DBDAT, DBNEW, BDE32,
 // HELP), and the tree it was made from.

@@ -59,47 +59,47 @@ TEST(ArchivePieces, OfOneDiskLeaveOutTheRestOfTheDisk) {
 
 class PieceAssemblyTest : public ::testing::Test {
 protected:
-    TempFolder temp{"korven_pieces"};
+    ScratchFolder temp{"korven_pieces"};
     std::string kit = temp.Make("kit");
     std::string program = temp.Make("program");
 };
 
 TEST_F(PieceAssemblyTest, TheFirstPieceBeginsTheArchiveAndTheOthersFollowIt) {
-    WriteFile(kit + "\\EXE.1", "first-");
-    WriteFile(kit + "\\EXE.2", "second-");
-    WriteFile(kit + "\\exe.3", std::string(60000, 'x'));  // more than one block
-    WriteFile(program + "\\EXE.ZIP", "an archive of an earlier run, longer than the new one will be");
+    WriteBytes(kit + "\\EXE.1", "first-");
+    WriteBytes(kit + "\\EXE.2", "second-");
+    WriteBytes(kit + "\\exe.3", std::string(60000, 'x'));  // more than one block
+    WriteBytes(program + "\\EXE.ZIP", "an archive of an earlier run, longer than the new one will be");
     PieceAssembly assembly(program);
     for (const char* file : {"EXE.1", "EXE.2", "exe.3"}) {
         ASSERT_EQ(assembly.Add(kit + "\\" + file, SplitPieceName(file)), PieceAssembly::Result::kAdded) << file;
     }
-    EXPECT_EQ(ReadFile(program + "\\EXE.ZIP"), "first-second-" + std::string(60000, 'x'));
+    EXPECT_EQ(ReadBytes(program + "\\EXE.ZIP"), "first-second-" + std::string(60000, 'x'));
     EXPECT_EQ(assembly.Archives(), Files{program + "\\EXE.ZIP"});
 }
 
 TEST_F(PieceAssemblyTest, ALaterPieceWithoutItsFirstBeginsNothing) {
-    WriteFile(kit + "\\EXE.01", "zero-one");
-    WriteFile(kit + "\\EXE.2", "two");
-    WriteFile(program + "\\EXE.ZIP", "kept by the user");
+    WriteBytes(kit + "\\EXE.01", "zero-one");
+    WriteBytes(kit + "\\EXE.2", "two");
+    WriteBytes(program + "\\EXE.ZIP", "kept by the user");
     PieceAssembly assembly(program + "\\");
     EXPECT_EQ(assembly.Add(kit + "\\EXE.01", SplitPieceName("EXE.01")), PieceAssembly::Result::kNotBegun);
     EXPECT_EQ(assembly.Add(kit + "\\EXE.2", SplitPieceName("EXE.2")), PieceAssembly::Result::kNotBegun);
-    EXPECT_EQ(ReadFile(program + "\\EXE.ZIP"), "kept by the user") << "an archive not begun here is not touched";
+    EXPECT_EQ(ReadBytes(program + "\\EXE.ZIP"), "kept by the user") << "an archive not begun here is not touched";
     EXPECT_TRUE(assembly.Archives().empty());
 }
 
 TEST_F(PieceAssemblyTest, APieceThatCannotBeReadOrWrittenIsTold) {
     PieceAssembly assembly(program);
     EXPECT_EQ(assembly.Add(kit + "\\EXE.1", SplitPieceName("EXE.1")), PieceAssembly::Result::kCannotRead);
-    WriteFile(kit + "\\EXE.1", "piece");
+    WriteBytes(kit + "\\EXE.1", "piece");
     PieceAssembly nowhere(temp.Path() + "\\missing");
     EXPECT_EQ(nowhere.Add(kit + "\\EXE.1", SplitPieceName("EXE.1")), PieceAssembly::Result::kCannotWrite);
 }
 
 TEST_F(PieceAssemblyTest, RemovesOnlyTheArchivesItBegan) {
-    WriteFile(kit + "\\EXE.1", "exe");
-    WriteFile(kit + "\\HELP.1", "help");
-    WriteFile(program + "\\KEEP.ZIP", "the user's");
+    WriteBytes(kit + "\\EXE.1", "exe");
+    WriteBytes(kit + "\\HELP.1", "help");
+    WriteBytes(program + "\\KEEP.ZIP", "the user's");
     PieceAssembly assembly(program);
     ASSERT_EQ(assembly.Add(kit + "\\EXE.1", SplitPieceName("EXE.1")), PieceAssembly::Result::kAdded);
     ASSERT_EQ(assembly.Add(kit + "\\HELP.1", SplitPieceName("HELP.1")), PieceAssembly::Result::kAdded);
@@ -121,7 +121,7 @@ TEST_F(PieceAssemblyTest, PiecesOnSeveralDisksAreJoinedDiskAfterDisk) {
     const KitAssemblyHooks hooks{
         [&](std::uint32_t disk) {
             for (const std::string& file : FilesIn(kit)) DeleteFileA((kit + "\\" + file).c_str());
-            for (const auto& [name, content] : disks.at(disk - 1)) WriteFile(kit + "\\" + name, content);
+            for (const auto& [name, content] : disks.at(disk - 1)) WriteBytes(kit + "\\" + name, content);
             return true;
         },
         [](std::uint32_t) {},
@@ -130,8 +130,8 @@ TEST_F(PieceAssemblyTest, PiecesOnSeveralDisksAreJoinedDiskAfterDisk) {
     };
     PieceAssembly assembly(program);
     ASSERT_TRUE(AssembleKit({kit, 3}, InstallSets[itClient], assembly, hooks));
-    EXPECT_EQ(ReadFile(program + "\\EXE.ZIP"), "one-two-three");
-    EXPECT_EQ(ReadFile(program + "\\HELP.ZIP"), "help");
+    EXPECT_EQ(ReadBytes(program + "\\EXE.ZIP"), "one-two-three");
+    EXPECT_EQ(ReadBytes(program + "\\HELP.ZIP"), "help");
     EXPECT_FALSE(FileExists(program + "\\DBDAT.ZIP"));
     EXPECT_EQ(shown, (Files{"EXE.1", "HELP.1", "EXE.2", "EXE.3"}));
     EXPECT_EQ(copiedAfterDisk, (std::vector<std::uint32_t>{2, 3, 4}));

@@ -222,7 +222,7 @@ protected:
             if (_stricmp(relative.c_str(), "bde.reg") == 0) continue;
             const std::string installed = target + "\\" + relative;
             ++files;
-            ASSERT_TRUE(FileExists(installed)) << installed;
+            ASSERT_TRUE(PathExists(installed)) << installed;
             EXPECT_TRUE(ReadWholeFile(installed) == ReadWholeFile(entry.path().string()))
                 << installed << " differs from its source";
         }
@@ -238,7 +238,7 @@ protected:
 
     static void ExpectAliasesUnder(const std::string& dataFolder) {
         const std::string store = RegistryString(EngineKey, "CONFIGFILE01");
-        ASSERT_TRUE(FileExists(store)) << "alias store " << store;
+        ASSERT_TRUE(PathExists(store)) << "alias store " << store;
         EXPECT_EQ(ProfileString(store.c_str(), "KORVENALIAS", "PATH"), dataFolder + "\\NEW\\DATA");
         EXPECT_EQ(ProfileString(store.c_str(), "FIRMAALIAS", "PATH"), dataFolder + "\\NEW\\FIRMA");
         EXPECT_EQ(ProfileString(store.c_str(), "LUNAALIAS", "PATH"), dataFolder + "\\NEW\\LUNA");
@@ -265,7 +265,7 @@ protected:
 
         const std::string group = ProgramsMenu() + "\\WinKORVEN";
         for (const char* item : {"Korven", "Utility", "Outpost", "Payroll"})
-            EXPECT_TRUE(FileExists(group + "\\" + item + ".lnk")) << "no item " << item << " in " << group;
+            EXPECT_TRUE(PathExists(group + "\\" + item + ".lnk")) << "no item " << item << " in " << group;
 
         const std::string log = ReadWholeFile(Log);
         for (const char* section : {"DoConfigBDE", "DoConfigConfigSys", "DoConfigGroup"}) {
@@ -279,8 +279,8 @@ protected:
         EXPECT_FALSE(KeyExists("Software\\Borland\\BLW32"));
         EXPECT_EQ(WinIniString("Korven", "LastUser"), "<none>");
         EXPECT_FALSE(Contains(ReadWholeFile("C:\\CONFIG.SYS"), "FILES=255"));
-        EXPECT_FALSE(FileExists(ProgramsMenu() + "\\WinKORVEN"));
-        EXPECT_FALSE(FileExists(Trace)) << "an outside tool ran";
+        EXPECT_FALSE(PathExists(ProgramsMenu() + "\\WinKORVEN"));
+        EXPECT_FALSE(PathExists(Trace)) << "an outside tool ran";
     }
 
     // Points drive A: at another folder, as a person changes the floppy.
@@ -336,8 +336,8 @@ TEST_F(Installation, ClientInstallsNoDatabase) {
     ASSERT_NO_FATAL_FAILURE(Install(FolderKit(), ClientItem, server));
     for (const Component& component : Components)
         if (!component.database) ExpectInstalled(component, server);
-    EXPECT_FALSE(FileExists(server + "\\DATA")) << "a client copied the sample database";
-    EXPECT_FALSE(FileExists(server + "\\NEW")) << "a client copied the blank database";
+    EXPECT_FALSE(PathExists(server + "\\DATA")) << "a client copied the sample database";
+    EXPECT_FALSE(PathExists(server + "\\NEW")) << "a client copied the blank database";
     ExpectConfigured(server);
 }
 
@@ -355,7 +355,7 @@ TEST_F(Installation, SecondInstallationKeepsTheEngine) {
     ASSERT_NO_FATAL_FAILURE(Install(FolderKit(), LocalItem));
     EXPECT_EQ(RegistryString(EngineKey, "UseCount"), "2");
     EXPECT_EQ(ReadWholeFile(engineFile), engine);
-    EXPECT_TRUE(FileExists(std::string(EngineFolder) + "\\KEEP.ME"));
+    EXPECT_TRUE(PathExists(std::string(EngineFolder) + "\\KEEP.ME"));
     ExpectConfigured(ProgramFolder);
 }
 
@@ -425,7 +425,7 @@ protected:
         WriteWholeFile(kit_ + "\\INSTALL.CFG", "[General]\r\nNrDiscuri=1\r\n");
         // The last piece of the largest archive.
         for (int piece = 9; piece > 1 && lastPiece_.empty(); --piece)
-            if (FileExists(kit_ + "\\HELP." + std::to_string(piece)))
+            if (PathExists(kit_ + "\\HELP." + std::to_string(piece)))
                 lastPiece_ = kit_ + "\\HELP." + std::to_string(piece);
         ASSERT_FALSE(lastPiece_.empty()) << "the help archive lies in one piece";
     }
@@ -575,7 +575,7 @@ TEST_F(Upgrade, NewerKitOverALocalInstallationFoundThroughAppPath) {
     // The library's work on the database: the structure version, the lists
     // and the constants.
     for (const char* file : {"STRUCT.VER", "LISTE.TXT"})
-        EXPECT_TRUE(FileExists(std::string(ProgramFolder) + "\\DATA\\" + file)) << file;
+        EXPECT_TRUE(PathExists(std::string(ProgramFolder) + "\\DATA\\" + file)) << file;
     EXPECT_NE(ReadWholeFile(std::string(ProgramFolder) + "\\DATA\\CONST.DAT"),
               ReadWholeFile(NewerStage("DBDAT\\DATA\\CONST.DAT")));
     const std::string log = ReadWholeFile(Log);
@@ -630,7 +630,7 @@ TEST_F(Upgrade, ClientDecliningTheServerUpgradeSkipsTheDatabase) {
     ASSERT_NO_FATAL_FAILURE(CopyNewerFiles(work));
     ASSERT_NO_FATAL_FAILURE(LeaveFromTheEndPage(work));
     EXPECT_TRUE(LibrarySteps().empty()) << "the server's database was upgraded";
-    EXPECT_FALSE(FileExists(server + "\\NEW")) << "a client received the blank database";
+    EXPECT_FALSE(PathExists(server + "\\NEW")) << "a client received the blank database";
 }
 
 // Nobody drives these: the kit's INSTALL.EXE is started as an administrator's
@@ -661,7 +661,7 @@ TEST_F(Unattended, ClientWithAMissingDataFolderEndsCancelledAndConfiguresNothing
     const UnattendedRun run = Run(FolderKit(), "/unattended /type=client \"/DATA=C:\\Server Lipsa\\Korven\"");
     EXPECT_EQ(run.exitCode, 2u) << run.errors;
     ExpectNothingConfigured();
-    EXPECT_FALSE(FileExists("C:\\Server Lipsa"));
+    EXPECT_FALSE(PathExists("C:\\Server Lipsa"));
     EXPECT_TRUE(Contains(ReadWholeFile(Log), "Begin debug session")) << "the log is always on unattended";
 }
 
@@ -680,8 +680,8 @@ TEST_F(Unattended, BadSwitchCopiesNothing) {
     EXPECT_EQ(run.exitCode, 4u);
     EXPECT_TRUE(Contains(run.errors, "/TYPE")) << run.errors;
     for (const char* name : {"INSTKORV.EXE", "UPGRADE.ZIP", "INSTKORV.CFG", "INSTKORV.DAT"})
-        EXPECT_FALSE(FileExists(std::string("C:\\korven-work\\") + name)) << name;
-    EXPECT_FALSE(FileExists(ProgramFolder));
+        EXPECT_FALSE(PathExists(std::string("C:\\korven-work\\") + name)) << name;
+    EXPECT_FALSE(PathExists(ProgramFolder));
     ExpectNothingConfigured();
 }
 

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "unique_handle.h"
+#include "core/unique_handle.h"
+#include "tests/support/scratch_folder.h"
 
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& bytes);
-bool FileExists(const std::string& path);
-// Removes a folder and everything in it; quiet when it is not there.
-void RemoveTree(const std::string& folder);
+// True for a file or a folder.
+bool PathExists(const std::string& path);
 void MakeFolders(const std::string& folder);
 
 // A message dialog as the program copies it to the clipboard; lines end in

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "kit_run.h"
-#include "program_path.h"
+#include "core/program_path.h"
 
 namespace {
 
@@ -104,7 +104,7 @@ protected:
     // see the library it carries arrive).
     void ExpectWorkCopyOf(const std::string& kit, const std::string& work) {
         ExpectSameBytes(work + "INSTKORV.EXE", kit + "INSTALL.EXE");
-        EXPECT_FALSE(FileExists(work + "UPGRADE.ZIP")) << "the upgrade archive was left in " << work;
+        EXPECT_FALSE(PathExists(work + "UPGRADE.ZIP")) << "the upgrade archive was left in " << work;
         ExpectSameBytes(work + "INSTKORV.CFG", kit + "INSTALL.CFG");
         EXPECT_EQ(ReadWholeFile(work + "INSTKORV.DAT"), kit + "\r\n");
     }
@@ -124,7 +124,7 @@ TEST_F(KitStart, PreparesTheWorkCopyByteForByte) {
     EXPECT_EQ(run.exitCode, 0u);
     EXPECT_TRUE(run.dialogs.empty());
     ExpectWorkCopyOf(kit_, work_);
-    EXPECT_FALSE(FileExists(LogPath));
+    EXPECT_FALSE(PathExists(LogPath));
 }
 
 TEST_F(KitStart, NewStartOverwritesAnEarlierWorkCopy) {
@@ -136,11 +136,11 @@ TEST_F(KitStart, NewStartOverwritesAnEarlierWorkCopy) {
 
 TEST_F(KitStart, LogSwitchCountsOnlyAsFirstOfTwoArguments) {
     Start("-log");
-    EXPECT_FALSE(FileExists(LogPath)) << "a lone -log switches nothing on";
+    EXPECT_FALSE(PathExists(LogPath)) << "a lone -log switches nothing on";
     Start("-LOG -LOG");
-    EXPECT_FALSE(FileExists(LogPath)) << "the switch is case-sensitive";
+    EXPECT_FALSE(PathExists(LogPath)) << "the switch is case-sensitive";
     Start("x -log");
-    EXPECT_FALSE(FileExists(LogPath)) << "the switch must come first";
+    EXPECT_FALSE(PathExists(LogPath)) << "the switch must come first";
 }
 
 TEST_F(KitStart, WorkCopyLogsAfterTheFirstInstancesBeginLine) {
@@ -160,7 +160,7 @@ TEST_F(KitStart, FolderNamedLikeTheMarkerSwitchesNothingOn) {
     MakeFolders(kit_ + "debug.pas");
     const KitRun run = Start("");
     EXPECT_EQ(run.exitCode, 0u);
-    EXPECT_FALSE(FileExists(LogPath));
+    EXPECT_FALSE(PathExists(LogPath));
     ExpectWorkCopyOf(kit_, work_);
 }
 
@@ -197,7 +197,7 @@ TEST_F(KitStart, WorkCopyWithAnEmptyNoteStartsWithAnEmptyKitFolder) {
 // Drive K: is a folder of the build tree, linked into the prefix by the
 // test fixture.
 TEST_F(KitStart, KitInADriveRootIsNotedWithOneBackslash) {
-    ASSERT_TRUE(FileExists("K:\\")) << "drive K: is not set up";
+    ASSERT_TRUE(PathExists("K:\\")) << "drive K: is not set up";
     LayKit("K:\\");
     const KitRun run = RunKit("K:\\INSTALL.EXE", "", work_);
     EXPECT_EQ(run.exitCode, 0u);
@@ -212,7 +212,7 @@ TEST_F(KitStart, MissingKitFileIsReportedAndNothingIsLeftBehind) {
     EXPECT_NE(run.dialogs[0].text.find("INSTALL.CFG"), std::string::npos) << run.dialogs[0].text;
     EXPECT_EQ(run.dialogs[0].caption, "EROARE !");
     EXPECT_EQ(run.dialogs[0].buttons, "OK   ");
-    for (const char* name : WorkFileNames) EXPECT_FALSE(FileExists(work_ + name)) << name;
+    for (const char* name : WorkFileNames) EXPECT_FALSE(PathExists(work_ + name)) << name;
     // No work copy started: the log holds the kit's instance alone.
     const std::vector<std::string> sessions = SessionLines(LogEntries());
     ASSERT_EQ(sessions.size(), 2u) << ReadWholeFile(LogPath);
@@ -244,7 +244,7 @@ TEST_F(KitStart, ProgramUnderAnotherNameIsReportedAsAMissingKitFile) {
     EXPECT_NE(run.exitCode, 0u);
     ASSERT_EQ(run.dialogs.size(), 1u);
     EXPECT_NE(run.dialogs[0].text.find("INSTALL.EXE"), std::string::npos) << run.dialogs[0].text;
-    EXPECT_FALSE(FileExists(work_ + "INSTKORV.DAT"));
+    EXPECT_FALSE(PathExists(work_ + "INSTKORV.DAT"));
 }
 
 TEST_F(KitStart, WorkFileThatCannotBeReplacedIsReported) {
@@ -258,8 +258,8 @@ TEST_F(KitStart, WorkFileThatCannotBeReplacedIsReported) {
     ASSERT_EQ(run.dialogs.size(), 1u);
     EXPECT_NE(run.dialogs[0].text.find("INSTKORV.CFG"), std::string::npos) << run.dialogs[0].text;
     EXPECT_EQ(ReadWholeFile(work_ + "INSTKORV.CFG"), "kept");
-    EXPECT_FALSE(FileExists(work_ + "INSTKORV.EXE")) << "the files copied before are removed again";
-    EXPECT_FALSE(FileExists(work_ + "INSTKORV.DAT"));
+    EXPECT_FALSE(PathExists(work_ + "INSTKORV.EXE")) << "the files copied before are removed again";
+    EXPECT_FALSE(PathExists(work_ + "INSTKORV.DAT"));
 }
 
 // Switches are checked before anything is copied: a refusal leaves the
@@ -269,7 +269,7 @@ TEST_F(KitStart, RefusedSwitchesEndWithCodeFourOnStandardErrorAndInTheLog) {
     EXPECT_EQ(run.exitCode, 4u);
     EXPECT_NE(run.errors.find("/TYPE nu accepta valoarea \"BOGUS\""), std::string::npos) << run.errors;
     EXPECT_TRUE(run.errors.ends_with("\r\n")) << run.errors;
-    for (const char* name : WorkFileNames) EXPECT_FALSE(FileExists(work_ + name)) << name;
+    for (const char* name : WorkFileNames) EXPECT_FALSE(PathExists(work_ + name)) << name;
     EXPECT_NE(ReadWholeFile(LogPath).find("Optiuni refuzate: Optiunea /TYPE"), std::string::npos);
 }
 
@@ -278,7 +278,7 @@ TEST_F(KitStart, SwitchesTypedByAPersonAreRefusedInADialog) {
     EXPECT_EQ(run.exitCode, 4u);
     ASSERT_EQ(run.dialogs.size(), 1u);
     EXPECT_NE(run.dialogs[0].text.find("/TIP=LOCAL"), std::string::npos) << run.dialogs[0].text;
-    EXPECT_FALSE(FileExists(work_ + "INSTKORV.EXE"));
+    EXPECT_FALSE(PathExists(work_ + "INSTKORV.EXE"));
 }
 
 TEST_F(KitStart, HelpListsTheSwitchesAndExitCodesAndCopiesNothing) {
@@ -289,8 +289,8 @@ TEST_F(KitStart, HelpListsTheSwitchesAndExitCodesAndCopiesNothing) {
                              "/RESTART=NO|YES", "/SERVERUPGRADE=NO|YES", "/ANSWERS=fisier", "[Instalare]",
                              "0 - instalat sau actualizat", "2 - renuntat", "4 - optiuni gresite"})
         EXPECT_NE(run.dialogs[0].text.find(part), std::string::npos) << part;
-    EXPECT_FALSE(FileExists(work_ + "INSTKORV.EXE"));
-    EXPECT_FALSE(FileExists(LogPath));
+    EXPECT_FALSE(PathExists(work_ + "INSTKORV.EXE"));
+    EXPECT_FALSE(PathExists(LogPath));
 }
 
 // Nobody is there to answer: the failure goes to the script, not a dialog.
@@ -299,7 +299,7 @@ TEST_F(KitStart, UnattendedKitThatCannotBePreparedEndsWithCodeOne) {
     const UnattendedRun run = RunUnattended(kit_ + "INSTALL.EXE", "/UNATTENDED", work_, 30000);
     EXPECT_EQ(run.exitCode, 1u);
     EXPECT_NE(run.errors.find("INSTALL.CFG"), std::string::npos) << run.errors;
-    for (const char* name : WorkFileNames) EXPECT_FALSE(FileExists(work_ + name)) << name;
+    for (const char* name : WorkFileNames) EXPECT_FALSE(PathExists(work_ + name)) << name;
     EXPECT_NE(ReadWholeFile(LogPath).find("Lipseste fisierul"), std::string::npos) << "the log is on unattended";
 }
 

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "kit_run.h"
-#include "program_path.h"
+#include "core/program_path.h"
 #include "ui_driver.h"
 
 namespace {

@@ -1,20 +1,13 @@
-// KITMAKE.EXE on Windows: the same builder with Windows paths, and the
-// component list it lays kits out by held against the installer's table.
+// KITMAKE.EXE on Windows: the same builder with Windows paths.
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "kit/component_names.h"
+#include "core/components.h"
 #include "kit_test_support.h"
-#include "settings.h"
 
 namespace korven::kit::test {
 namespace {
-
-TEST(KitmakeWindows, ComponentOrderIsTheInstallersTable) {
-    ASSERT_EQ(kComponentNames.size(), Components.size());
-    for (size_t row = 0; row < Components.size(); ++row) EXPECT_EQ(kComponentNames[row], Components[row].CompName);
-}
 
 TEST(KitmakeWindows, BuildsAndVerifiesADiskKit) {
     ScratchFolder scratch;

@@ -8,7 +8,7 @@
 #include "framework/extctrls.h"
 #include "framework/filectrls.h"
 #include "framework/graphics.h"
-#include "settings.h"
+#include "core/settings.h"
 #include "toolkit/active_edit.h"
 #include "toolkit/active_label.h"
 #include "toolkit/mbutton.h"
@@ -84,7 +84,6 @@ TEST_F(DirsPageTest, LocalShowsOnlyTheProgramFolderAndKeepsTheDataInIt) {
     InstallSettings.InstallType = itLocal;
     InstallSettings.DefaultProgramDir = root + "\\Program";
     TDirs page(nullptr);
-    EXPECT_EQ(InstallSettings.CurrentPage, 1);
     EXPECT_EQ(page.RProgram->Text(), root + "\\Program");
     EXPECT_TRUE(page.RProgram->Visible());
     EXPECT_TRUE(page.BProgram->Visible());

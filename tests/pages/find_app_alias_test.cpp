@@ -3,10 +3,11 @@
 // store of the test's own.
 #include "pages/find_app_page.h"
 
-#include "settings.h"
+#include "core/settings.h"
 #include "toolkit/active_edit.h"
 #include "toolkit/fmt_label.h"
 #include "toolkit/mbutton.h"
+#include "upgrade/installation_alias.h"
 #include "upgrade/upgrade_library.h"
 #include "upgrade_test_support.h"
 
@@ -29,7 +30,7 @@ TEST_F(FindAppAliasTest, TheDataFolderIsTheOneAboveTheLibrarysAliasFolder) {
     store.Define("KORVEN", scratch.File("WinKorv\\DATA\\"));
     ASSERT_TRUE(LoadUpgradeLibraryFrom(UPGRADE_DLL_FOLDER));
 
-    TFindApp page(nullptr);
+    TFindApp page(nullptr, AliasFolderOfInstallation());
     EXPECT_EQ(InstallSettings.DefaultDataDir, scratch.File("WinKorv"));
     EXPECT_EQ(InstallSettings.InstallType, itLocal);
     EXPECT_TRUE(IsWindowEnabled(page.BNext->Handle()));
@@ -41,7 +42,7 @@ TEST_F(FindAppAliasTest, WithoutAnAliasFolderNothingIsFound) {
     store.Define("KORVENALIAS", scratch.Path());
     ASSERT_TRUE(LoadUpgradeLibraryFrom(UPGRADE_DLL_FOLDER));
 
-    TFindApp page(nullptr);
+    TFindApp page(nullptr, AliasFolderOfInstallation());
     EXPECT_EQ(page.RProgram->Text(), "????");
     EXPECT_EQ(page.dirlabel->Caption(), "Nu gasesc instalare de KORVEN...");
     EXPECT_FALSE(IsWindowEnabled(page.BNext->Handle()));

@@ -7,13 +7,13 @@
 #include "framework/application.h"
 #include "framework/filectrls.h"
 #include "pages/dir_dialog.h"
-#include "settings.h"
+#include "core/settings.h"
 #include "toolkit/active_edit.h"
 #include "toolkit/fmt_label.h"
 #include "toolkit/mbutton.h"
 #include "toolkit/nice_button.h"
 #include "toolkit/title_bar.h"
-#include "unique_handle.h"
+#include "core/unique_handle.h"
 
 #include "page_test_support.h"
 
@@ -207,7 +207,6 @@ TEST_F(FindAppTest, ALocalInstallationAboveItsDataFolderIsFoundThroughTheProfile
     InstallSettings.DataDir = "X:\\";
 
     TFindApp page(nullptr, root + "WinKorv\\DATA\\");
-    EXPECT_EQ(InstallSettings.CurrentPage, 6);
     EXPECT_EQ(InstallSettings.DefaultDataDir, root + "WinKorv");
     EXPECT_EQ(InstallSettings.InstallType, itLocal);
     EXPECT_EQ(page.TitleBar()->Caption(), "Apasati 'Continua' pentru a localiza aplicatia!");

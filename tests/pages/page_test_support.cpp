@@ -3,23 +3,6 @@
 #include "framework/application.h"
 #include "framework/filectrls.h"
 #include "pages/dir_dialog.h"
-#include "settings.h"
-#include "toolkit/toolkit_start.h"
-
-void PageTest::SetUp() {
-    static const bool started = [] {
-        StartToolkit();
-        return true;
-    }();
-    (void)started;
-    InstallSettings = TInstallSettings{};
-}
-
-int ShowClicking(TForm& page, const std::vector<HWND>& clicks) {
-    page.HandleNeeded();
-    for (HWND window : clicks) PostMessageA(window, BM_CLICK, 0, 0);
-    return page.ShowModal();
-}
 
 namespace {
 

@@ -1,6 +1,5 @@
-// What the page tests share: the toolkit started once, fresh settings for
-// every test, and a modal showing with clicks that arrive as real messages
-// once the page is on the screen.
+// What the page tests share besides tests/support: the folder picker acted
+// on once it is up.
 #pragma once
 
 #include <windows.h>
@@ -10,19 +9,10 @@
 #include <functional>
 #include <vector>
 
-#include "framework/form.h"
+#include "tests/support/page_test.h"
 
 class TDirDialog;
 class TDirectoryListBox;
-
-class PageTest : public ::testing::Test {
-protected:
-    void SetUp() override;
-};
-
-// Posts a click to each window in turn and shows the page modally; the
-// clicks are handled by the page's own modal loop. Answers its result.
-int ShowClicking(TForm& page, const std::vector<HWND>& clicks);
 
 // Acts on the folder picker once it is up: a thread timer ticks inside its
 // modal loop and hands the picker to `act`, which has to close it.

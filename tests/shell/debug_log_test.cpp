@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "debug_log.h"
+#include "core/debug_log.h"
 #include "toolkit/message_dialog.h"
-#include "user_interface.h"
+#include "core/user_interface.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The main window: its version line, where the artwork sits and how the
 // background is painted.
-#include "installer_window.h"
+#include "shell/installer_window.h"
 
 #include <gtest/gtest.h>
 

@@ -6,11 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include "exec_and_wait.h"
-#include "settings.h"
-#include "startup.h"
+#include "core/exec_and_wait.h"
+#include "core/settings.h"
+#include "shell/startup.h"
 #include "toolkit/message_dialog.h"
-#include "user_interface.h"
+#include "core/user_interface.h"
 
 namespace {
 
@@ -54,6 +54,12 @@ TEST(ComponentTable, RowsInTheOrderTheCopyPagesExtractThem) {
         EXPECT_STREQ(Components[row].CompDescription, expected[row].description) << row;
         EXPECT_EQ(Components[row].CompTarget, expected[row].target) << row;
     }
+}
+
+TEST(ComponentTable, EveryNameLeadsBackToItsRow) {
+    for (int row = 0; row < ComponentCount; ++row) EXPECT_EQ(ComponentRow(Components[row].CompName), row);
+    EXPECT_EQ(ComponentRow("SETUP"), std::nullopt);
+    EXPECT_EQ(ComponentList(), "EXE, OUTPOST, DBDAT, DBNEW, BDE32, HELP, PAYROLL");
 }
 
 // Every member of every set, by name, against the table of installed

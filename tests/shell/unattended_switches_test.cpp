@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "unattended_switches.h"
+#include "shell/unattended_switches.h"
 
 namespace {
 

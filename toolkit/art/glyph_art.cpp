@@ -9,7 +9,7 @@
 // artwork does not cover take the key colour, so the top-left pixel names the
 // transparent colour as everywhere in the toolkit; edges are blended toward
 // the toolkit's button-face grey, on which the pictures are shown.
-#include "raster.h"
+#include "toolkit/art/raster.h"
 
 #include <cmath>
 #include <map>

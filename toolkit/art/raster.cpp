@@ -1,4 +1,4 @@
-#include "raster.h"
+#include "toolkit/art/raster.h"
 
 #include <algorithm>
 #include <cmath>

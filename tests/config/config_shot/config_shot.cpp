@@ -10,36 +10,13 @@
 #include "framework/application.h"
 #include "framework/extctrls.h"
 #include "toolkit/step_panel.h"
+#include "tests/support/screen_shots.h"
 #include "toolkit/toolkit_start.h"
 
 #include <cstdio>
 #include <string>
 
-namespace {
-
-// Handles messages for a while, so that the page paints and the display
-// shows it before the picture is taken.
-void Settle(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        Application().ProcessMessages();
-    }
-}
-
-// The whole window, frame included, as the screen shows it.
-void SaveShot(TForm& form, const std::string& path) {
-    Settle(400);
-    RECT r;
-    GetWindowRect(form.Handle(), &r);
-    TBitmap shot;
-    shot.SetSize(r.right - r.left, r.bottom - r.top);
-    gdi::WindowDC screen(nullptr);
-    BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
-    shot.SaveToFile(path);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -51,13 +28,13 @@ int main(int argc, char** argv) {
         CreateDirectoryA(argv[1], nullptr);
         StartToolkit();
         TConfig page(nullptr);
-        // Where the wizard puts a page: centred, eight ninths of the free height above it.
-        page.SetLeft((Screen().Width() - page.Width()) / 2);
-        page.SetTop((Screen().Height() - page.Height()) / 9 * 8);
+        PlaceAsTheWizard(page);
         page.Show();
-        SaveShot(page, folder + "config_idle.bmp");
+        Settle(400);
+        SaveWindow(page.Handle(), folder + "config_idle.bmp");
         for (TPanel* step : {page.BBDE, page.BCFGSYS, page.BGROUP}) SetStepDone(*step);
-        SaveShot(page, folder + "config_done.bmp");
+        Settle(400);
+        SaveWindow(page.Handle(), folder + "config_done.bmp");
         page.Hide();
         return 0;
     } catch (const std::exception& e) {

@@ -14,12 +14,13 @@
 //
 // The kit is made in a temporary folder, removed after, from the archives
 // zip made for the copy tests; the pictures are taken from inside the dialogs' modal loops.
+#include "tests/support/screen_shots.h"
 #include "copy/copy_page.h"
 #include "copy/upgrade_copy_page.h"
 #include "copy_test_support.h"
 
 #include "framework/application.h"
-#include "settings.h"
+#include "core/settings.h"
 #include "toolkit/mbutton.h"
 #include "toolkit/message_dialog.h"
 #include "toolkit/toolkit_start.h"
@@ -28,29 +29,6 @@
 #include <string>
 
 namespace {
-
-// Handles messages for a while, so that the windows paint and the display
-// shows them before the picture is taken.
-void Settle(DWORD milliseconds) {
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        Application().ProcessMessages();
-    }
-}
-
-void SaveScreen(const RECT& r, const std::string& path) {
-    TBitmap shot;
-    shot.SetSize(r.right - r.left, r.bottom - r.top);
-    gdi::WindowDC screen(nullptr);
-    BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
-    shot.SaveToFile(path);
-}
-
-void PlaceAsTheWizard(TForm& page) {
-    page.SetLeft((Screen().Width() - page.Width()) / 2);
-    page.SetTop((Screen().Height() - page.Height()) / 9 * 8);
-}
 
 void CopyFileTo(const std::string& from, const std::string& to) { CopyFileA(from.c_str(), to.c_str(), FALSE); }
 
@@ -105,7 +83,7 @@ int main(int argc, char** argv) {
     try {
         const std::string folder = std::string(argv[1]) + "\\";
         CreateDirectoryA(argv[1], nullptr);
-        const TempFolder root("korven_copy_shot");
+        const ScratchFolder root("korven_copy_shot");
         const std::string kit = root.Make("kit"), program = root.Make("WinKorv");
         StartToolkit();
 
@@ -114,9 +92,7 @@ int main(int argc, char** argv) {
             PlaceAsTheWizard(page);
             page.Show();
             Settle(400);
-            RECT r;
-            GetWindowRect(page.Handle(), &r);
-            SaveScreen(r, folder + "copy_idle.bmp");
+            SaveWindow(page.Handle(), folder + "copy_idle.bmp");
             page.Hide();
         }
 
@@ -124,7 +100,7 @@ int main(int argc, char** argv) {
         ShootFirstDialog<TCopy>(kit, program, "", folder + "copy_disk.bmp");
 
         // The program archive whole, the data archive damaged, help after it.
-        WriteFile(kit + "\\DISK1", "");
+        WriteBytes(kit + "\\DISK1", "");
         CopyFileTo(KitArchive("EXE"), kit + "\\EXE.1");
         CopyFileTo(HostileArchive("overrun_stored.zip"), kit + "\\DBDAT.1");
         CopyFileTo(KitArchive("HELP"), kit + "\\HELP.1");
@@ -134,7 +110,7 @@ int main(int argc, char** argv) {
         // An upgrade over what the first run left: the upgrade's programs
         // put over the old ones, its data archive damaged.
         const std::string upgradeKit = root.Make("upgrade_kit");
-        WriteFile(upgradeKit + "\\DISK1", "");
+        WriteBytes(upgradeKit + "\\DISK1", "");
         for (const char* component : {"EXE", "OUTPOST", "HELP", "PAYROLL", "DBNEW"})
             CopyFileTo(UpgradeKitArchive(component), upgradeKit + "\\" + component + ".1");
         CopyFileTo(HostileArchive("overrun_stored.zip"), upgradeKit + "\\DBDAT.1");

@@ -5,12 +5,13 @@
 //                              dirs_client.bmp, dirs_client_error.bmp (the
 //                              dialog of a missing server folder) and
 //                              dir_dialog.bmp into FOLDER
+#include "tests/support/screen_shots.h"
 #include "pages/dir_dialog.h"
 #include "pages/dirs_page.h"
 
 #include "framework/application.h"
 #include "framework/filectrls.h"
-#include "settings.h"
+#include "core/settings.h"
 #include "toolkit/active_edit.h"
 #include "toolkit/mbutton.h"
 #include "toolkit/message_dialog.h"
@@ -21,39 +22,12 @@
 
 namespace {
 
-// Handles messages for a while, so that the windows paint and the display
-// shows them before the picture is taken.
-void Settle(DWORD milliseconds) {
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        Application().ProcessMessages();
-    }
-}
-
-// A part of the screen as it shows now.
-void SaveScreen(const RECT& r, const std::string& path) {
-    TBitmap shot;
-    shot.SetSize(r.right - r.left, r.bottom - r.top);
-    gdi::WindowDC screen(nullptr);
-    BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
-    shot.SaveToFile(path);
-}
-
 // The whole window, frame included, as the screen shows it.
 void SaveShot(TForm& form, const std::string& path) {
     form.Show();
     Settle(400);
-    RECT r;
-    GetWindowRect(form.Handle(), &r);
-    SaveScreen(r, path);
+    SaveWindow(form.Handle(), path);
     form.Hide();
-}
-
-// Where the wizard puts a page: centred, eight ninths of the free height above it.
-void PlaceAsTheWizard(TForm& page) {
-    page.SetLeft((Screen().Width() - page.Width()) / 2);
-    page.SetTop((Screen().Height() - page.Height()) / 9 * 8);
 }
 
 void ShootPage(TInstallType type, const std::string& path) {

@@ -8,12 +8,13 @@
 //
 // The program folder is named by the profile value AppPath, so no disk is
 // walked; the value is put back afterwards.
+#include "tests/support/screen_shots.h"
 #include "pages/find_app_page.h"
 
 #include "framework/application.h"
 #include "framework/gdi.h"
 #include "framework/graphics.h"
-#include "settings.h"
+#include "core/settings.h"
 #include "toolkit/mbutton.h"
 #include "toolkit/toolkit_start.h"
 
@@ -21,25 +22,6 @@
 #include <string>
 
 namespace {
-
-void Settle(DWORD milliseconds) {
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        Application().ProcessMessages();
-    }
-}
-
-void SaveWindow(TForm& form, const std::string& path) {
-    Settle(400);
-    RECT r;
-    GetWindowRect(form.Handle(), &r);
-    TBitmap shot;
-    shot.SetSize(r.right - r.left, r.bottom - r.top);
-    gdi::WindowDC screen(nullptr);
-    BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
-    shot.SaveToFile(path);
-}
 
 // A KORVEN.EXE large enough to count, in a folder of its own.
 std::string MakeInstallation(const std::string& folder) {
@@ -72,19 +54,21 @@ int main(int argc, char** argv) {
         const std::string program = MakeInstallation(std::string(temp) + "WinKorv_shot\\");
         WriteProfileStringA("Korven", "AppPath", program.c_str());
         TFindApp page(nullptr, "C:\\WinKorv\\DATA\\");
-        page.SetLeft((Screen().Width() - page.Width()) / 2);
-        page.SetTop((Screen().Height() - page.Height()) / 9 * 8);
+        PlaceAsTheWizard(page);
         page.Show();
-        SaveWindow(page, folder + "find_app_before.bmp");
+        Settle(400);
+        SaveWindow(page.Handle(), folder + "find_app_before.bmp");
         SendMessageA(page.BNext->Handle(), BM_CLICK, 0, 0);
-        SaveWindow(page, folder + "find_app_found.bmp");
+        Settle(400);
+        SaveWindow(page.Handle(), folder + "find_app_found.bmp");
         page.Hide();
         // An alias without a folder: nothing to upgrade, and the page says so.
         TFindApp nothing(nullptr, "");
         nothing.SetLeft(page.Left());
         nothing.SetTop(page.Top());
         nothing.Show();
-        SaveWindow(nothing, folder + "find_app_nothing.bmp");
+        Settle(400);
+        SaveWindow(nothing.Handle(), folder + "find_app_nothing.bmp");
         nothing.Hide();
         DeleteFileA((program + "Korven.exe").c_str());
         RemoveDirectoryA(program.c_str());

@@ -6,6 +6,7 @@
 //   page_shot --shot FILE [PPI]   shows it made for PPI pixels per inch (96
 //                                 by default), saves the window as it is on
 //                                 the screen to FILE (.bmp) and exits
+#include "tests/support/screen_shots.h"
 #include "toolkit/mbutton.h"
 #include "toolkit/nice_button.h"
 #include "toolkit/title_bar.h"
@@ -23,28 +24,7 @@ namespace {
 class TWizardPage : public TTitleForm {
 public:
     TWizardPage() : TTitleForm(nullptr) { LoadForm("WizardPage"); }
-
-    // The whole window, frame included, as the screen shows it.
-    void SaveShot(const std::string& path) {
-        RECT r;
-        GetWindowRect(Handle(), &r);
-        TBitmap shot;
-        shot.SetSize(r.right - r.left, r.bottom - r.top);
-        gdi::WindowDC screen(nullptr);
-        BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
-        shot.SaveToFile(path);
-    }
 };
-
-// Handles messages for a while, so that the windows paint and the display
-// shows them before the picture is taken.
-void Settle(DWORD milliseconds) {
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        Application().ProcessMessages();
-    }
-}
 
 }  // namespace
 
@@ -57,7 +37,7 @@ int main(int argc, char** argv) {
             page.ScaleBy(pixelsPerInch, 96);
             page.Show();
             Settle(500);
-            page.SaveShot(argv[2]);
+            SaveWindow(page.Handle(), argv[2]);
             return 0;
         }
         page.ShowModal();

@@ -6,6 +6,7 @@
 //
 // The steps run for real, through the sample UPGRADE.DLL, on a scratch data
 // folder named by a scratch alias store; the registry is put back after.
+#include "tests/support/screen_shots.h"
 #include "upgrade/upgrade_data_page.h"
 
 #include <cstdio>
@@ -26,23 +27,7 @@ namespace {
 void SaveShot(TForm& form, const std::string& path) {
     RedrawWindow(form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     GdiFlush();
-    RECT r;
-    GetWindowRect(form.Handle(), &r);
-    TBitmap shot;
-    shot.SetSize(r.right - r.left, r.bottom - r.top);
-    gdi::WindowDC screen(nullptr);
-    BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
-    shot.SaveToFile(path);
-}
-
-// Handles messages for a while, so that the page paints and the display
-// shows it before the picture is taken.
-void Settle(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        Application().ProcessMessages();
-    }
+    SaveWindow(form.Handle(), path);
 }
 
 }  // namespace
@@ -66,9 +51,7 @@ int main(int argc, char** argv) {
         }
         StartToolkit();
         TUpgData page(nullptr);
-        // Where the wizard puts a page: centred, eight ninths of the free height above it.
-        page.SetLeft((Screen().Width() - page.Width()) / 2);
-        page.SetTop((Screen().Height() - page.Height()) / 9 * 8);
+        PlaceAsTheWizard(page);
         page.Show();
         Settle(400);
         // Taken from inside a step: the timer ticks while a report lets the

@@ -1,6 +1,6 @@
 // The wizard driver: which page follows which, with pages that close
 // themselves through their own modal loop.
-#include "wizard.h"
+#include "shell/wizard.h"
 
 #include <deque>
 #include <map>
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "framework/application.h"
-#include "page_test_support.h"
+#include "tests/support/page_test.h"
 
 namespace {
 
@@ -53,6 +53,7 @@ protected:
         scripts_[slot] = std::move(results);
         pages_[slot] = [this, slot]() -> std::unique_ptr<TForm> {
             visits.push_back(slot);
+            slotsNamed.push_back(InstallSettings.CurrentPage);
             auto& script = scripts_[slot];
             if (script.empty()) throw std::logic_error("slot " + std::to_string(slot) + " visited too often");
             const int result = script.front();
@@ -72,6 +73,8 @@ protected:
     std::map<int, std::deque<int>> scripts_;
     std::function<void()> detect = [this] { calls.push_back("detect"); };
     std::vector<int> visits;
+    // CurrentPage as each page was made: the driver alone names the slot.
+    std::vector<int> slotsNamed;
     std::vector<std::string> calls;
     int questions = 0;
     bool answer = true;
@@ -97,6 +100,7 @@ TEST_F(WizardDriver, NewInstallationGoesOnWithNextAndBackWithBack) {
     };
     Run();
     EXPECT_EQ(visits, (std::vector<int>{0, 1, 0, 1, 2, 3, 4, 3, 4}));
+    EXPECT_EQ(slotsNamed, visits);
     EXPECT_EQ(calls, (std::vector<std::string>{"detect", "settings"}));
     EXPECT_EQ(InstallSettings.CurrentPage, SlotDone);
     EXPECT_EQ(questions, 0);

@@ -1,47 +1,16 @@
-#include "settings.h"
+#include "core/text.h"
+#include "core/settings.h"
 
 #include <windows.h>
 
 #include <cctype>
 
-#include "program_path.h"
+#include "core/program_path.h"
 #include "toolkit/message_dialog.h"
 
 namespace {
-constexpr TCompSet Rows(std::initializer_list<int> rows) {
-    TCompSet set = 0;
-    for (int row : rows) set = static_cast<TCompSet>(set | (1u << row));
-    return set;
-}
-
-enum Row { EXE, OUTPOST, DBDAT, DBNEW, BDE32, HELP, PAYROLL };
-
 constexpr std::uint32_t DefaultDiskCount = 6;
 }  // namespace
-
-const std::array<TCompRecord, ComponentCount> Components{{
-    {"EXE", "Fisiere executabile", ctProgram},
-    {"OUTPOST", "Outpost KORVEN", ctProgram},
-    {"DBDAT", "KORVEN: baza de date si exemple", ctData},
-    {"DBNEW", "KORVEN: baza de date martor", ctNewData},
-    {"BDE32", "Borland Database Engine", ctEngine},
-    {"HELP", "Help Winkorven", ctProgram},
-    {"PAYROLL", "Payroll KORVEN", ctProgram},
-}};
-
-const std::array<TCompSet, 4> InstallSets{
-    0,
-    Rows({EXE, OUTPOST, DBDAT, DBNEW, BDE32, HELP, PAYROLL}),
-    Rows({EXE, OUTPOST, DBDAT, DBNEW, BDE32, HELP, PAYROLL}),
-    Rows({EXE, OUTPOST, BDE32, HELP, PAYROLL}),
-};
-
-const std::array<TCompSet, 4> UpgradeSets{
-    0,
-    Rows({EXE, OUTPOST, DBDAT, DBNEW, HELP, PAYROLL}),
-    Rows({EXE, OUTPOST, DBDAT, DBNEW, HELP, PAYROLL}),
-    Rows({EXE, OUTPOST, HELP, PAYROLL}),
-};
 
 TInstallSettings InstallSettings;
 

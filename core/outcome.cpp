@@ -1,6 +1,4 @@
-#include "unattended.h"
-
-TUnattendedAnswers Unattended;
+#include "core/outcome.h"
 
 namespace {
 TExitCode outcome = ecInstalled;

@@ -1,4 +1,4 @@
-#include "pages/installation_alias.h"
+#include "upgrade/installation_alias.h"
 
 #include "upgrade/upgrade_library.h"
 

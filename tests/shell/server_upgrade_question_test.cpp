@@ -1,9 +1,9 @@
 // The client's question before the upgrade copy, answered through the
 // dialog itself.
-#include "server_upgrade_question.h"
+#include "shell/server_upgrade_question.h"
 
-#include "page_test_support.h"
-#include "settings.h"
+#include "tests/support/page_test.h"
+#include "core/settings.h"
 #include "toolkit/message_dialog.h"
 
 namespace {
@@ -36,7 +36,7 @@ TEST_F(ServerUpgradeQuestion, OnlyNoKeepsTheClientAClient) {
     EXPECT_EQ(shown, 3);
 }
 
-TEST_F(ServerUpgradeQuestion, AsksWithoutPrefixAndLeavesTheContinuationPrefix) {
+TEST_F(ServerUpgradeQuestion, AsksWithoutPrefixAndLeavesThePrefixAsItWas) {
     InstallSettings.InstallType = itClient;
     MessagePrefix = "Introduceti discul";
     AskAnswering(mrNo);
@@ -46,7 +46,7 @@ TEST_F(ServerUpgradeQuestion, AsksWithoutPrefixAndLeavesTheContinuationPrefix) {
     EXPECT_NE(message.find("\r" + std::string(48, '_') + "\r\rFac UPGRADE la baza de date de pe SERVER?\r"),
               std::string::npos)
         << message;
-    EXPECT_EQ(MessagePrefix, "PENTRU CONTINUARE");
+    EXPECT_EQ(MessagePrefix, "Introduceti discul");
 }
 
 TEST_F(ServerUpgradeQuestion, OtherInstallationsAreUpgradedAsServersWithoutAsking) {

@@ -1,6 +1,8 @@
-#include "program_path.h"
+#include "core/program_path.h"
 
 #include <windows.h>
+
+#include "core/text.h"
 
 std::string ProgramPath() {
     std::string path(MAX_PATH, '\0');
@@ -23,8 +25,3 @@ std::string FolderOf(const std::string& path) {
 }
 
 std::string ProgramFolder() { return WithBackslash(FolderOf(ProgramPath())); }
-
-std::string WithBackslash(const std::string& folder) {
-    if (!folder.empty() && folder.back() == '\\') return folder;
-    return folder + '\\';
-}

@@ -2,7 +2,7 @@
 // every dialog is answered as Cancel would without a window, and the run
 // records why it ended. Each test runs in a process of its own, so a run
 // that ends the application ends only its test.
-#include "unattended_pilot.h"
+#include "shell/unattended_pilot.h"
 
 #include <map>
 #include <memory>
@@ -12,29 +12,31 @@
 
 #include "framework/application.h"
 #include "framework/stdctrls.h"
-#include "page_test_support.h"
+#include "tests/support/page_test.h"
 #include "pages/dirs_page.h"
 #include "pages/end_page.h"
 #include "pages/find_app_page.h"
 #include "pages/install_type_page.h"
 #include "pages/restart_request.h"
-#include "server_upgrade_question.h"
-#include "settings.h"
+#include "shell/server_upgrade_question.h"
+#include "core/outcome.h"
+#include "core/settings.h"
 #include "toolkit/message_dialog.h"
-#include "unattended.h"
-#include "wizard.h"
+#include "core/unattended.h"
+#include "core/unattended_page.h"
+#include "shell/wizard.h"
 
 namespace {
 
 // A page whose Next asks for a disk, as the copy page does, and goes on only
 // when the disk is given.
-class DiskPromptPage : public TForm {
+class DiskPromptPage : public TForm, public TUnattendedPage {
 public:
     DiskPromptPage() : TForm(nullptr) {
         SetBorderStyle(bsDialog);
         SetClientWidth(300);
         SetClientHeight(100);
-        auto* next = new TButton(this);
+        next = new TButton(this);
         next->SetName("BNext");
         next->SetParent(this);
         next->SetBounds(10, 10, 80, 25);
@@ -44,6 +46,9 @@ public:
             SetModalResult(answer == mrCancel ? mrCancel : mrOk);
         };
     }
+    void AnswerUnattended() override { Press(next); }
+
+    TButton* next = nullptr;  // not owned: a component of the page
 };
 
 class UnattendedRun : public PageTest {

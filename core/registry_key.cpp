@@ -1,4 +1,4 @@
-#include "registry_key.h"
+#include "core/registry_key.h"
 
 #include <vector>
 

@@ -1,10 +1,10 @@
-#include "exec_and_wait.h"
+#include "core/exec_and_wait.h"
 
 #include <windows.h>
 
 #include <vector>
 
-#include "unique_handle.h"
+#include "core/unique_handle.h"
 
 std::int32_t ExecAndWait(const std::string& commandLine, std::uint16_t showWindow) {
     // CreateProcessA may write into the command line, so it gets its own copy.

@@ -1,6 +1,6 @@
-#include "user_interface.h"
+#include "core/user_interface.h"
 
-#include "debug_log.h"
+#include "core/debug_log.h"
 #include "toolkit/toolkit_start.h"
 
 void StartUserInterface() {

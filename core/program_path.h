@@ -8,5 +8,3 @@ std::string ProgramPath();
 std::string ProgramFolder();
 // The folder part of a path, with its final backslash ("" when there is none).
 std::string FolderOf(const std::string& path);
-// The folder with a backslash appended when it does not end in one.
-std::string WithBackslash(const std::string& folder);

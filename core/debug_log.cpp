@@ -1,13 +1,13 @@
-#include "debug_log.h"
+#include "core/debug_log.h"
 
 #include <windows.h>
 
 #include <cstdio>
 
-#include "program_path.h"
-#include "unique_handle.h"
+#include "core/program_path.h"
+#include "core/unique_handle.h"
 #include "toolkit/message_dialog.h"
-#include "user_interface.h"
+#include "core/user_interface.h"
 
 namespace {
 

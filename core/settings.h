@@ -1,0 +1,32 @@
+// The installation settings shared by every page of the wizard, and the
+// settings file reader. Pages hand their results to each other only through
+// InstallSettings.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "core/components.h"
+
+struct TInstallSettings {
+    bool UpgradeMode = false;
+    bool OldEngineFound = false;
+    TInstallType InstallType = itNone;
+    std::uint8_t CurrentPage = 0;
+    std::string DefaultProgramDir = "C:\\WinKorv";
+    std::string ProgramDir = "C:\\WinKorv";
+    std::string DefaultDataDir = "C:\\WinKorv";
+    std::string DataDir = "C:\\WinKorv";
+    std::string SourceDir;  // the kit's first disk, with a final backslash
+    std::array<std::string, 4> AliasNames{"KORVENALIAS", "FIRMAALIAS", "LUNAALIAS", "KORVEN"};
+    std::array<std::string, 4> AliasDirs{"NEW\\DATA", "NEW\\FIRMA", "NEW\\LUNA", "DATA"};
+    std::uint32_t DiskCount = 1;
+};
+
+extern TInstallSettings InstallSettings;
+
+// Reads "NrDiscuri" of section "General" from instkorv.cfg beside the program
+// into DiskCount (6 when absent). A negative count is reported and taken as 6.
+void ReadSettingsFile();
+// The same, from the settings file in the given folder.
+void ReadSettingsFile(const std::string& folder);
