@@ -4,13 +4,13 @@
 
 #include <charconv>
 #include <cstdint>
-#include <fstream>
 #include <iterator>
 #include <optional>
 
 #include "debug_log.h"
 #include "exec_and_wait.h"
 #include "idapi32.h"
+#include "read_file.h"
 #include "registry_key.h"
 #include "replace_file.h"
 
@@ -86,11 +86,9 @@ void MergeRegistrationFile(const std::string& fileName) {
 }  // namespace
 
 void RewriteRegistrationFile(const std::string& fileName, const std::string& programFilesDir) {
-    std::ifstream in(fileName, std::ios::binary);
     std::string bytes;
-    if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (!in.good() && !in.eof()) throw EEngineRegistration("Nu pot citi fisierul de inregistrare " + fileName);
-    in.close();
+    if (ReadFileContents(fileName, bytes) != 0)
+        throw EEngineRegistration("Nu pot citi fisierul de inregistrare " + fileName);
 
     const std::string escaped = DoubledBackslashes(programFilesDir);
     std::string rewritten;
