@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "debug_log.h"
+#include "engine_presence.h"
 #include "exec_and_wait.h"
 #include "idapi32.h"
 #include "read_file.h"
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr char EngineInstalledKey[] = "Software\\Borland\\BLW32";
 constexpr char WindowsVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
 constexpr char EngineFolderBelowProgramFiles[] = "\\Borland\\Common Files\\BDE";
 constexpr char Placeholder[] = "$ProgDir$";
@@ -107,7 +107,7 @@ void RewriteRegistrationFile(const std::string& fileName, const std::string& pro
 }
 
 void RegisterBDE() {
-    if (RegistryKey::Open(HKEY_LOCAL_MACHINE, EngineInstalledKey)) {
+    if (EngineInstalled()) {
         RaiseUseCount();
         return;
     }

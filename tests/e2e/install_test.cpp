@@ -315,6 +315,10 @@ protected:
 std::string FolderKit() { return Setting("KORVEN_KIT_FOLDER", std::string(KORVEN_KITS) + "\\folder"); }
 
 TEST_F(Installation, LocalFromOneFolderKit) {
+    // The prefix as Wine's set-up made it: its leftover of the engine's
+    // settings is there, an installed engine is not.
+    ASSERT_TRUE(KeyExists("Software\\Borland\\Database Engine\\Settings\\SYSTEM\\INIT"));
+    ASSERT_FALSE(KeyExists("Software\\Borland\\BLW32"));
     ASSERT_NO_FATAL_FAILURE(Install(FolderKit(), LocalItem, {}, true));
     for (const Component& component : Components) ExpectInstalled(component, ProgramFolder);
     const std::string registration = ReadWholeFile(std::string(EngineFolder) + "\\bde.reg");
