@@ -1,6 +1,7 @@
 // The copy page driven in-process: a kit made in the test, Next pressed as
 // a real click, the folders, the settings and the dialogs show what it did.
 #include "copy/copy_page.h"
+#include "copy/disk_space.h"
 #include "copy/engine_folder.h"
 #include "copy_test_support.h"
 
@@ -16,7 +17,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,6 +54,7 @@ protected:
     }
 
     void TearDown() override {
+        SetFreeSpaceQuery(nullptr);
         SetMessageDialogWatcher(nullptr);
         MessagePrefix.clear();
     }
@@ -242,6 +246,65 @@ TEST_F(CopyPageTest, TheDiskPromptRepeatsUntilTheDiskIsThere) {
     answer = [](TMessageDialogForm&) { return mrCancel; };
     EXPECT_FALSE(page.WaitForDisk(3));
     EXPECT_EQ(dialogs.size(), 3u);
+}
+
+TEST_F(CopyPageTest, TooLittleRoomIsToldBeforeAnythingIsCopiedAndAbandonCopiesNothing) {
+    PutWholeKit();
+    std::vector<std::string> asked;
+    SetFreeSpaceQuery([&](const std::string& root) -> std::optional<std::uint64_t> {
+        asked.push_back(root);
+        return 3 * 1024 * 1024 / 2;  // 1.5 MB
+    });
+    answer = [](TMessageDialogForm&) { return mrAbort; };
+    // The kit's archives alone need more than that.
+    for (const char* component : {"EXE", "DBDAT", "DBNEW", "BDE32", "HELP"})
+        WriteFile(kit + "\\" + component + ".9", std::string(400 * 1024, 'x'));
+    TCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrCancel);
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_NE(dialogs[0].find("C:\\"), std::string::npos) << dialogs[0];
+    EXPECT_NE(dialogs[0].find("sunt necesari "), std::string::npos) << dialogs[0];
+    EXPECT_NE(dialogs[0].find(" MB, sunt liberi 1 MB"), std::string::npos) << dialogs[0];
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked.front(), program.substr(0, 3));
+    ExpectNoAssembledArchives();
+    EXPECT_FALSE(FileExists(program + "\\KORVEN.EXE"));
+}
+
+TEST_F(CopyPageTest, RetryAfterRoomWasMadeCompletesTheCopy) {
+    PutWholeKit();
+    bool roomMade = false;
+    SetFreeSpaceQuery(
+        [&](const std::string&) -> std::optional<std::uint64_t> { return roomMade ? std::uint64_t{1} << 40 : 0; });
+    answer = [&](TMessageDialogForm&) {
+        roomMade = true;
+        return mrRetry;
+    };
+    TCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrOk);
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_NE(dialogs[0].find("sunt liberi 0 MB"), std::string::npos) << dialogs[0];
+    EXPECT_TRUE(Extracted(program, "EXE", "KORVEN.EXE"));
+}
+
+// The room the files take once extracted counts too, on the drive they go to.
+TEST_F(CopyPageTest, TheExtractedFilesNeedRoomOnTheirOwnDrive) {
+    PutWholeKit();
+    int queries = 0;
+    SetFreeSpaceQuery([&](const std::string&) -> std::optional<std::uint64_t> {
+        // Room for the archives when the disk is read, none for their files.
+        return ++queries == 1 ? std::uint64_t{1} << 40 : 1000;
+    });
+    answer = [](TMessageDialogForm&) { return mrAbort; };
+    TCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrCancel);
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_NE(dialogs[0].find("sunt liberi 0 MB"), std::string::npos) << dialogs[0];
+    EXPECT_FALSE(FileExists(program + "\\KORVEN.EXE"));
+    ExpectNoAssembledArchives();
 }
 
 // The engine's folder, by what the registry says of an installed engine.
