@@ -1,5 +1,6 @@
 #include "copy/copy_messages.h"
 
+#include "toolkit/format_codes.h"
 #include "toolkit/message_dialog.h"
 #include "core/report_failure.h"
 
@@ -40,6 +41,40 @@ bool AskGoOnAfterDamage(const std::string& description, const std::string& archi
     const std::string damage =
         "Arhiva " + archive + " (" + description + ")\rnu a fost decompresata complet:\r" + shortfall;
     return ReportFailure(damage, damage + ".\r\rContinuati instalarea?", {"", {mbYes, mbNo}, mbNo}) == mrYes;
+}
+
+bool AskRetryFilesInUse(const std::vector<std::string>& files) {
+    // Nobody can close the programs of an unattended run: it fails here.
+    if (Unattended.Active) RecordOutcome(ecFailed);
+    constexpr std::size_t kListed = 8;
+    std::string list;
+    for (std::size_t i = 0; i < files.size() && i < kListed; ++i) list += LiteralFormatText(files[i]) + "\r";
+    if (files.size() > kListed) list += "si inca " + std::to_string(files.size() - kListed) + " fisiere\r";
+    PrefixAside aside;
+    // Abandon is the default: Enter, or an answer nobody gave, changes nothing.
+    return RomMessageDlg("Aceste fisiere sunt folosite de alt program:\r" + list +
+                             "\rInchideti KORVEN pe acest calculator si pe toate calculatoarele\r"
+                             "care il folosesc, apoi alegeti Reincearca.\r"
+                             "Abandon lasa instalarea veche neschimbata.",
+                         "Fisiere in folosinta", mtWarning, taCenter, {mbRetry, mbAbort}, mbAbort) == mrRetry;
+}
+
+bool AskRetryLowSpace(const std::string& root, std::uint64_t needed, std::uint64_t free) {
+    if (Unattended.Active) RecordOutcome(ecFailed);
+    // Whole megabytes, the need rounded up and the free space down, so that
+    // the figures never suggest that it fits.
+    constexpr std::uint64_t kMegabyte = 1024 * 1024;
+    const std::string neededMb = std::to_string((needed + kMegabyte - 1) / kMegabyte);
+    const std::string freeMb = std::to_string(free / kMegabyte);
+    PrefixAside aside;
+    return RomMessageDlg("Pe discul " + LiteralFormatText(root) +
+                             " nu este destul loc pentru instalare:\r"
+                             "sunt necesari " +
+                             neededMb + " MB, sunt liberi " + freeMb +
+                             " MB.\r\r"
+                             "Faceti loc pe disc, apoi alegeti Reincearca.\r"
+                             "Abandon opreste instalarea.",
+                         "Spatiu insuficient", mtWarning, taCenter, {mbRetry, mbAbort}, mbAbort) == mrRetry;
 }
 
 void ReportUndeletable(const std::string& path) {

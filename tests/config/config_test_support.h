@@ -30,3 +30,10 @@ private:
     std::optional<std::string> bytes_;
     DWORD attributes_ = INVALID_FILE_ATTRIBUTES;
 };
+
+// Makes `path` a link to a file that opens but fails at the first read (the
+// process's own memory, whose first page is never mapped), as a disk with a
+// bad sector fails: the test fails when the link cannot be made.
+void LinkToFileThatFailsToRead(const std::string& path);
+// Whether `path` still fails to read: nothing was written in its place.
+bool StillTheFailingLink(const std::string& path);
