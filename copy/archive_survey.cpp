@@ -4,7 +4,6 @@
 
 #include "core/text.h"
 #include "copy/copy_messages.h"
-#include "toolkit/format_codes.h"
 #include "unzip/quill_unzip.h"
 
 namespace unzip = korven::unzip;
@@ -17,7 +16,7 @@ bool FileExists(const std::string& path) {
 }
 
 std::string Named(const TCompRecord& component, const std::string& archiveName) {
-    return "Arhiva " + LiteralFormatText(archiveName) + " (" + LiteralFormatText(component.CompDescription) + ")";
+    return "Arhiva " + archiveName + " (" + component.CompDescription + ")";
 }
 
 }  // namespace

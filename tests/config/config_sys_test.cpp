@@ -133,7 +133,8 @@ TEST_F(ConfigSysStep, AFileThatCannotBeReadStaysAsItWasAndTheUserIsTold) {
 }
 
 TEST_F(ConfigSysStep, AFileThatFailsPartWayStaysAsItWasAndTheUserIsTold) {
-    ASSERT_NO_FATAL_FAILURE(LinkToFileThatFailsToRead(file_));
+    const FailingLink link(file_);
+    ASSERT_TRUE(link.Made()) << file_;
     ConfigureSystem(file_, folder_.Path() + "no tools here");
     ASSERT_EQ(dialogs_.shown.size(), 1u);
     EXPECT_EQ(dialogs_.shown[0].message, "Eroare la actualizarea config.sys!");

@@ -74,7 +74,8 @@ TEST_F(RegistrationFileTest, AMissingFileIsReportedByName) {
 }
 
 TEST_F(RegistrationFileTest, AFileThatFailsToReadIsReportedAndLeftAsItWas) {
-    ASSERT_NO_FATAL_FAILURE(LinkToFileThatFailsToRead(file));
+    const FailingLink link(file);
+    ASSERT_TRUE(link.Made()) << file;
     EXPECT_THROW(RewriteRegistrationFile(file, "C:\\Program Files"), EEngineRegistration);
     EXPECT_TRUE(StillTheFailingLink(file)) << "the file was replaced";
 }

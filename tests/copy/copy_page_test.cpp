@@ -257,7 +257,7 @@ TEST_F(CopyPageTest, TooLittleRoomIsToldBeforeAnythingIsCopiedAndAbandonCopiesNo
     answer = [](TMessageDialogForm&) { return mrAbort; };
     // The kit's archives alone need more than that.
     for (const char* component : {"EXE", "DBDAT", "DBNEW", "BDE32", "HELP"})
-        WriteFile(kit + "\\" + component + ".9", std::string(400 * 1024, 'x'));
+        WriteBytes(kit + "\\" + component + ".9", std::string(400 * 1024, 'x'));
     TCopy page(nullptr);
 
     EXPECT_EQ(PressNext(page), mrCancel);

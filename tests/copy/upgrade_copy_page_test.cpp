@@ -68,9 +68,9 @@ protected:
 
     void ExpectOldInstallationUntouched() {
         for (const char* file : {"KORVEN.EXE", "README.TXT", "KORVEN.HLP"})
-            EXPECT_EQ(ReadFile(program + "\\" + file), "vechi") << file;
+            EXPECT_EQ(ReadBytes(program + "\\" + file), "vechi") << file;
         EXPECT_FALSE(FileExists(program + "\\OUTPOST.EXE"));
-        EXPECT_EQ(ReadFile(data + "\\NEW\\DATA\\CLIENTI.DB"), "martor vechi");
+        EXPECT_EQ(ReadBytes(data + "\\NEW\\DATA\\CLIENTI.DB"), "martor vechi");
         EXPECT_FALSE(FileExists(data + "\\DATA\\FIRME.DB"));
         ExpectNoAssembledArchives();
     }

@@ -656,7 +656,7 @@ TEST_F(Upgrade, ADamagedLibraryArchiveIsAFailedLoadWhateverTheWorkFolderHolds) {
     ui::PressKey(VK_RETURN);
     EXPECT_EQ(work.WaitForExit(), 0u);
     EXPECT_FALSE(ui::FindWindowNow(FindCaption, work.processId));
-    EXPECT_FALSE(FileExists(stale)) << "the earlier upgrade's library stayed";
+    EXPECT_FALSE(PathExists(stale)) << "the earlier upgrade's library stayed";
 }
 
 // Every file below a folder with its bytes, to tell that nothing changed.

@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
 
         // The same upgrade with its data whole, while the old program runs.
         CopyFileTo(UpgradeKitArchive("DBDAT"), upgradeKit + "\\DBDAT.1");
-        WriteFile(program + "\\KORVEN.EXE", "vechi");
+        WriteBytes(program + "\\KORVEN.EXE", "vechi");
         {
             const HANDLE running = CreateFileA((program + "\\KORVEN.EXE").c_str(), GENERIC_READ, FILE_SHARE_READ,
                                                nullptr, OPEN_EXISTING, 0, nullptr);
@@ -135,7 +135,7 @@ int main(int argc, char** argv) {
 
         // A drive with a megabyte and a half free.
         SetFreeSpaceQuery([](const std::string&) -> std::optional<std::uint64_t> { return 3 * 1024 * 1024 / 2; });
-        WriteFile(kit + "\\HELP.2", std::string(3 * 1024 * 1024, 'x'));
+        WriteBytes(kit + "\\HELP.2", std::string(3 * 1024 * 1024, 'x'));
         ShootFirstDialog<TCopy>(kit, program, "", folder + "copy_space.bmp");
         SetFreeSpaceQuery(nullptr);
 
