@@ -684,7 +684,8 @@ TEST_F(Upgrade, AProgramInUseIsToldAndRetryAfterItsReleaseCompletesTheUpgrade) {
     const ShownDialog shown = ReadDialog(dialog);
     EXPECT_TRUE(Contains(shown.text, held)) << shown.text;
     EXPECT_TRUE(Contains(shown.buttons, "Reincearca")) << shown.buttons;
-    Shot("files_in_use_1024x768");
+    Shot("files_in_use_" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
+         std::to_string(GetSystemMetrics(SM_CYSCREEN)));
     holder = UniqueHandle();
     ui::Click(ui::Control(dialog, "&Reincearca"));
     ASSERT_NO_FATAL_FAILURE(UpgradeTheDatabase(work));
