@@ -2,19 +2,24 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 
-#include "core/report_failure.h"
-#include "core/text.h"
+#include "config/read_file.h"
+#include "config/replace_file.h"
 #include "core/debug_log.h"
 #include "core/exec_and_wait.h"
-#include "config/replace_file.h"
+#include "core/report_failure.h"
+#include "core/text.h"
+#include "core/unattended.h"
 #include "core/unique_handle.h"
+#include "toolkit/message_dialog.h"
 
 namespace {
 
 constexpr int kFileLimit = 255;
+constexpr char kEndOfText = '\x1A';
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -49,17 +54,9 @@ std::string ReadWholeFile(const std::string& path, bool& exists) {
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {};
         throw ConfigSysError(Reason("Nu am putut afla atributele fisierului", path));
     }
-    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) throw ConfigSysError(Reason("Nu am putut deschide fisierul", path));
     std::string text;
-    char buffer[4096];
-    DWORD got = 0;
-    do {
-        if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr))
-            throw ConfigSysError(Reason("Nu am putut citi fisierul", path));
-        text.append(buffer, got);
-    } while (got > 0);
+    if (const unsigned long error = ReadFileContents(path, text))
+        throw ConfigSysError(Reason("Nu am putut citi fisierul", path, error));
     return text;
 }
 
@@ -101,8 +98,12 @@ std::vector<std::string> RaiseFileLimit(const std::vector<std::string>& lines) {
 void UpdateConfigSys(const std::string& path) {
     bool exists = false;
     const std::string old = ReadWholeFile(path, exists);
+    // DOS reads the text up to the first Ctrl-Z: the settings go before it,
+    // and the mark with whatever follows it stays as it was.
+    const std::size_t end = std::min(old.find(kEndOfText), old.size());
     std::string text;
-    for (const std::string& line : RaiseFileLimit(SplitLines(old))) text += line + "\r\n";
+    for (const std::string& line : RaiseFileLimit(SplitLines(old.substr(0, end)))) text += line + "\r\n";
+    text += old.substr(end);
 
     std::optional<AttributesKeeper> keeper;
     if (exists) {

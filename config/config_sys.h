@@ -27,7 +27,8 @@ public:
 std::vector<std::string> RaiseFileLimit(const std::vector<std::string>& lines);
 
 // RaiseFileLimit on the file at `path` (created when missing), lines ended
-// by CR LF. Throws ConfigSysError when the file cannot be read or replaced;
+// by CR LF. Only the text before the first Ctrl-Z counts, as DOS reads it;
+// the Ctrl-Z and what follows it are kept after the rewritten lines. Throws ConfigSysError when the file cannot be read or replaced;
 // the old file is then as it was.
 void UpdateConfigSys(const std::string& path);
 

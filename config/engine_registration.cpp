@@ -4,19 +4,19 @@
 
 #include <charconv>
 #include <cstdint>
-#include <fstream>
 #include <iterator>
 #include <optional>
 
-#include "core/debug_log.h"
-#include "core/exec_and_wait.h"
-#include "interfaces/database_engine.h"
-#include "core/registry_key.h"
+#include "config/read_file.h"
 #include "config/replace_file.h"
+#include "core/debug_log.h"
+#include "core/engine_presence.h"
+#include "core/exec_and_wait.h"
+#include "core/registry_key.h"
+#include "interfaces/database_engine.h"
 
 namespace {
 
-constexpr char EngineInstalledKey[] = "Software\\Borland\\BLW32";
 constexpr char WindowsVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
 constexpr char EngineFolderBelowProgramFiles[] = "\\Borland\\Common Files\\BDE";
 constexpr char Placeholder[] = "$ProgDir$";
@@ -86,11 +86,9 @@ void MergeRegistrationFile(const std::string& fileName) {
 }  // namespace
 
 void RewriteRegistrationFile(const std::string& fileName, const std::string& programFilesDir) {
-    std::ifstream in(fileName, std::ios::binary);
     std::string bytes;
-    if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (!in.good() && !in.eof()) throw EEngineRegistration("Nu pot citi fisierul de inregistrare " + fileName);
-    in.close();
+    if (ReadFileContents(fileName, bytes) != 0)
+        throw EEngineRegistration("Nu pot citi fisierul de inregistrare " + fileName);
 
     const std::string escaped = DoubledBackslashes(programFilesDir);
     std::string rewritten;
@@ -109,7 +107,7 @@ void RewriteRegistrationFile(const std::string& fileName, const std::string& pro
 }
 
 void RegisterBDE() {
-    if (RegistryKey::Open(HKEY_LOCAL_MACHINE, EngineInstalledKey)) {
+    if (EngineInstalled()) {
         RaiseUseCount();
         return;
     }

@@ -1,7 +1,10 @@
 #include "copy/copy_messages.h"
 
+#include "toolkit/format_codes.h"
 #include "toolkit/message_dialog.h"
+#include "core/outcome.h"
 #include "core/report_failure.h"
+#include "core/unattended.h"
 
 bool AskForDisk(unsigned disk) {
     const MessagePrefixFor prefix("Pentru continuare");
@@ -40,6 +43,48 @@ bool AskGoOnAfterDamage(const std::string& description, const std::string& archi
     const std::string damage =
         "Arhiva " + archive + " (" + description + ")\rnu a fost decompresata complet:\r" + shortfall;
     return ReportFailure(damage, damage + ".\r\rContinuati instalarea?", {"", {mbYes, mbNo}, mbNo}) == mrYes;
+}
+
+namespace {
+
+// A wait the user can end: Retry or Abandon, Abandon the default, so that
+// Enter, or an unattended run, changes nothing. The message names files
+// and drives, which are data, and is shown as it stands.
+bool AskRetry(const std::string& message, const std::string& caption) {
+    // Nobody can close programs or make room for an unattended run: it fails
+    // here, and the dialog's automatic answer ends it.
+    if (Unattended.Active) RecordOutcome(ecFailed);
+    const MessagePrefixFor noPrefix("");
+    return RomMessageDlg(LiteralFormatText(message), caption, mtWarning, taCenter, {mbRetry, mbAbort}, mbAbort) ==
+           mrRetry;
+}
+
+}  // namespace
+
+bool AskRetryFilesInUse(const std::vector<std::string>& files) {
+    constexpr std::size_t kListed = 8;
+    std::string list;
+    for (std::size_t i = 0; i < files.size() && i < kListed; ++i) list += files[i] + "\r";
+    if (files.size() > kListed) list += "si inca " + std::to_string(files.size() - kListed) + " fisiere\r";
+    return AskRetry("Aceste fisiere sunt folosite de alt program:\r" + list +
+                        "\rInchideti KORVEN pe acest calculator si pe toate calculatoarele\r"
+                        "care il folosesc, apoi alegeti Reincearca.\r"
+                        "Abandon lasa instalarea veche neschimbata.",
+                    "Fisiere in folosinta");
+}
+
+bool AskRetryLowSpace(const std::string& root, std::uint64_t needed, std::uint64_t free) {
+    // Whole megabytes, the need rounded up and the free space down, so that
+    // the figures never suggest that it fits.
+    constexpr std::uint64_t kMegabyte = 1024 * 1024;
+    const std::string neededMb = std::to_string((needed + kMegabyte - 1) / kMegabyte);
+    const std::string freeMb = std::to_string(free / kMegabyte);
+    return AskRetry("Pe discul " + root + " nu este destul loc pentru instalare:\r" + "sunt necesari " + neededMb +
+                        " MB, sunt liberi " + freeMb +
+                        " MB.\r\r"
+                        "Faceti loc pe disc, apoi alegeti Reincearca.\r"
+                        "Abandon opreste instalarea.",
+                    "Spatiu insuficient");
 }
 
 void ReportUndeletable(const std::string& path) {

@@ -4,8 +4,10 @@
 // same things the same way.
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "copy/piece_assembly.h"
 
@@ -33,6 +35,16 @@ void ShowCopyError(const std::string& text);
 // A component's archive did not come out whole: true when the user goes on
 // with the installation, false when he abandons it.
 bool AskGoOnAfterDamage(const std::string& description, const std::string& archive, const std::string& shortfall);
+
+// Files the upgrade must replace are held open by another program: the user
+// is asked to close KORVEN everywhere. True for Retry, false for Abandon
+// (also the answer of an unattended run, which then fails).
+bool AskRetryFilesInUse(const std::vector<std::string>& files);
+
+// The drive `root` has `free` bytes where the copy needs `needed`: the user
+// is asked to make room. True for Retry, false for Abandon (also the answer
+// of an unattended run, which then fails).
+bool AskRetryLowSpace(const std::string& root, std::uint64_t needed, std::uint64_t free);
 
 // An assembled archive that stayed in the program folder.
 void ReportUndeletable(const std::string& path);

@@ -5,12 +5,16 @@
 #include <algorithm>
 #include <climits>
 
+#include "copy/archive_pieces.h"
 #include "core/files.h"
 #include "core/text.h"
 #include "copy/component_extraction.h"
 #include "copy/copy_messages.h"
+#include "copy/disk_space.h"
 #include "copy/engine_folder.h"
 #include "copy/kit_assembly.h"
+#include "core/engine_presence.h"
+#include "core/registry_key.h"
 #include "framework/application.h"
 #include "framework/extctrls.h"
 #include "framework/stdctrls.h"
@@ -18,10 +22,48 @@
 #include "toolkit/active_label.h"
 #include "toolkit/mbutton.h"
 #include "toolkit/nice_button.h"
+#include "unzip/quill_unzip.h"
 
 namespace {
 
 std::string FileNameOf(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
+
+std::uint64_t FileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+    return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// Where a component's files will go, for counting the room they need: the
+// engine's folder only when a new engine is to be put in.
+std::string DestinationOf(const TCompRecord& component) {
+    switch (component.CompTarget) {
+    case ctProgram: return InstallSettings.ProgramDir;
+    case ctData:
+    case ctNewData: return InstallSettings.DataDir;
+    case ctEngine: break;
+    }
+    if (EngineInstalled()) return {};
+    const std::optional<RegistryKey> windows =
+        RegistryKey::Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
+    return windows ? windows->ReadString("ProgramFilesDir").value_or("") : std::string();
+}
+
+// The bytes the archives of `archiveFolder` will take once extracted, by
+// the drive each goes to.
+SpaceNeeds UnpackedNeeds(const std::string& archiveFolder, TCompSet selected) {
+    SpaceNeeds needs;
+    for (int row = 0; row < ComponentCount; ++row) {
+        const TCompRecord& component = Components[row];
+        if (!InSet(selected, row) || component.CompName[0] == '\0') continue;
+        std::int32_t compressed = 0;
+        const std::int32_t unpacked =
+            korven::unzip::ArchiveContentSize(archiveFolder + "\\" + component.CompName + ".ZIP", compressed);
+        const std::string root = DriveRootOf(DestinationOf(component));
+        if (unpacked > 0 && !root.empty()) needs[root] += static_cast<std::uint64_t>(unpacked);
+    }
+    return needs;
+}
 
 }  // namespace
 
@@ -65,6 +107,8 @@ void TCopy::BNextClick(TObject*) {
     try {
         assembly_ = std::make_unique<PieceAssembly>(InstallSettings.DefaultProgramDir);
         if (AssembleArchives() && ExtractArchives()) result = mrOk;
+    } catch (const CopyAbandoned&) {
+        // The user chose it at a question: there is nothing more to say.
     } catch (const CopyFailure& failure) {
         ShowCopyError(failure.what());
     } catch (const std::exception& failure) {
@@ -83,9 +127,14 @@ bool TCopy::AssembleArchives() {
     CopyProgress->SetProgress(0);
     const KitAssemblyHooks hooks{
         [this](std::uint32_t disk) { return WaitForDisk(disk); },
-        [this](std::uint32_t disk) {
+        [this, &kit](std::uint32_t disk) {
             CopyProgress->SetProgress(static_cast<int>(disk));
             CopyProgress->Repaint();
+            // The archives grow by this disk's pieces: room for them first.
+            std::uint64_t pieces = 0;
+            for (const PieceName& piece : OrderPieces(FilesIn(kit.folder), SelectedComponents()))
+                pieces += FileSize(kit.folder + "\\" + piece.file);
+            EnsureSpace({{DriveRootOf(InstallSettings.DefaultProgramDir), pieces}});
         },
         [this](const std::string& piece) { ShowStatus(piece); },
         [this](std::uint32_t piecesCopied) {
@@ -122,6 +171,8 @@ bool TCopy::ExtractSelected(const TargetFolderRule& targetFolder, const korven::
     if (!SetCurrentDirectoryA(programFolder.c_str())) {
         throw CopyFailure("Nu pot intra in directorul " + programFolder + ".");
     }
+    // Room for every file before the first is written.
+    EnsureSpace(UnpackedNeeds(programFolder, SelectedComponents()));
     const ExtractionHooks hooks{
         [this](const TCompRecord& component) { ShowStatus(component.CompDescription); },
         // A program that is quitting (a message ended the installation)

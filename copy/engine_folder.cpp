@@ -4,12 +4,12 @@
 
 #include "copy/copy_messages.h"
 #include "copy/engine_version.h"
+#include "core/engine_presence.h"
 #include "core/registry_key.h"
 
 namespace {
 
 constexpr const char* kEngineKey = "Software\\Borland\\Database Engine";
-constexpr const char* kEngineSettingsKey = "Software\\Borland\\Database Engine\\Settings\\SYSTEM\\INIT";
 constexpr const char* kWindowsKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 
 // Versions below 4.0 are older than the engine the application needs.
@@ -36,8 +36,8 @@ void MakeFolder(const std::string& folder) {
 }  // namespace
 
 std::optional<std::string> EngineFolder(TInstallSettings& settings) {
-    if (std::optional<RegistryKey> installed = RegistryKey::Open(HKEY_LOCAL_MACHINE, kEngineSettingsKey)) {
-        const std::optional<std::string> version = installed->ReadString("VERSION");
+    if (EngineInstalled()) {
+        const std::optional<std::string> version = InstalledEngineVersion();
         if (version && IsOlderEngine(*version)) settings.OldEngineFound = true;
         if (settings.OldEngineFound) WarnOldEngine();
         return std::nullopt;

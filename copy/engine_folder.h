@@ -1,5 +1,5 @@
-// Where the database engine's archive goes. An engine already installed is
-// never replaced: its archive is passed over, and an older one (below 4.0)
+// Where the database engine's archive goes. An engine already installed
+// (EngineInstalled) is never replaced: its archive is passed over, and an older one (below 4.0)
 // is told to the user once found. Without one, the engine goes into
 // Program Files\Borland\Common Files\BDE, made as needed.
 #pragma once

@@ -18,7 +18,9 @@ class TUpgCopy : public TCopy {
 public:
     explicit TUpgCopy(TComponent* owner);
 
-    // False when the user abandoned after a damaged archive.
+    // A missing optional module is passed over. A missing or unreadable
+    // archive of another component throws CopyFailure before any file is
+    // replaced. False when the user abandoned after a damaged archive.
     bool ExtractArchives() override;
     // Asked by the unzip component for a member whose file exists in the
     // target folder: true replaces it, false keeps the existing file.

@@ -1,6 +1,7 @@
 #include "shell/upgrade_detection.h"
 
 #include <windows.h>
+#include <cstdint>
 
 #include "config/engine.h"
 #include "framework/application.h"
@@ -11,17 +12,26 @@
 #include "upgrade/upgrade_library.h"
 #include "shell/wizard.h"
 
-void PrepareUpgradeLibrary() {
+bool PrepareUpgradeLibrary() {
     const std::string archive = ProgramFolder() + "UPGRADE.ZIP";
+    const std::string library = ProgramFolder() + "UPGRADE.DLL";
+    bool inPlace = false;
     if (InstallSettings.UpgradeMode) {
-        // Its result is not looked at: a damaged archive shows itself as a
-        // library that does not load.
-        korven::unzip::TQuillUnzip unzip;
-        unzip.SetFileName(archive);
-        unzip.SetDirectoryName(ProgramFolder());
-        unzip.Extract();
+        // A library left by an earlier upgrade must never stand in for the
+        // kit's: it goes first, and only a whole extraction puts one back.
+        if (DeleteFileA(library.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND) {
+            korven::unzip::TQuillUnzip unzip;
+            unzip.SetFileName(archive);
+            unzip.SetDirectoryName(ProgramFolder());
+            const std::int32_t extracted = unzip.Extract();
+            inPlace = extracted > 0 && extracted == unzip.MatchingMembers() &&
+                      unzip.Directory() == korven::unzip::DirectoryState::kWhole &&
+                      GetFileAttributesA(library.c_str()) != INVALID_FILE_ATTRIBUTES;
+            if (!inPlace) DeleteFileA(library.c_str());
+        }
     }
     DeleteFileA(archive.c_str());
+    return inPlace;
 }
 
 void DetectUpgrade() {
@@ -29,10 +39,10 @@ void DetectUpgrade() {
     settings.UpgradeMode = AliasExists();
     // The main window paints before the slow steps.
     Application().ProcessMessages();
-    PrepareUpgradeLibrary();
+    const bool libraryInPlace = PrepareUpgradeLibrary();
     if (!settings.UpgradeMode) return;
     settings.CurrentPage = SlotFindApp;
-    if (!LoadUpgradeLibrary()) {
+    if (!libraryInPlace || !LoadUpgradeLibrary()) {
         settings.CurrentPage = SlotDone;
         RomMessageDlg("Nu am putut incarca UPGRADE.DLL", "Program incomplet!", mtError, taCenter, {mbCancel}, mbCancel);
     }

@@ -8,6 +8,8 @@
 // follows. Otherwise the wizard starts at the installation-type page.
 void DetectUpgrade();
 
-// Extracts UPGRADE.ZIP into the program's own folder in the upgrade flow,
-// and deletes it in either flow.
-void PrepareUpgradeLibrary();
+// In the upgrade flow, deletes any UPGRADE.DLL in the program's own folder
+// and extracts the kit's from UPGRADE.ZIP there; true only when the whole
+// archive came out (a partly written library is deleted again). Deletes
+// UPGRADE.ZIP in either flow.
+bool PrepareUpgradeLibrary();

@@ -43,7 +43,7 @@ constexpr std::array<ButtonKindInfo, kButtonKindCount> kKinds{{
     {"&Nu", kNo, 90, "Nu", ""},
     {"I&esire", kCancel, 90, "Exit", ""},
     {"&Abandon", kAbort, 90, "Cancel", ""},
-    {"&Retry", kRetry, 90, "Retry", ""},
+    {"&Reincearca", kRetry, 90, "Retry", ""},
     {"&Ignora", kIgnore, 90, "", "PrnSetup"},
     {"&Toate", kAll, 90, "Image1", "Avansat"},
     {"&Modific", 0, 90, "Edit", ""},

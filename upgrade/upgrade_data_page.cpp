@@ -92,8 +92,9 @@ void TUpgData::BNextClick(TObject*) {
     L1->Show();
     L1->Repaint();
     // Disabled until the page closes: nothing but Alt+Q may act while the
-    // library works.
-    for (TWinControl* button : std::initializer_list<TWinControl*>{BBack, BNext, BCancel}) button->SetEnabled(false);
+    // library works, and the steps to run are those ticked when Next came.
+    for (TWinControl* control : std::initializer_list<TWinControl*>{BBack, BNext, BCancel, Ck1, Ck2, Ck3})
+        control->SetEnabled(false);
     try {
         RunSteps();
     } catch (const std::exception& error) {

@@ -82,7 +82,13 @@ std::optional<AliasList> ReadAliasStore(const std::string& fileName) {
     std::string text;
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+    // A store that fails part-way is unreadable: parsed, its first part
+    // would be written back as the whole store.
+    for (;;) {
+        if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr)) return std::nullopt;
+        if (got == 0) break;
+        text.append(buffer, got);
+    }
     return ParseAliasStore(text);
 }
 

@@ -54,6 +54,14 @@ TEST_F(ConfigSys, ARemarkedFilesLineIsRaisedToo) {
     EXPECT_EQ(Updated("rem  fileshigh=30\r\n"), "FILESHIGH=255\r\n");
 }
 
+// The editors of the DOS days ended a text with Ctrl-Z; DOS stops reading
+// there, so the limit must come before it.
+TEST_F(ConfigSys, TheTextEndsAtTheFirstCtrlZ) {
+    EXPECT_EQ(Updated("BUFFERS=20\r\n\x1A"), "BUFFERS=20\r\nFILES=255\r\n\x1A");
+    EXPECT_EQ(Updated("files=30\r\nBUFFERS=20\x1A\x1A\r\nFILES=9\r\n"),
+              "FILES=255\r\nBUFFERS=20\r\n\x1A\x1A\r\nFILES=9\r\n");
+}
+
 TEST_F(ConfigSys, LinesThatOnlyMentionTheWordKeepTheirBytes) {
     const std::string kept = "SET TEMPFILES=1\r\nDEVICE=C:\\FILES\\X.SYS /files=9 \r\nREMFILES=3\r\nFILESX=2\r\n";
     EXPECT_EQ(Updated(kept), kept + "FILES=255\r\n");
@@ -122,6 +130,15 @@ TEST_F(ConfigSysStep, AFileThatCannotBeReplacedStaysAsItWasAndTheUserIsTold) {
 TEST_F(ConfigSysStep, AFileThatCannotBeReadStaysAsItWasAndTheUserIsTold) {
     RunWhileHeld(0);
     ExpectReportedAndUntouched();
+}
+
+TEST_F(ConfigSysStep, AFileThatFailsPartWayStaysAsItWasAndTheUserIsTold) {
+    const FailingLink link(file_);
+    ASSERT_TRUE(link.Made()) << file_;
+    ConfigureSystem(file_, folder_.Path() + "no tools here");
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dialogs_.shown[0].message, "Eroare la actualizarea config.sys!");
+    EXPECT_TRUE(StillTheFailingLink(file_)) << "the file was replaced";
 }
 
 TEST_F(ConfigSysStep, AFolderInTheFilesPlaceIsReportedAndLeftAlone) {

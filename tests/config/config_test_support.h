@@ -30,3 +30,22 @@ private:
     std::optional<std::string> bytes_;
     DWORD attributes_ = INVALID_FILE_ATTRIBUTES;
 };
+
+// `path` made a link to a file that opens but fails at the first read (the
+// process's own memory, whose first page is never mapped), as a disk with a
+// bad sector fails; removed again at the end.
+class FailingLink {
+public:
+    explicit FailingLink(std::string path);
+    ~FailingLink();
+    FailingLink(const FailingLink&) = delete;
+    FailingLink& operator=(const FailingLink&) = delete;
+    bool Made() const { return made_; }
+
+private:
+    std::string path_;
+    bool made_ = false;
+};
+
+// Whether `path` still fails to read: nothing was written in its place.
+bool StillTheFailingLink(const std::string& path);

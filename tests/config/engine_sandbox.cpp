@@ -82,9 +82,11 @@ void EngineSandbox::SetUp() {
     std::filesystem::create_directories(engineFolder);
     std::filesystem::create_directories(workFolder);
 
+    // What Wine's set-up wrote under Borland stays: only an installed
+    // engine would spoil the stage, and none may be left by another test.
+    ASSERT_FALSE(RegistryKeyExists("Software\\Borland\\BLW32")) << "a test before this one left an engine registered";
     borland_ = TakeSnapshot(HKEY_LOCAL_MACHINE, BorlandKey);
     programFilesDir_ = RegistryString(WindowsVersionKey, "ProgramFilesDir");
-    PutBack(HKEY_LOCAL_MACHINE, BorlandKey, std::nullopt);
     ASSERT_TRUE(MadeKey(WindowsVersionKey).WriteString("ProgramFilesDir", programFiles));
 
     char folder[MAX_PATH];

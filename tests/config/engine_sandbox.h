@@ -1,7 +1,8 @@
 // A private stage for the engine tests: a temporary Program Files folder
-// named by ProgramFilesDir, no engine registered, an empty current folder,
-// and the engine binding unloaded. Everything it changes in
-// HKEY_LOCAL_MACHINE is put back as it was.
+// named by ProgramFilesDir, no engine registered (what Wine's set-up wrote
+// of the engine's settings stays), an empty current folder, and the engine
+// binding unloaded. Everything it changes in HKEY_LOCAL_MACHINE is put back
+// as it was.
 #pragma once
 #include <windows.h>
 

@@ -8,6 +8,7 @@
 
 #include "config/engine.h"
 #include "config/engine_registration.h"
+#include "config_test_support.h"
 #include "engine_sandbox.h"
 #include "core/exec_and_wait.h"
 #include "interfaces/database_engine.h"
@@ -199,6 +200,28 @@ TEST_F(EngineTest, TheLibraryRefusesCallsBeforeItsInitialisationAndKeepsAddsUnti
     EXPECT_EQ(GetFileAttributesA(Store().c_str()), INVALID_FILE_ATTRIBUTES) << "nothing saved yet";
     EXPECT_EQ(save(nullptr, nullptr, FALSE), idapi::Ok);
     EXPECT_EQ(ReadBytes(Store()), "[A]\r\nTYPE=PARADOX\r\nPATH=C:\\A\r\n");
+    EXPECT_EQ(exit(), idapi::Ok);
+    FreeLibrary(library);
+}
+
+// A store that fails part-way through its reading is unreadable: saved
+// over, its first part (here nothing) would replace every alias in it.
+TEST_F(EngineTest, AStoreThatCannotBeReadIsNeitherUsedNorWrittenOver) {
+    InstallEngine();
+    const FailingLink link(Store());
+    ASSERT_TRUE(link.Made()) << Store();
+    const HMODULE library = LoadLibraryA((engineFolder + "\\IDAPI32.DLL").c_str());
+    ASSERT_TRUE(library);
+    auto entry = [library](const char* name) { return reinterpret_cast<void*>(GetProcAddress(library, name)); };
+    const auto init = reinterpret_cast<idapi::DbiInitFnProc>(entry(idapi::DbiInitFnName));
+    const auto addAlias = reinterpret_cast<idapi::DbiAddAliasProc>(entry(idapi::DbiAddAliasName));
+    const auto save = reinterpret_cast<idapi::DbiCfgSaveProc>(entry(idapi::DbiCfgSaveName));
+    const auto exit = reinterpret_cast<idapi::DbiExitProc>(entry(idapi::DbiExitName));
+
+    ASSERT_EQ(init(idapi::InterfaceVersion, nullptr), idapi::Ok);
+    EXPECT_EQ(addAlias(nullptr, "A", "PARADOX", "PATH:C:\\A", TRUE), idapi::ErrStoreUnreadable);
+    EXPECT_EQ(save(nullptr, nullptr, FALSE), idapi::ErrStoreUnreadable);
+    EXPECT_TRUE(StillTheFailingLink(Store())) << "the store was written over";
     EXPECT_EQ(exit(), idapi::Ok);
     FreeLibrary(library);
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "config/engine_registration.h"
+#include "config_test_support.h"
 #include "engine_sandbox.h"
 
 namespace {
@@ -70,6 +71,13 @@ TEST_F(RegistrationFileTest, AMissingFileIsReportedByName) {
         EXPECT_EQ(std::string(error.what()), "Nu pot citi fisierul de inregistrare " + file);
     }
     EXPECT_EQ(GetFileAttributesA(file.c_str()), INVALID_FILE_ATTRIBUTES) << "nothing is created";
+}
+
+TEST_F(RegistrationFileTest, AFileThatFailsToReadIsReportedAndLeftAsItWas) {
+    const FailingLink link(file);
+    ASSERT_TRUE(link.Made()) << file;
+    EXPECT_THROW(RewriteRegistrationFile(file, "C:\\Program Files"), EEngineRegistration);
+    EXPECT_TRUE(StillTheFailingLink(file)) << "the file was replaced";
 }
 
 TEST(AliasFolders, EachRelativeFolderLiesBelowTheDataFolder) {

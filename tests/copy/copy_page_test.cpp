@@ -1,6 +1,7 @@
 // The copy page driven in-process: a kit made in the test, Next pressed as
 // a real click, the folders, the settings and the dialogs show what it did.
 #include "copy/copy_page.h"
+#include "copy/disk_space.h"
 #include "copy/engine_folder.h"
 #include "copy_test_support.h"
 
@@ -16,7 +17,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +27,7 @@
 namespace {
 
 constexpr const char* kEngineSettingsKey = "Software\\Borland\\Database Engine\\Settings\\SYSTEM\\INIT";
+constexpr const char* kEngineInstalledKey = "Software\\Borland\\BLW32";
 constexpr const char* kEngineKey = "Software\\Borland\\Database Engine";
 constexpr const char* kWindowsKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 
@@ -32,6 +36,9 @@ protected:
     static void SetUpTestSuite() { StartToolkit(); }
 
     void SetUp() override {
+        // The prefix as Wine makes it: the engine's settings key may be
+        // there (Wine's set-up writes it), an installed engine is not.
+        ASSERT_FALSE(MachineKeyExists(kEngineInstalledKey)) << "a test before this one left an engine registered";
         InstallSettings = TInstallSettings{};
         InstallSettings.InstallType = itServer;
         InstallSettings.DiskCount = 6;  // as a settings file without "NrDiscuri" gives
@@ -47,13 +54,10 @@ protected:
     }
 
     void TearDown() override {
+        SetFreeSpaceQuery(nullptr);
         SetMessageDialogWatcher(nullptr);
         MessagePrefix.clear();
     }
-
-    // The engine rules that extract the engine need no engine installed;
-    // Wine's own registry has its settings key.
-    bool EngineInstalled() const { return !noEngine.Removed(); }
 
     // Every component the kit brings, each archive cut into pieces.
     void PutWholeKit(size_t pieceSize = 30000) {
@@ -83,7 +87,6 @@ protected:
     std::string data = temp.Make("Date");
     std::string programFiles = temp.Make("Program Files");
     ScopedMachineValue programFilesDir{kWindowsKey, "ProgramFilesDir", programFiles};
-    ScopedMachineKeyAbsent noEngine{kEngineSettingsKey};
     std::string engineFolder = programFiles + "\\Borland\\Common Files\\BDE";
 
     std::vector<std::string> dialogs;
@@ -108,7 +111,6 @@ TEST_F(CopyPageTest, WaitsForNextWithItsControlsInPlace) {
 }
 
 TEST_F(CopyPageTest, PutsEveryComponentInItsFolderAndRemovesOnlyItsArchives) {
-    if (EngineInstalled()) GTEST_SKIP() << "an engine is installed in this prefix";
     PutWholeKit();
     WriteBytes(kit + "\\EXE.ZIP", "never copied: not a piece");
     WriteBytes(program + "\\KEEP.ZIP", "the user's own archive");
@@ -139,6 +141,7 @@ TEST_F(CopyPageTest, PutsEveryComponentInItsFolderAndRemovesOnlyItsArchives) {
 TEST_F(CopyPageTest, AClientCopiesNoDatabasePieces) {
     InstallSettings.InstallType = itClient;
     // An engine installed or not: the client's test is about the database.
+    ScopedMachineValue registered{kEngineInstalledKey, "", std::string()};
     ScopedMachineValue version{kEngineSettingsKey, "VERSION", std::string("4.0")};
     PutWholeKit();
     TCopy page(nullptr);
@@ -192,6 +195,7 @@ TEST_F(CopyPageTest, GoingOnAfterADamagedArchiveExtractsTheRest) {
     CopyFileA(HostileArchive("cut_directory.zip").c_str(), (kit + "\\EXE.1").c_str(), FALSE);
     CutIntoPieces(KitArchive("HELP"), kit, "HELP", 100000);
     InstallSettings.InstallType = itClient;
+    ScopedMachineValue registered{kEngineInstalledKey, "", std::string()};
     ScopedMachineValue version{kEngineSettingsKey, "VERSION", std::string("5.01")};
     answer = [](TMessageDialogForm&) { return mrYes; };
     TCopy page(nullptr);
@@ -204,7 +208,6 @@ TEST_F(CopyPageTest, GoingOnAfterADamagedArchiveExtractsTheRest) {
 }
 
 TEST_F(CopyPageTest, AFailureInsideNextIsToldAndClosesThePage) {
-    if (EngineInstalled()) GTEST_SKIP() << "an engine is installed in this prefix";
     PutWholeKit(100000);
     // Program Files is a file: the engine's folders cannot be made in it.
     WriteBytes(temp.Path() + "\\NotAFolder", "");
@@ -244,17 +247,85 @@ TEST_F(CopyPageTest, TheDiskPromptRepeatsUntilTheDiskIsThere) {
     EXPECT_EQ(dialogs.size(), 3u);
 }
 
+TEST_F(CopyPageTest, TooLittleRoomIsToldBeforeAnythingIsCopiedAndAbandonCopiesNothing) {
+    PutWholeKit();
+    std::vector<std::string> asked;
+    SetFreeSpaceQuery([&](const std::string& root) -> std::optional<std::uint64_t> {
+        asked.push_back(root);
+        return 3 * 1024 * 1024 / 2;  // 1.5 MB
+    });
+    answer = [](TMessageDialogForm&) { return mrAbort; };
+    // The kit's archives alone need more than that.
+    for (const char* component : {"EXE", "DBDAT", "DBNEW", "BDE32", "HELP"})
+        WriteBytes(kit + "\\" + component + ".9", std::string(400 * 1024, 'x'));
+    TCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrCancel);
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_NE(dialogs[0].find("C:\\"), std::string::npos) << dialogs[0];
+    EXPECT_NE(dialogs[0].find("sunt necesari "), std::string::npos) << dialogs[0];
+    EXPECT_NE(dialogs[0].find(" MB, sunt liberi 1 MB"), std::string::npos) << dialogs[0];
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked.front(), program.substr(0, 3));
+    ExpectNoAssembledArchives();
+    EXPECT_FALSE(FileExists(program + "\\KORVEN.EXE"));
+}
+
+TEST_F(CopyPageTest, RetryAfterRoomWasMadeCompletesTheCopy) {
+    PutWholeKit();
+    bool roomMade = false;
+    SetFreeSpaceQuery(
+        [&](const std::string&) -> std::optional<std::uint64_t> { return roomMade ? std::uint64_t{1} << 40 : 0; });
+    answer = [&](TMessageDialogForm&) {
+        roomMade = true;
+        return mrRetry;
+    };
+    TCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrOk);
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_NE(dialogs[0].find("sunt liberi 0 MB"), std::string::npos) << dialogs[0];
+    EXPECT_TRUE(Extracted(program, "EXE", "KORVEN.EXE"));
+}
+
+// The room the files take once extracted counts too, on the drive they go to.
+TEST_F(CopyPageTest, TheExtractedFilesNeedRoomOnTheirOwnDrive) {
+    PutWholeKit();
+    int queries = 0;
+    SetFreeSpaceQuery([&](const std::string&) -> std::optional<std::uint64_t> {
+        // Room for the archives when the disk is read, none for their files.
+        return ++queries == 1 ? std::uint64_t{1} << 40 : 1000;
+    });
+    answer = [](TMessageDialogForm&) { return mrAbort; };
+    TCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrCancel);
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_NE(dialogs[0].find("sunt liberi 0 MB"), std::string::npos) << dialogs[0];
+    EXPECT_FALSE(FileExists(program + "\\KORVEN.EXE"));
+    ExpectNoAssembledArchives();
+}
+
 // The engine's folder, by what the registry says of an installed engine.
 class EngineFolderTest : public CopyPageTest {};
 
 TEST_F(EngineFolderTest, WithoutAnEngineItIsMadeUnderProgramFiles) {
-    if (EngineInstalled()) GTEST_SKIP() << "an engine is installed in this prefix";
     EXPECT_EQ(EngineFolder(InstallSettings), engineFolder);
     EXPECT_TRUE(IsExistingFolder(engineFolder));
     EXPECT_TRUE(dialogs.empty());
 }
 
+TEST_F(EngineFolderTest, ASettingsKeyWithoutTheInstalledEngineIsALeftover) {
+    for (const char* version : {"5.01", "3.5"}) {
+        ScopedMachineValue left{kEngineSettingsKey, "VERSION", std::string(version)};
+        EXPECT_EQ(EngineFolder(InstallSettings), engineFolder) << version;
+    }
+    EXPECT_FALSE(InstallSettings.OldEngineFound);
+    EXPECT_TRUE(dialogs.empty());
+}
+
 TEST_F(EngineFolderTest, AnEngineOfVersionFourOrLaterIsKeptSilently) {
+    ScopedMachineValue registered{kEngineInstalledKey, "", std::string()};
     for (const char* version : {"4.0", "5.01", "4.51"}) {
         ScopedMachineValue installed{kEngineSettingsKey, "VERSION", std::string(version)};
         EXPECT_EQ(EngineFolder(InstallSettings), std::nullopt) << version;
@@ -265,6 +336,7 @@ TEST_F(EngineFolderTest, AnEngineOfVersionFourOrLaterIsKeptSilently) {
 }
 
 TEST_F(EngineFolderTest, AnOlderEngineIsKeptWithAWarning) {
+    ScopedMachineValue registered{kEngineInstalledKey, "", std::string()};
     for (const char* version : {"3.5", ""}) {
         InstallSettings.OldEngineFound = false;
         MessagePrefix = "Pentru continuare";
@@ -281,7 +353,6 @@ TEST_F(EngineFolderTest, AnOlderEngineIsKeptWithAWarning) {
 }
 
 TEST_F(EngineFolderTest, AnOlderEngineFoundEarlierGivesItsOwnFolder) {
-    if (EngineInstalled()) GTEST_SKIP() << "an engine is installed in this prefix";
     InstallSettings.OldEngineFound = true;
     ScopedMachineValue dllPath{kEngineKey, "DLLPATH", std::string("C:\\IDAPI")};
     EXPECT_EQ(EngineFolder(InstallSettings), "C:\\IDAPI");

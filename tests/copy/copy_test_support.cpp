@@ -66,33 +66,3 @@ ScopedMachineValue::~ScopedMachineValue() {
     for (auto made = madeKeys_.rbegin(); made != madeKeys_.rend(); ++made)
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, made->c_str());
 }
-
-ScopedMachineKeyAbsent::ScopedMachineKeyAbsent(const std::string& key) : key_(key) {
-    std::optional<RegistryKey> opened = RegistryKey::Open(HKEY_LOCAL_MACHINE, key);
-    if (!opened) return;
-    DWORD subkeys = 0;
-    if (RegQueryInfoKeyA(*opened, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr, nullptr,
-                         nullptr, nullptr) != ERROR_SUCCESS ||
-        subkeys != 0) {
-        return;
-    }
-    for (DWORD index = 0;; ++index) {
-        char name[16384];
-        BYTE data[65536];
-        DWORD nameSize = sizeof name, dataSize = sizeof data, type = 0;
-        if (RegEnumValueA(*opened, index, name, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS) break;
-        values_.push_back({std::string(name, nameSize), type, std::vector<BYTE>(data, data + dataSize)});
-    }
-    opened.reset();
-    existed_ = RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str()) == ERROR_SUCCESS;
-}
-
-ScopedMachineKeyAbsent::~ScopedMachineKeyAbsent() {
-    if (!existed_) return;
-    std::optional<RegistryKey> made = RegistryKey::Create(HKEY_LOCAL_MACHINE, key_);
-    if (!made) return;
-    for (const Value& value : values_) {
-        RegSetValueExA(*made, value.name.c_str(), 0, value.type, value.data.data(),
-                       static_cast<DWORD>(value.data.size()));
-    }
-}

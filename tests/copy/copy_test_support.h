@@ -46,26 +46,3 @@ private:
 };
 
 bool MachineKeyExists(const std::string& key);
-
-// A key under HKEY_LOCAL_MACHINE taken away for one test, with its values
-// (Wine's own registry, for one, makes the engine's settings key), and put
-// back after it. A key with subkeys is left alone: Removed() tells.
-class ScopedMachineKeyAbsent {
-public:
-    explicit ScopedMachineKeyAbsent(const std::string& key);
-    ~ScopedMachineKeyAbsent();
-    ScopedMachineKeyAbsent(const ScopedMachineKeyAbsent&) = delete;
-    ScopedMachineKeyAbsent& operator=(const ScopedMachineKeyAbsent&) = delete;
-
-    bool Removed() const { return !MachineKeyExists(key_); }
-
-private:
-    struct Value {
-        std::string name;
-        DWORD type;
-        std::vector<BYTE> data;
-    };
-    std::string key_;
-    bool existed_ = false;
-    std::vector<Value> values_;
-};

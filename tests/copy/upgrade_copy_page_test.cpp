@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <regex>
 #include <string>
@@ -42,7 +43,7 @@ protected:
         WriteBytes(kit + "\\DISK1", "");
         SetMessageDialogWatcher([this](TMessageDialogForm& dialog) {
             dialogs.push_back(dialog.Message());
-            dialog.SetModalResult(answer);
+            dialog.SetModalResult(respond ? respond() : answer);
         });
         DebugEnabled = true;
         DebugOpen(log, "INSTALL");
@@ -63,6 +64,15 @@ protected:
         temp.Make("Date\\NEW\\DATA");
         WriteBytes(data + "\\DATA\\CLIENTI.DB", "datele clientului");
         WriteBytes(data + "\\NEW\\DATA\\CLIENTI.DB", "martor vechi");
+    }
+
+    void ExpectOldInstallationUntouched() {
+        for (const char* file : {"KORVEN.EXE", "README.TXT", "KORVEN.HLP"})
+            EXPECT_EQ(ReadBytes(program + "\\" + file), "vechi") << file;
+        EXPECT_FALSE(FileExists(program + "\\OUTPOST.EXE"));
+        EXPECT_EQ(ReadBytes(data + "\\NEW\\DATA\\CLIENTI.DB"), "martor vechi");
+        EXPECT_FALSE(FileExists(data + "\\DATA\\FIRME.DB"));
+        ExpectNoAssembledArchives();
     }
 
     void PutUpgradeKit(const std::vector<std::string>& components = {"EXE", "OUTPOST", "DBDAT", "DBNEW", "HELP",
@@ -121,6 +131,7 @@ protected:
 
     std::vector<std::string> dialogs;
     int answer = mrCancel;
+    std::function<int()> respond;  // when set, answers instead of `answer`
     size_t questions = 0;
 };
 
@@ -216,16 +227,99 @@ TEST_F(UpgradeCopyPageTest, AClientUpgradeCopiesNoDatabase) {
     EXPECT_EQ(Answers().count("\\DATA\\CLIENTI.DB"), 0u);
 }
 
-TEST_F(UpgradeCopyPageTest, AMissingOptionalModuleIsToldNotPassedOver) {
-    PutUpgradeKit({"EXE", "DBDAT", "DBNEW", "HELP", "PAYROLL"});
-    answer = mrYes;
+TEST_F(UpgradeCopyPageTest, AMissingOptionalModuleIsPassedOverWithoutAWord) {
+    PrepareOldInstallation();
+    PutUpgradeKit({"EXE", "OUTPOST", "DBDAT", "DBNEW", "HELP"});
+    TUpgCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrOk);
+    EXPECT_TRUE(dialogs.empty()) << dialogs.front();
+    EXPECT_TRUE(FromKit(program, "EXE", "KORVEN.EXE"));
+    EXPECT_TRUE(FromKit(program, "HELP", "KORVEN.HLP")) << "the rows after it are extracted";
+    EXPECT_FALSE(FileExists(program + "\\PAYROLL.EXE"));
+    ExpectNoAssembledArchives();
+}
+
+TEST_F(UpgradeCopyPageTest, AMissingRequiredArchiveIsToldBeforeAnyFileIsReplaced) {
+    PrepareOldInstallation();
+    PutUpgradeKit({"EXE", "OUTPOST", "DBDAT", "DBNEW", "PAYROLL"});
+    TUpgCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrCancel);
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_NE(dialogs[0].find("HELP.ZIP"), std::string::npos) << dialogs[0];
+    EXPECT_NE(dialogs[0].find("lipseste"), std::string::npos) << dialogs[0];
+    ExpectOldInstallationUntouched();
+}
+
+TEST_F(UpgradeCopyPageTest, AnArchiveWhoseDirectoryIsLostIsToldBeforeAnyFileIsReplaced) {
+    PrepareOldInstallation();
+    PutUpgradeKit({"EXE", "OUTPOST", "DBDAT", "DBNEW", "PAYROLL"});
+    const std::vector<std::string> pieces = CutIntoPieces(UpgradeKitArchive("HELP"), kit, "HELP", 2000);
+    ASSERT_GT(pieces.size(), 1u);
+    DeleteFileA((kit + "\\" + pieces.back()).c_str());  // the piece with the directory
+    TUpgCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrCancel);
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_NE(dialogs[0].find("HELP.ZIP"), std::string::npos) << dialogs[0];
+    EXPECT_NE(dialogs[0].find("nu poate fi citita"), std::string::npos) << dialogs[0];
+    ExpectOldInstallationUntouched();
+}
+
+// Another program (KORVEN on this computer or on a client) holds a file the
+// upgrade must replace.
+TEST_F(UpgradeCopyPageTest, AFileInUseIsToldAndRetryAfterItsReleaseCompletesTheUpgrade) {
+    PrepareOldInstallation();
+    PutUpgradeKit();
+    const std::string held = program + "\\KORVEN.EXE";
+    HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    respond = [&] {
+        CloseHandle(holder);
+        holder = INVALID_HANDLE_VALUE;
+        return mrRetry;
+    };
     TUpgCopy page(nullptr);
 
     EXPECT_EQ(PressNext(page), mrOk);
     ASSERT_EQ(dialogs.size(), 1u);
-    EXPECT_NE(dialogs[0].find("OUTPOST.ZIP"), std::string::npos) << dialogs[0];
-    EXPECT_TRUE(FromKit(program, "PAYROLL", "PAYROLL.EXE")) << "the rows after it are extracted";
-    ExpectNoAssembledArchives();
+    EXPECT_NE(dialogs[0].find(held), std::string::npos) << dialogs[0];
+    EXPECT_EQ(dialogs[0].find("README.TXT"), std::string::npos) << "only the files in use are listed";
+    EXPECT_TRUE(FromKit(program, "EXE", "KORVEN.EXE"));
+    EXPECT_TRUE(FromKit(data, "DBNEW", "NEW\\DATA\\CLIENTI.DB"));
+    if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
+}
+
+TEST_F(UpgradeCopyPageTest, AbandonWhileAFileIsInUseLeavesEveryFileAsItWas) {
+    PrepareOldInstallation();
+    PutUpgradeKit();
+    // The sample database, the last of the files to be replaced.
+    const std::string held = data + "\\NEW\\DATA\\CLIENTI.DB";
+    HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    int asked = 0;
+    respond = [&] { return ++asked == 1 ? mrRetry : mrAbort; };
+    TUpgCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrCancel);
+    CloseHandle(holder);
+    EXPECT_EQ(dialogs.size(), 2u) << "Retry checks again";
+    ExpectOldInstallationUntouched();
+}
+
+TEST_F(UpgradeCopyPageTest, AReadOnlyProgramIsReplacedAndKeepsItsMark) {
+    PrepareOldInstallation();
+    PutUpgradeKit();
+    const std::string program1 = program + "\\KORVEN.EXE";
+    ASSERT_TRUE(SetFileAttributesA(program1.c_str(), FILE_ATTRIBUTE_READONLY));
+    TUpgCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrOk);
+    EXPECT_TRUE(dialogs.empty()) << dialogs.front();
+    EXPECT_TRUE(FromKit(program, "EXE", "KORVEN.EXE"));
+    EXPECT_TRUE(GetFileAttributesA(program1.c_str()) & FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesA(program1.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace

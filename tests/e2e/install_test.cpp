@@ -11,10 +11,12 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "kit_run.h"
+#include "core/unique_handle.h"
 #include "ui_driver.h"
 
 namespace fs = std::filesystem;
@@ -315,6 +317,10 @@ protected:
 std::string FolderKit() { return Setting("KORVEN_KIT_FOLDER", std::string(KORVEN_KITS) + "\\folder"); }
 
 TEST_F(Installation, LocalFromOneFolderKit) {
+    // The prefix as Wine's set-up made it: its leftover of the engine's
+    // settings is there, an installed engine is not.
+    ASSERT_TRUE(KeyExists("Software\\Borland\\Database Engine\\Settings\\SYSTEM\\INIT"));
+    ASSERT_FALSE(KeyExists("Software\\Borland\\BLW32"));
     ASSERT_NO_FATAL_FAILURE(Install(FolderKit(), LocalItem, {}, true));
     for (const Component& component : Components) ExpectInstalled(component, ProgramFolder);
     const std::string registration = ReadWholeFile(std::string(EngineFolder) + "\\bde.reg");
@@ -613,6 +619,99 @@ TEST_F(Upgrade, KitWithoutTheLibraryShowsNoPage) {
     EXPECT_FALSE(ui::FindWindowNow(TypeCaption, work.processId));
 }
 
+// A customer without the optional PAYROLL module gets kits without its
+// pieces: the upgrade passes it over and goes on to the database unasked.
+TEST_F(Upgrade, KitWithoutAnOptionalModuleReachesTheDatabaseUnasked) {
+    ASSERT_NO_FATAL_FAILURE(Install(FolderKit(), LocalItem));
+    MarkTheCustomersFiles(ProgramFolder);
+    DeleteFileA(Trace);
+    WorkCopy work = Start(std::string(KORVEN_KITS) + "\\nopayroll");
+    ASSERT_NE(work.processId, 0u);
+    ASSERT_NO_FATAL_FAILURE(FindTheInstallation(work, "C:\\WinKorv\\"));
+    HWND copy = StartCopying(work);
+    ASSERT_TRUE(copy);
+    HWND data = ui::WaitForWindow(UpgradeDataCaption, work.processId, 120000);
+    EXPECT_FALSE(WaitForMessageDialog(work.processId, 1)) << "a question came during the upgrade";
+    ASSERT_TRUE(data) << "the database upgrade page did not come";
+    ASSERT_NO_FATAL_FAILURE(UpgradeTheDatabase(work));
+    ASSERT_NO_FATAL_FAILURE(LeaveFromTheEndPage(work));
+    ExpectNewerFilesAndKeptData(ProgramFolder);
+    EXPECT_EQ(LibrarySteps(), (std::vector<std::string>{"DoStructureUpgrade", "DoListUpgrade", "DoConstUpgrade"}));
+}
+
+// An earlier upgrade left its library in the work folder; this kit's
+// upgrade archive is damaged. The old library is never taken instead.
+TEST_F(Upgrade, ADamagedLibraryArchiveIsAFailedLoadWhateverTheWorkFolderHolds) {
+    ASSERT_NO_FATAL_FAILURE(Install(FolderKit(), LocalItem));
+    MakeFolders("C:\\korven-work");
+    const std::string stale = "C:\\korven-work\\UPGRADE.DLL";
+    ASSERT_TRUE(CopyFileA((std::string(KORVEN_KIT_STAGE) + "\\UPGRADE\\UPGRADE.DLL").c_str(), stale.c_str(), FALSE));
+    WorkCopy work = Start(std::string(KORVEN_KITS) + "\\badlib");
+    ASSERT_NE(work.processId, 0u);
+    HWND error = WaitForMessageDialog(work.processId);
+    ASSERT_TRUE(error) << "no message";
+    const ShownDialog shown = ReadDialog(error);
+    EXPECT_EQ(shown.caption, "Program incomplet!");
+    EXPECT_TRUE(Contains(shown.text, "Nu am putut incarca UPGRADE.DLL")) << shown.text;
+    ui::PressKey(VK_RETURN);
+    EXPECT_EQ(work.WaitForExit(), 0u);
+    EXPECT_FALSE(ui::FindWindowNow(FindCaption, work.processId));
+    EXPECT_FALSE(PathExists(stale)) << "the earlier upgrade's library stayed";
+}
+
+// Every file below a folder with its bytes, to tell that nothing changed.
+std::map<std::string, std::string> FilesBelow(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (entry.is_regular_file()) files[entry.path().string()] = ReadWholeFile(entry.path().string());
+    return files;
+}
+
+// KORVEN runs on a client while the server is upgraded: the program file is
+// held open by another process. The user is asked to close it everywhere.
+TEST_F(Upgrade, AProgramInUseIsToldAndRetryAfterItsReleaseCompletesTheUpgrade) {
+    ASSERT_NO_FATAL_FAILURE(Install(FolderKit(), LocalItem));
+    MarkTheCustomersFiles(ProgramFolder);
+    const std::string held = std::string(ProgramFolder) + "\\KORVEN.EXE";
+    UniqueHandle holder(CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder.valid());
+    WorkCopy work = Start(NewerKit());
+    ASSERT_NE(work.processId, 0u);
+    ASSERT_NO_FATAL_FAILURE(FindTheInstallation(work, "C:\\WinKorv\\"));
+    ASSERT_TRUE(StartCopying(work));
+    HWND dialog = WaitForMessageDialog(work.processId, 120000);
+    ASSERT_TRUE(dialog) << "no message about the file in use";
+    const ShownDialog shown = ReadDialog(dialog);
+    EXPECT_TRUE(Contains(shown.text, held)) << shown.text;
+    EXPECT_TRUE(Contains(shown.buttons, "Reincearca")) << shown.buttons;
+    Shot("files_in_use_" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
+         std::to_string(GetSystemMetrics(SM_CYSCREEN)));
+    holder = UniqueHandle();
+    ui::Click(ui::Control(dialog, "&Reincearca"));
+    ASSERT_NO_FATAL_FAILURE(UpgradeTheDatabase(work));
+    ASSERT_NO_FATAL_FAILURE(LeaveFromTheEndPage(work));
+    ExpectNewerFilesAndKeptData(ProgramFolder);
+}
+
+TEST_F(Upgrade, AbandonWhileAProgramIsInUseLeavesProgramsAndDataAsTheyWere) {
+    ASSERT_NO_FATAL_FAILURE(Install(FolderKit(), LocalItem));
+    MarkTheCustomersFiles(ProgramFolder);
+    const std::map<std::string, std::string> before = FilesBelow(ProgramFolder);
+    const std::string held = std::string(ProgramFolder) + "\\KORVEN.EXE";
+    UniqueHandle holder(CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder.valid());
+    WorkCopy work = Start(NewerKit());
+    ASSERT_NE(work.processId, 0u);
+    ASSERT_NO_FATAL_FAILURE(FindTheInstallation(work, "C:\\WinKorv\\"));
+    ASSERT_TRUE(StartCopying(work));
+    HWND dialog = WaitForMessageDialog(work.processId, 120000);
+    ASSERT_TRUE(dialog) << "no message about the file in use";
+    ui::Click(ui::Control(dialog, "&Abandon"));
+    work.WaitForExit(60000);
+    holder = UniqueHandle();
+    EXPECT_TRUE(FilesBelow(ProgramFolder) == before) << "programs or data changed";
+}
+
 // The client's database lies on the server (drive N:, a network drive): the
 // client is asked whether to upgrade it and answers No.
 TEST_F(Upgrade, ClientDecliningTheServerUpgradeSkipsTheDatabase) {
@@ -673,6 +772,41 @@ TEST_F(Unattended, UpgradeFindsTheInstallationByItself) {
     ASSERT_EQ(run.exitCode, 0u) << run.errors;
     ExpectNewerFilesAndKeptData(ProgramFolder);
     EXPECT_EQ(LibrarySteps(), (std::vector<std::string>{"DoStructureUpgrade", "DoListUpgrade", "DoConstUpgrade"}));
+}
+
+TEST_F(Unattended, AProgramInUseEndsTheUpgradeWithThreeAndChangesNothing) {
+    ASSERT_EQ(Run(FolderKit(), "/UNATTENDED").exitCode, 0u);
+    DeleteFileA(Log);
+    const std::map<std::string, std::string> before = FilesBelow(ProgramFolder);
+    const std::string held = std::string(ProgramFolder) + "\\KORVEN.EXE";
+    UniqueHandle holder(CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder.valid());
+    const UnattendedRun run = Run(NewerKit(), "/UNATTENDED");
+    holder = UniqueHandle();
+    EXPECT_EQ(run.exitCode, 3u) << run.errors;
+    EXPECT_TRUE(Contains(ReadWholeFile(Log), held)) << "the reason is not in the log";
+    EXPECT_TRUE(FilesBelow(ProgramFolder) == before) << "programs or data changed";
+}
+
+TEST_F(Unattended, AMissingRequiredArchiveEndsTheUpgradeWithThreeAndChangesNothing) {
+    ASSERT_EQ(Run(FolderKit(), "/UNATTENDED").exitCode, 0u);
+    DeleteFileA(Log);
+    const std::map<std::string, std::string> before = FilesBelow(ProgramFolder);
+    const UnattendedRun run = Run(std::string(KORVEN_KITS) + "\\nohelp", "/UNATTENDED");
+    EXPECT_EQ(run.exitCode, 3u) << run.errors;
+    EXPECT_TRUE(Contains(ReadWholeFile(Log), "HELP.ZIP")) << "the reason is not in the log";
+    EXPECT_TRUE(FilesBelow(ProgramFolder) == before) << "programs or data changed";
+}
+
+// Drive S: has 2 MB: the kit's archives alone need more.
+TEST_F(Unattended, ATooSmallDriveIsToldBeforeAnythingIsCopied) {
+    const UnattendedRun run = Run(FolderKit(), "/UNATTENDED \"/DIR=S:\\WinKorv\" \"/DATA=S:\\WinKorv\"");
+    EXPECT_EQ(run.exitCode, 3u) << run.errors;
+    const std::string log = ReadWholeFile(Log);
+    EXPECT_TRUE(Contains(log, "Pe discul S:\\ nu este destul loc")) << log;
+    EXPECT_TRUE(Contains(log, " MB, sunt liberi ")) << log;
+    EXPECT_TRUE(FilesBelow("S:\\").empty()) << "a file was copied to the small drive";
+    ExpectNothingConfigured();
 }
 
 TEST_F(Unattended, BadSwitchCopiesNothing) {

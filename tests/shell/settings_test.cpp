@@ -184,6 +184,38 @@ TEST(ExecAndWaitTest, AnswersTheChildsExitCode) {
     EXPECT_EQ(ExecAndWait("cmd /c exit 0", SW_HIDE), 0);
 }
 
+// A tool that broadcasts a message or starts a DDE conversation waits for
+// our windows to answer: they must be served while the tool runs, and must
+// not start anything else meanwhile.
+bool seen = false, enabledWhenSeen = true;
+
+LRESULT CALLBACK NoteTheMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP) {
+        seen = true;
+        enabledWhenSeen = IsWindowEnabled(window);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST(ExecAndWaitTest, MessagesAreDispatchedWhileItWaitsWithTheWindowsDisabled) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = NoteTheMessage;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "KorvenExecWaitTest";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowA("KorvenExecWaitTest", "page", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(window);
+    PostMessageA(window, WM_APP, 0, 0);
+
+    EXPECT_EQ(ExecAndWait("cmd /c exit 3", SW_HIDE), 3);
+    EXPECT_TRUE(seen) << "the message waited until the program ended";
+    EXPECT_FALSE(enabledWhenSeen) << "the window stayed enabled while the program ran";
+    EXPECT_TRUE(IsWindowEnabled(window)) << "the window stayed disabled";
+    DestroyWindow(window);
+}
+
 TEST(ExecAndWaitTest, CommandLinesLongerThanFiveHundredCharactersRunWhole) {
     // The exit code sits at the end, so a cut line would answer otherwise.
     const std::string padding(600, 'x');

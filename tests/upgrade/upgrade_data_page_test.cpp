@@ -231,6 +231,35 @@ TEST_F(UpgradeDataPage, AltQSwitchesQuickVerificationAndNothingElseDoes) {
                                      "SetQuickVerif on=1 during=- result=-", "SetQuickVerif on=1 during=- result=-"}));
 }
 
+// While the library works the page's messages flow (the reports let them
+// through): nothing there may change what runs, the step boxes included.
+TUpgData* runningPage = nullptr;
+std::vector<bool> enabledInsideAStep;
+
+// Looks at the controls at the first tick that comes inside a step (the
+// Next button is disabled only then).
+void CALLBACK LookAtTheControls(HWND, UINT, UINT_PTR, DWORD) {
+    if (!enabledInsideAStep.empty() || runningPage->BNext->Enabled()) return;
+    for (TWinControl* control :
+         std::initializer_list<TWinControl*>{runningPage->Ck1, runningPage->Ck2, runningPage->Ck3, runningPage->BBack,
+                                             runningPage->BNext, runningPage->BCancel})
+        enabledInsideAStep.push_back(control->Enabled() && IsWindowEnabled(control->Handle()));
+}
+
+TEST_F(UpgradeDataPage, WhileTheStepsRunNoControlCanBeUsed) {
+    TUpgData page(nullptr);
+    runningPage = &page;
+    enabledInsideAStep.clear();
+    page.HandleNeeded();
+    PostMessageA(page.BNext->Handle(), BM_CLICK, 0, 0);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 1, LookAtTheControls);
+    EXPECT_EQ(page.ShowModal(), mrOk);
+    KillTimer(nullptr, timer);
+    runningPage = nullptr;
+    ASSERT_FALSE(enabledInsideAStep.empty()) << "no tick came inside a step";
+    EXPECT_EQ(enabledInsideAStep, std::vector<bool>(6, false)) << "boxes Ck1..Ck3, then Back, Next, Cancel";
+}
+
 TEST_F(UpgradeDataPage, AltQPressedWhileAStepRunsReachesTheLibraryInsideTheStep) {
     TUpgData page(nullptr);
     page.Ck2->SetChecked(false);

@@ -11,11 +11,15 @@
 //                          over an earlier installation, taken when the
 //                          damaged data archive of its kit is told
 //     upgrade_copy_damaged.bmp     that question over the page
+//     upgrade_copy_in_use.bmp      the upgrade's question about programs
+//                          that another program holds open
+//     copy_space.bmp       the message about a drive without enough room
 //
 // The kit is made in a temporary folder, removed after, from the archives
 // zip made for the copy tests; the pictures are taken from inside the dialogs' modal loops.
 #include "tests/support/screen_shots.h"
 #include "copy/copy_page.h"
+#include "copy/disk_space.h"
 #include "copy/upgrade_copy_page.h"
 #include "copy_test_support.h"
 
@@ -25,7 +29,9 @@
 #include "toolkit/message_dialog.h"
 #include "toolkit/toolkit_start.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace {
@@ -116,6 +122,22 @@ int main(int argc, char** argv) {
         CopyFileTo(HostileArchive("overrun_stored.zip"), upgradeKit + "\\DBDAT.1");
         ShootFirstDialog<TUpgCopy>(upgradeKit, program, folder + "upgrade_copy_extracting.bmp",
                                    folder + "upgrade_copy_damaged.bmp");
+
+        // The same upgrade with its data whole, while the old program runs.
+        CopyFileTo(UpgradeKitArchive("DBDAT"), upgradeKit + "\\DBDAT.1");
+        WriteBytes(program + "\\KORVEN.EXE", "vechi");
+        {
+            const HANDLE running = CreateFileA((program + "\\KORVEN.EXE").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                               nullptr, OPEN_EXISTING, 0, nullptr);
+            ShootFirstDialog<TUpgCopy>(upgradeKit, program, "", folder + "upgrade_copy_in_use.bmp");
+            CloseHandle(running);
+        }
+
+        // A drive with a megabyte and a half free.
+        SetFreeSpaceQuery([](const std::string&) -> std::optional<std::uint64_t> { return 3 * 1024 * 1024 / 2; });
+        WriteBytes(kit + "\\HELP.2", std::string(3 * 1024 * 1024, 'x'));
+        ShootFirstDialog<TCopy>(kit, program, "", folder + "copy_space.bmp");
+        SetFreeSpaceQuery(nullptr);
 
         return 0;
     } catch (const std::exception& e) {
