@@ -193,7 +193,11 @@ bool TCopy::ExtractSelected(const TargetFolderRule& targetFolder, const korven::
 
 void TCopy::UnzipProgressReport(std::int32_t value, const korven::unzip::ReportRecord& record) {
     unzipped_.Report(value, record);
-    UnzipProgress->SetProgress(unzipped_.Percent());
+    // Reports come every few kilobytes; a gauge painted for each would cost
+    // more than the extraction. It is painted when its percentage moves.
+    const int percent = unzipped_.Percent();
+    if (percent == UnzipProgress->Progress()) return;
+    UnzipProgress->SetProgress(percent);
     UnzipProgress->Repaint();
 }
 
