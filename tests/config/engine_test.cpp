@@ -36,6 +36,29 @@ std::string LoadedEngine() {
     return std::string(name, GetModuleFileNameA(module, name, sizeof name));
 }
 
+// The library's entry points, loaded from the engine folder as any program
+// could load them; freed at the end.
+struct EngineCalls {
+    explicit EngineCalls(const std::string& folder) : library(LoadLibraryA((folder + "\\IDAPI32.DLL").c_str())) {
+        auto entry = [this](const char* name) { return reinterpret_cast<void*>(GetProcAddress(library, name)); };
+        init = reinterpret_cast<idapi::DbiInitFnProc>(entry(idapi::DbiInitFnName));
+        addAlias = reinterpret_cast<idapi::DbiAddAliasProc>(entry(idapi::DbiAddAliasName));
+        save = reinterpret_cast<idapi::DbiCfgSaveProc>(entry(idapi::DbiCfgSaveName));
+        exit = reinterpret_cast<idapi::DbiExitProc>(entry(idapi::DbiExitName));
+    }
+    ~EngineCalls() {
+        if (library) FreeLibrary(library);
+    }
+    EngineCalls(const EngineCalls&) = delete;
+    EngineCalls& operator=(const EngineCalls&) = delete;
+
+    HMODULE library;
+    idapi::DbiInitFnProc init = nullptr;
+    idapi::DbiAddAliasProc addAlias = nullptr;
+    idapi::DbiCfgSaveProc save = nullptr;
+    idapi::DbiExitProc exit = nullptr;
+};
+
 TEST_F(EngineTest, WithoutAnEngineNoAliasExistsUntilTheEngineIsRegistered) {
     EXPECT_FALSE(AliasExists());
     EXPECT_FALSE(InitEngine()) << "the engine-ready flag stays clear";
@@ -181,13 +204,12 @@ TEST_F(EngineTest, TheEngineEndsWithTheProgram) {
 // The library's own rules, called directly as any program could.
 TEST_F(EngineTest, TheLibraryRefusesCallsBeforeItsInitialisationAndKeepsAddsUntilSaved) {
     InstallEngine();
-    const HMODULE library = LoadLibraryA((engineFolder + "\\IDAPI32.DLL").c_str());
-    ASSERT_TRUE(library);
-    auto entry = [library](const char* name) { return reinterpret_cast<void*>(GetProcAddress(library, name)); };
-    const auto init = reinterpret_cast<idapi::DbiInitFnProc>(entry(idapi::DbiInitFnName));
-    const auto addAlias = reinterpret_cast<idapi::DbiAddAliasProc>(entry(idapi::DbiAddAliasName));
-    const auto save = reinterpret_cast<idapi::DbiCfgSaveProc>(entry(idapi::DbiCfgSaveName));
-    const auto exit = reinterpret_cast<idapi::DbiExitProc>(entry(idapi::DbiExitName));
+    const EngineCalls engine(engineFolder);
+    ASSERT_TRUE(engine.library);
+    const auto init = engine.init;
+    const auto addAlias = engine.addAlias;
+    const auto save = engine.save;
+    const auto exit = engine.exit;
 
     EXPECT_NE(addAlias(nullptr, "A", "PARADOX", "PATH:C:\\A", TRUE), idapi::Ok);
     EXPECT_NE(exit(), idapi::Ok);
@@ -201,7 +223,6 @@ TEST_F(EngineTest, TheLibraryRefusesCallsBeforeItsInitialisationAndKeepsAddsUnti
     EXPECT_EQ(save(nullptr, nullptr, FALSE), idapi::Ok);
     EXPECT_EQ(ReadBytes(Store()), "[A]\r\nTYPE=PARADOX\r\nPATH=C:\\A\r\n");
     EXPECT_EQ(exit(), idapi::Ok);
-    FreeLibrary(library);
 }
 
 // A store that fails part-way through its reading is unreadable: saved
@@ -210,20 +231,18 @@ TEST_F(EngineTest, AStoreThatCannotBeReadIsNeitherUsedNorWrittenOver) {
     InstallEngine();
     const FailingLink link(Store());
     ASSERT_TRUE(link.Made()) << Store();
-    const HMODULE library = LoadLibraryA((engineFolder + "\\IDAPI32.DLL").c_str());
-    ASSERT_TRUE(library);
-    auto entry = [library](const char* name) { return reinterpret_cast<void*>(GetProcAddress(library, name)); };
-    const auto init = reinterpret_cast<idapi::DbiInitFnProc>(entry(idapi::DbiInitFnName));
-    const auto addAlias = reinterpret_cast<idapi::DbiAddAliasProc>(entry(idapi::DbiAddAliasName));
-    const auto save = reinterpret_cast<idapi::DbiCfgSaveProc>(entry(idapi::DbiCfgSaveName));
-    const auto exit = reinterpret_cast<idapi::DbiExitProc>(entry(idapi::DbiExitName));
+    const EngineCalls engine(engineFolder);
+    ASSERT_TRUE(engine.library);
+    const auto init = engine.init;
+    const auto addAlias = engine.addAlias;
+    const auto save = engine.save;
+    const auto exit = engine.exit;
 
     ASSERT_EQ(init(idapi::InterfaceVersion, nullptr), idapi::Ok);
     EXPECT_EQ(addAlias(nullptr, "A", "PARADOX", "PATH:C:\\A", TRUE), idapi::ErrStoreUnreadable);
     EXPECT_EQ(save(nullptr, nullptr, FALSE), idapi::ErrStoreUnreadable);
     EXPECT_TRUE(StillTheFailingLink(Store())) << "the store was written over";
     EXPECT_EQ(exit(), idapi::Ok);
-    FreeLibrary(library);
 }
 
 }  // namespace
