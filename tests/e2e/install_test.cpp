@@ -553,6 +553,29 @@ protected:
         ExpectNoAssembledArchives();
     }
 
+    static std::string HeldProgram() { return std::string(ProgramFolder) + "\\KORVEN.EXE"; }
+
+    // Kit A installed with the customer's files, its KORVEN.EXE held open as
+    // KORVEN running on this computer, or on a client, holds it.
+    void InstallAndHoldTheProgram() {
+        ASSERT_NO_FATAL_FAILURE(Install(FolderKit(), LocalItem));
+        MarkTheCustomersFiles(ProgramFolder);
+        holder_ = UniqueHandle(
+            CreateFileA(HeldProgram().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(holder_.valid());
+    }
+
+    // The upgrade found and its copy started, up to the files-in-use dialog.
+    void CopyUntilTheFilesInUse(const WorkCopy& work, HWND& dialog) {
+        ASSERT_NE(work.processId, 0u);
+        ASSERT_NO_FATAL_FAILURE(FindTheInstallation(work, "C:\\WinKorv\\"));
+        ASSERT_TRUE(StartCopying(work));
+        dialog = WaitForMessageDialog(work.processId, 120000);
+        ASSERT_TRUE(dialog) << "no message about the file in use";
+    }
+
+    UniqueHandle holder_;
+
     static std::vector<std::string> LibrarySteps() {
         std::vector<std::string> steps;
         for (const std::string& line : Lines(ReadWholeFile(Trace)))
@@ -670,23 +693,16 @@ std::map<std::string, std::string> FilesBelow(const std::string& folder) {
 // KORVEN runs on a client while the server is upgraded: the program file is
 // held open by another process. The user is asked to close it everywhere.
 TEST_F(Upgrade, AProgramInUseIsToldAndRetryAfterItsReleaseCompletesTheUpgrade) {
-    ASSERT_NO_FATAL_FAILURE(Install(FolderKit(), LocalItem));
-    MarkTheCustomersFiles(ProgramFolder);
-    const std::string held = std::string(ProgramFolder) + "\\KORVEN.EXE";
-    UniqueHandle holder(CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(holder.valid());
+    ASSERT_NO_FATAL_FAILURE(InstallAndHoldTheProgram());
     WorkCopy work = Start(NewerKit());
-    ASSERT_NE(work.processId, 0u);
-    ASSERT_NO_FATAL_FAILURE(FindTheInstallation(work, "C:\\WinKorv\\"));
-    ASSERT_TRUE(StartCopying(work));
-    HWND dialog = WaitForMessageDialog(work.processId, 120000);
-    ASSERT_TRUE(dialog) << "no message about the file in use";
+    HWND dialog = nullptr;
+    ASSERT_NO_FATAL_FAILURE(CopyUntilTheFilesInUse(work, dialog));
     const ShownDialog shown = ReadDialog(dialog);
-    EXPECT_TRUE(Contains(shown.text, held)) << shown.text;
+    EXPECT_TRUE(Contains(shown.text, HeldProgram())) << shown.text;
     EXPECT_TRUE(Contains(shown.buttons, "Reincearca")) << shown.buttons;
     Shot("files_in_use_" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
          std::to_string(GetSystemMetrics(SM_CYSCREEN)));
-    holder = UniqueHandle();
+    holder_ = UniqueHandle();
     ui::Click(ui::Control(dialog, "&Reincearca"));
     ASSERT_NO_FATAL_FAILURE(UpgradeTheDatabase(work));
     ASSERT_NO_FATAL_FAILURE(LeaveFromTheEndPage(work));
@@ -694,21 +710,14 @@ TEST_F(Upgrade, AProgramInUseIsToldAndRetryAfterItsReleaseCompletesTheUpgrade) {
 }
 
 TEST_F(Upgrade, AbandonWhileAProgramIsInUseLeavesProgramsAndDataAsTheyWere) {
-    ASSERT_NO_FATAL_FAILURE(Install(FolderKit(), LocalItem));
-    MarkTheCustomersFiles(ProgramFolder);
+    ASSERT_NO_FATAL_FAILURE(InstallAndHoldTheProgram());
     const std::map<std::string, std::string> before = FilesBelow(ProgramFolder);
-    const std::string held = std::string(ProgramFolder) + "\\KORVEN.EXE";
-    UniqueHandle holder(CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(holder.valid());
     WorkCopy work = Start(NewerKit());
-    ASSERT_NE(work.processId, 0u);
-    ASSERT_NO_FATAL_FAILURE(FindTheInstallation(work, "C:\\WinKorv\\"));
-    ASSERT_TRUE(StartCopying(work));
-    HWND dialog = WaitForMessageDialog(work.processId, 120000);
-    ASSERT_TRUE(dialog) << "no message about the file in use";
+    HWND dialog = nullptr;
+    ASSERT_NO_FATAL_FAILURE(CopyUntilTheFilesInUse(work, dialog));
     ui::Click(ui::Control(dialog, "&Abandon"));
     work.WaitForExit(60000);
-    holder = UniqueHandle();
+    holder_ = UniqueHandle();
     EXPECT_TRUE(FilesBelow(ProgramFolder) == before) << "programs or data changed";
 }
 
