@@ -2,6 +2,7 @@
 
 #include "toolkit/format_codes.h"
 #include "toolkit/message_dialog.h"
+#include "core/debug_log.h"
 #include "core/outcome.h"
 #include "core/report_failure.h"
 #include "core/unattended.h"
@@ -27,6 +28,8 @@ std::string PieceFailureText(const std::string& piece, PieceAssembly::Result res
                ":\rprima ei parte (.1) lipseste din kitul de instalare.";
     case PieceAssembly::Result::kCannotRead: return "Nu pot citi fisierul " + piece + " de pe discul de instalare.";
     case PieceAssembly::Result::kCannotWrite: return "Nu pot scrie fisierul " + piece + " in arhiva " + archive + ".";
+    case PieceAssembly::Result::kWrongSize:
+    case PieceAssembly::Result::kWrongCrc: return "Fisierul " + piece + " de pe discul de instalare este deteriorat.";
     case PieceAssembly::Result::kAdded: break;
     }
     return {};
@@ -53,6 +56,7 @@ namespace {
 bool AskRetry(const std::string& message, const std::string& caption) {
     // Nobody can close programs or make room for an unattended run: it fails
     // here, and the dialog's automatic answer ends it.
+    DebugNote(caption + ": " + message);
     if (Unattended.Active) RecordOutcome(ecFailed);
     const MessagePrefixFor noPrefix("");
     return RomMessageDlg(LiteralFormatText(message), caption, mtWarning, taCenter, {mbRetry, mbAbort}, mbAbort) ==
@@ -85,6 +89,37 @@ bool AskRetryLowSpace(const std::string& root, std::uint64_t needed, std::uint64
                         "Faceti loc pe disc, apoi alegeti Reincearca.\r"
                         "Abandon opreste instalarea.",
                     "Spatiu insuficient");
+}
+
+namespace {
+
+std::string Hex(std::uint32_t value) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string text(8, '0');
+    for (int i = 7; i >= 0; --i, value >>= 4) text[static_cast<std::size_t>(i)] = digits[value & 0xF];
+    return text;
+}
+
+std::string DamageText(const DamagedPiece& damage) {
+    switch (damage.result) {
+    case PieceAssembly::Result::kWrongSize:
+        return "are " + std::to_string(damage.read.size) + " octeti in loc de " + std::to_string(damage.expected.size) +
+               ".";
+    case PieceAssembly::Result::kWrongCrc:
+        return "continutul lui difera de cel din kit\r(CRC " + Hex(damage.read.crc) + " in loc de " +
+               Hex(damage.expected.crc) + ").";
+    default: return "nu poate fi citit.";
+    }
+}
+
+}  // namespace
+
+bool AskRetryDamagedPiece(const DamagedPiece& damage) {
+    const std::string disk = std::to_string(damage.disk);
+    return AskRetry("Fisierul " + damage.file + " de pe discul de instalare nr. " + disk + " este deteriorat:\r" +
+                        DamageText(damage) + "\r\rIntroduceti din nou discul " + disk +
+                        " sau o copie buna a lui,\rapoi alegeti Reincearca.\rAbandon opreste instalarea.",
+                    "Disc deteriorat");
 }
 
 void ReportUndeletable(const std::string& path) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "copy/kit_assembly.h"
 #include "copy/piece_assembly.h"
 
 // A failure that ends the copy; what() is the Romanian text for the user,
@@ -45,6 +46,11 @@ bool AskRetryFilesInUse(const std::vector<std::string>& files);
 // is asked to make room. True for Retry, false for Abandon (also the answer
 // of an unattended run, which then fails).
 bool AskRetryLowSpace(const std::string& root, std::uint64_t needed, std::uint64_t free);
+
+// A piece came off its disk damaged: the user is asked to put the disk in
+// again. True for Retry, false for Abandon (also the answer of an unattended
+// run, which then fails).
+bool AskRetryDamagedPiece(const DamagedPiece& damage);
 
 // An assembled archive that stayed in the program folder.
 void ReportUndeletable(const std::string& path);

@@ -141,8 +141,11 @@ bool TCopy::AssembleArchives() {
             CopyProgress->SetProgress(static_cast<int>(std::min<std::uint32_t>(piecesCopied, INT_MAX)));
             CopyProgress->Repaint();
         },
+        [this](const DamagedPiece& damage) {
+            return AskRetryDamagedPiece(damage) && AskForDisk(damage.disk) && WaitForDisk(damage.disk);
+        },
     };
-    if (AssembleKit(kit, SelectedComponents(), *assembly_, hooks)) return true;
+    if (AssembleKit(kit, SelectedComponents(), InstallSettings.Pieces, *assembly_, hooks)) return true;
     SetModalResult(mrCancel);
     return false;
 }

@@ -37,16 +37,34 @@ std::vector<std::string> FilesIn(const std::string& folder) {
     return files;
 }
 
-bool AssembleKit(const KitSource& kit, TCompSet selected, PieceAssembly& assembly, const KitAssemblyHooks& hooks) {
+namespace {
+
+// Damage a second reading of the disk may mend: a listed piece whose bytes
+// or length are not the kit's, or that could not be read.
+bool Mendable(PieceAssembly::Result result, const ExpectedPiece* expected) {
+    using Result = PieceAssembly::Result;
+    return expected != nullptr &&
+           (result == Result::kWrongSize || result == Result::kWrongCrc || result == Result::kCannotRead);
+}
+
+}  // namespace
+
+bool AssembleKit(const KitSource& kit, TCompSet selected, const PieceManifest& listed, PieceAssembly& assembly,
+                 const KitAssemblyHooks& hooks) {
     std::uint32_t piecesCopied = 0;
     for (std::uint32_t disk = 1; disk <= kit.diskCount && disk != 0; ++disk) {
         if (!hooks.waitForDisk(disk)) return false;
         hooks.diskFound(disk);
         for (const PieceName& piece : OrderPieces(FilesIn(kit.folder), selected)) {
             hooks.pieceStarting(piece.file);
-            const PieceAssembly::Result result = assembly.Add(kit.folder + "\\" + piece.file, piece);
-            if (result != PieceAssembly::Result::kAdded) {
-                throw CopyFailure(PieceFailureText(piece.file, result, assembly.ArchivePath(piece.component)));
+            const ExpectedPiece* expected = listed.Find(piece.file);
+            for (;;) {
+                const PieceAssembly::Result result = assembly.Add(kit.folder + "\\" + piece.file, piece, expected);
+                if (result == PieceAssembly::Result::kAdded) break;
+                if (!Mendable(result, expected)) {
+                    throw CopyFailure(PieceFailureText(piece.file, result, assembly.ArchivePath(piece.component)));
+                }
+                if (!hooks.retryDamaged({piece.file, disk, result, assembly.LastRead(), *expected})) return false;
             }
             ++piecesCopied;
         }

@@ -32,14 +32,30 @@ bool WaitForDiskMarker(const std::string& kitFolder, std::uint32_t disk);
 // be read.
 std::vector<std::string> FilesIn(const std::string& folder);
 
+// A piece the kit lists that came off its disk damaged: what was expected of
+// it and what was read.
+struct DamagedPiece {
+    std::string file;
+    std::uint32_t disk = 0;  // the disk in the drive when it was read
+    PieceAssembly::Result result = PieceAssembly::Result::kCannotRead;
+    PieceAssembly::ReadPiece read;
+    ExpectedPiece expected;
+};
+
 // What the page shows and asks while the kit is assembled.
 struct KitAssemblyHooks {
     std::function<bool(std::uint32_t disk)> waitForDisk;  // false: the user declined
     std::function<void(std::uint32_t disk)> diskFound;
     std::function<void(const std::string& piece)> pieceStarting;
     std::function<void(std::uint32_t piecesCopied)> diskDone;  // over all disks so far
+    // True when the disk is back in the drive for another try at the piece,
+    // false when the user abandoned.
+    std::function<bool(const DamagedPiece& damage)> retryDamaged;
 };
 
-// Joins the pieces of every disk into `assembly`. False when a disk was
-// declined. A piece that cannot be joined throws CopyFailure naming it.
-bool AssembleKit(const KitSource& kit, TCompSet selected, PieceAssembly& assembly, const KitAssemblyHooks& hooks);
+// Joins the pieces of every disk into `assembly`, checking those that
+// `listed` names. False when a disk was declined or a damaged piece
+// abandoned. A piece that cannot be joined otherwise throws CopyFailure
+// naming it.
+bool AssembleKit(const KitSource& kit, TCompSet selected, const PieceManifest& listed, PieceAssembly& assembly,
+                 const KitAssemblyHooks& hooks);

@@ -3,13 +3,18 @@
 // whose first piece this run has written, and so that only those archives
 // are removed afterwards (never a .ZIP the user keeps in that folder).
 //
-// Portable: plain C files, paths written the Windows way.
+// A piece the kit lists is checked as it is copied (its size and CRC-32,
+// from the same read that copies it). A piece that fails leaves its archive
+// as it was before it, so that it can be copied again from its start.
 #pragma once
 
+#include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "copy/archive_pieces.h"
+#include "core/piece_manifest.h"
 
 class PieceAssembly {
 public:
@@ -18,6 +23,14 @@ public:
         kNotBegun,     // a later piece whose archive has no first piece in this run
         kCannotRead,   // the piece could not be opened or read to its end
         kCannotWrite,  // the archive could not be created, opened or written
+        kWrongSize,    // the piece is longer or shorter than the kit lists it
+        kWrongCrc,     // the piece's bytes are not those the kit lists
+    };
+
+    // What was read of the last piece handed to Add.
+    struct ReadPiece {
+        std::uint64_t size = 0;
+        std::uint32_t crc = 0;
     };
 
     // `folder` receives the archives COMPONENT.ZIP; with or without a final "\".
@@ -27,7 +40,9 @@ public:
 
     // Copies `sourcePath`, which is the piece `piece`, into its archive: the
     // first piece creates (or truncates) it, every other piece is appended.
-    Result Add(const std::string& sourcePath, const PieceName& piece);
+    // With `expected`, the piece must have that size and CRC.
+    Result Add(const std::string& sourcePath, const PieceName& piece, const ExpectedPiece* expected = nullptr);
+    const ReadPiece& LastRead() const { return lastRead_; }
 
     // Where the archive of a component is assembled.
     std::string ArchivePath(const std::string& component) const;
@@ -41,4 +56,6 @@ private:
 
     std::string folder_;
     std::vector<std::string> archives_;
+    std::map<std::string, std::uint64_t> lengths_;  // of each archive, after its last whole piece
+    ReadPiece lastRead_;
 };

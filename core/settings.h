@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/components.h"
+#include "core/piece_manifest.h"
 
 struct TInstallSettings {
     bool UpgradeMode = false;
@@ -21,12 +22,15 @@ struct TInstallSettings {
     std::array<std::string, 4> AliasNames{"KORVENALIAS", "FIRMAALIAS", "LUNAALIAS", "KORVEN"};
     std::array<std::string, 4> AliasDirs{"NEW\\DATA", "NEW\\FIRMA", "NEW\\LUNA", "DATA"};
     std::uint32_t DiskCount = 1;
+    PieceManifest Pieces;  // empty for a kit that lists no pieces
 };
 
 extern TInstallSettings InstallSettings;
 
 // Reads "NrDiscuri" of section "General" from instkorv.cfg beside the program
 // into DiskCount (6 when absent). A negative count is reported and taken as 6.
+// The section "Piese", where the kit has one, becomes Pieces; a line of it
+// that is not understood is noted in the log and leaves its piece unchecked.
 void ReadSettingsFile();
 // The same, from the settings file in the given folder.
 void ReadSettingsFile(const std::string& folder);

@@ -127,9 +127,10 @@ TEST_F(PieceAssemblyTest, PiecesOnSeveralDisksAreJoinedDiskAfterDisk) {
         [](std::uint32_t) {},
         [&](const std::string& piece) { shown.push_back(piece); },
         [&](std::uint32_t copied) { copiedAfterDisk.push_back(copied); },
+        [](const DamagedPiece&) { return false; },
     };
     PieceAssembly assembly(program);
-    ASSERT_TRUE(AssembleKit({kit, 3}, InstallSets[itClient], assembly, hooks));
+    ASSERT_TRUE(AssembleKit({kit, 3}, InstallSets[itClient], {}, assembly, hooks));
     EXPECT_EQ(ReadBytes(program + "\\EXE.ZIP"), "one-two-three");
     EXPECT_EQ(ReadBytes(program + "\\HELP.ZIP"), "help");
     EXPECT_FALSE(FileExists(program + "\\DBDAT.ZIP"));
@@ -147,10 +148,107 @@ TEST_F(PieceAssemblyTest, ADeclinedDiskStopsTheAssembly) {
         [](std::uint32_t) {},
         [](const std::string&) {},
         [](std::uint32_t) {},
+        [](const DamagedPiece&) { return false; },
     };
     PieceAssembly assembly(program);
-    EXPECT_FALSE(AssembleKit({kit, 6}, InstallSets[itLocal], assembly, hooks));
+    EXPECT_FALSE(AssembleKit({kit, 6}, InstallSets[itLocal], {}, assembly, hooks));
     EXPECT_EQ(asked, 2);
+}
+
+// A three-disk kit whose list gives each piece's size and CRC-32 (computed
+// outside, by zlib). Disk 2 comes first as `badDisk2`; every later request
+// for it brings the good one.
+class CheckedKitTest : public PieceAssemblyTest {
+protected:
+    using Disk = std::vector<std::pair<std::string, std::string>>;
+
+    CheckedKitTest() {
+        for (const char* line :
+             {"EXE.1=4,5D1D1DF4,1", "EXE.2=4,331DBD1F,2", "EXE.3=5,46C5D8F5,3", "HELP.1=4,08875CAC,1"})
+            listed.Add(line);
+    }
+
+    bool Assemble(const Disk& badDisk2) {
+        const std::vector<Disk> good{
+            {{"EXE.1", "one-"}, {"HELP.1", "help"}},
+            {{"EXE.2", "two-"}},
+            {{"EXE.3", "three"}},
+        };
+        const auto insert = [&](std::uint32_t disk) {
+            for (const std::string& file : FilesIn(kit)) DeleteFileA((kit + "\\" + file).c_str());
+            const Disk& content = disk == 2 && !disk2Seen ? badDisk2 : good.at(disk - 1);
+            disk2Seen = disk2Seen || disk == 2;
+            for (const auto& [name, bytes] : content) WriteBytes(kit + "\\" + name, bytes);
+        };
+        const KitAssemblyHooks hooks{
+            [&](std::uint32_t disk) {
+                insert(disk);
+                return true;
+            },
+            [](std::uint32_t) {},
+            [](const std::string&) {},
+            [](std::uint32_t) {},
+            [&](const DamagedPiece& damage) {
+                damaged.push_back(damage);
+                if (!retry) return false;
+                insert(damage.disk);
+                return true;
+            },
+        };
+        return AssembleKit({kit, 3}, InstallSets[itClient], listed, assembly, hooks);
+    }
+
+    PieceManifest listed;
+    PieceAssembly assembly{program};
+    bool retry = true;
+    bool disk2Seen = false;
+    std::vector<DamagedPiece> damaged;
+};
+
+TEST_F(CheckedKitTest, AWholeKitIsJoinedWithoutAQuestion) {
+    ASSERT_TRUE(Assemble({{"EXE.2", "two-"}}));
+    EXPECT_TRUE(damaged.empty());
+    EXPECT_EQ(ReadBytes(program + "\\EXE.ZIP"), "one-two-three");
+}
+
+TEST_F(CheckedKitTest, AChangedByteIsFoundAtItsDiskAndThePieceIsCopiedAgain) {
+    ASSERT_TRUE(Assemble({{"EXE.2", "tw0-"}}));
+    ASSERT_EQ(damaged.size(), 1u);
+    EXPECT_EQ(damaged[0].file, "EXE.2");
+    EXPECT_EQ(damaged[0].disk, 2u);
+    EXPECT_EQ(damaged[0].result, PieceAssembly::Result::kWrongCrc);
+    EXPECT_EQ(damaged[0].read.crc, 0x0E3EFC84u);
+    EXPECT_EQ(damaged[0].expected.crc, 0x331DBD1Fu);
+    EXPECT_EQ(ReadBytes(program + "\\EXE.ZIP"), "one-two-three") << "the damaged bytes are gone";
+}
+
+TEST_F(CheckedKitTest, APieceTooShortOrTooLongIsFoundAndTakenOutAgain) {
+    ASSERT_TRUE(Assemble({{"EXE.2", "two"}}));
+    ASSERT_EQ(damaged.size(), 1u);
+    EXPECT_EQ(damaged[0].result, PieceAssembly::Result::kWrongSize);
+    EXPECT_EQ(damaged[0].read.size, 3u);
+    EXPECT_EQ(damaged[0].expected.size, 4u);
+    EXPECT_EQ(ReadBytes(program + "\\EXE.ZIP"), "one-two-three");
+
+    damaged.clear();
+    disk2Seen = false;
+    ASSERT_TRUE(Assemble({{"EXE.2", "two--"}}));
+    ASSERT_EQ(damaged.size(), 1u);
+    EXPECT_EQ(damaged[0].read.size, 5u);
+    EXPECT_EQ(ReadBytes(program + "\\EXE.ZIP"), "one-two-three") << "the longer piece's bytes are all gone";
+}
+
+TEST_F(CheckedKitTest, AbandonStopsWithTheArchiveAsItWasBeforeTheDamagedPiece) {
+    retry = false;
+    EXPECT_FALSE(Assemble({{"EXE.2", "tw0-"}}));
+    EXPECT_EQ(ReadBytes(program + "\\EXE.ZIP"), "one-");
+}
+
+TEST_F(CheckedKitTest, AKitThatListsNoPiecesIsJoinedAsItComes) {
+    listed = PieceManifest{};
+    ASSERT_TRUE(Assemble({{"EXE.2", "tw0-"}}));
+    EXPECT_TRUE(damaged.empty());
+    EXPECT_EQ(ReadBytes(program + "\\EXE.ZIP"), "one-tw0-three");
 }
 
 }  // namespace

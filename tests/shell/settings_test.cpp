@@ -165,6 +165,42 @@ TEST_F(SettingsFileTest, MinusZeroIsZeroNotNegative) {
     EXPECT_TRUE(messages_.empty());
 }
 
+// The kit builder's list of pieces beside the disk count; a kit that has
+// none lists nothing, and a line not understood leaves only its piece out.
+TEST_F(SettingsFileTest, ThePiecesSectionListsEachPieceWithItsSizeCrcAndDisk) {
+    Write("[General]\r\nNrDiscuri=3\r\n");
+    ReadSettingsFile(folder_);
+    EXPECT_TRUE(InstallSettings.Pieces.Empty());
+
+    Write(
+        "[General]\r\nNrDiscuri=3\r\n\r\n[Piese]\r\n"
+        "EXE.1=1457664,5D1D1DF4,1\r\n"
+        "exe.2=18446744073709551615,0e3efc84,2\r\n"
+        "HELP.1=12,0E3EFC8,2\r\n"                      // seven hexadecimal digits
+        "DBDAT.1=12,0E3EFC84,0\r\n"                    // there is no disk 0
+        "DBDAT.2=18446744073709551616,0E3EFC84,3\r\n"  // more than any size
+        "DBNEW.1=12;0E3EFC84;3\r\n"
+        "BDE32.1 = 7 , 11CA8A66 , 3\r\n");
+    ReadSettingsFile(folder_);
+    EXPECT_EQ(InstallSettings.DiskCount, 3u);
+    const ExpectedPiece* first = InstallSettings.Pieces.Find("exe.1");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->size, 1457664u);
+    EXPECT_EQ(first->crc, 0x5D1D1DF4u);
+    EXPECT_EQ(first->disk, 1u);
+    const ExpectedPiece* second = InstallSettings.Pieces.Find("EXE.2");
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->size, 18446744073709551615u);
+    EXPECT_EQ(second->crc, 0x0E3EFC84u);
+    EXPECT_EQ(second->disk, 2u);
+    for (const char* unread : {"HELP.1", "DBDAT.1", "DBDAT.2", "DBNEW.1", "EXE.3"})
+        EXPECT_EQ(InstallSettings.Pieces.Find(unread), nullptr) << unread;
+    const ExpectedPiece* blanks = InstallSettings.Pieces.Find("BDE32.1");
+    ASSERT_NE(blanks, nullptr);
+    EXPECT_EQ(blanks->size, 7u);
+    EXPECT_TRUE(messages_.empty());
+}
+
 TEST(WorkFolderTest, BackslashIsARealTempValueAndOnlyAMissingOneFallsBack) {
     char saved[MAX_PATH] = {};
     const DWORD length = GetEnvironmentVariableA("TEMP", saved, MAX_PATH);
