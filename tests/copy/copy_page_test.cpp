@@ -3,6 +3,7 @@
 #include "copy/copy_page.h"
 #include "copy/disk_space.h"
 #include "copy/engine_folder.h"
+#include "copy/kit_assembly.h"
 #include "copy_test_support.h"
 
 #include "framework/application.h"
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <optional>
 #include <memory>
@@ -245,6 +247,66 @@ TEST_F(CopyPageTest, TheDiskPromptRepeatsUntilTheDiskIsThere) {
     answer = [](TMessageDialogForm&) { return mrCancel; };
     EXPECT_FALSE(page.WaitForDisk(3));
     EXPECT_EQ(dialogs.size(), 3u);
+}
+
+// The kit lists its pieces, with CRCs from Windows' own CRC-32; EXE.2 is
+// damaged in the folder, its good bytes kept aside for the second try.
+class CheckedCopyPageTest : public CopyPageTest {
+protected:
+    void SetUp() override {
+        CopyPageTest::SetUp();
+        PutWholeKit();
+        using Crc32 = DWORD(WINAPI*)(DWORD, const BYTE*, ULONG);
+        const auto crc32 = reinterpret_cast<Crc32>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlComputeCrc32")));
+        ASSERT_NE(crc32, nullptr);
+        for (const std::string& file : FilesIn(kit)) {
+            if (file == "DISK1") continue;
+            const std::string bytes = ReadBytes(kit + "\\" + file);
+            char line[128];
+            std::snprintf(line, sizeof line, "%s=%zu,%08lX,1", file.c_str(), bytes.size(),
+                          static_cast<unsigned long>(
+                              crc32(0, reinterpret_cast<const BYTE*>(bytes.data()), static_cast<ULONG>(bytes.size()))));
+            ASSERT_TRUE(InstallSettings.Pieces.Add(line)) << line;
+        }
+        goodPiece = ReadBytes(kit + "\\EXE.2");
+        std::string damaged = goodPiece;
+        damaged[1000] ^= 0x10;
+        WriteBytes(kit + "\\EXE.2", damaged);
+    }
+
+    std::string goodPiece;
+};
+
+TEST_F(CheckedCopyPageTest, ADamagedPieceIsAskedForAgainAndRetryCompletesTheCopy) {
+    answer = [this](TMessageDialogForm& dialog) {
+        if (dialog.Caption() != "Disc deteriorat") return mrOk;  // the disk prompt
+        WriteBytes(kit + "\\EXE.2", goodPiece);
+        return mrRetry;
+    };
+    TCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrOk);
+    ASSERT_EQ(dialogs.size(), 2u);
+    EXPECT_NE(dialogs[0].find("Fisierul EXE.2 de pe discul de instalare nr. 1 este deteriorat"), std::string::npos)
+        << dialogs[0];
+    EXPECT_NE(dialogs[0].find("Reincearca"), std::string::npos) << dialogs[0];
+    EXPECT_EQ(dialogs[1], "PENTRU CONTINUARE,\r\rintrodu discul de instalare cu numarul \r1")
+        << "Retry asks for the disk again";
+    EXPECT_TRUE(Extracted(program, "EXE", "KORVEN.EXE"));
+    EXPECT_TRUE(Extracted(engineFolder, "BDE32", "IDAPI32.DLL"));
+    ExpectNoAssembledArchives();
+}
+
+TEST_F(CheckedCopyPageTest, AbandonAtADamagedPieceEndsTheCopyAsACancelledOne) {
+    answer = [](TMessageDialogForm&) { return mrAbort; };
+    TCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrCancel);
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_NE(dialogs[0].find("EXE.2"), std::string::npos) << dialogs[0];
+    ExpectNoAssembledArchives();
+    EXPECT_FALSE(FileExists(program + "\\KORVEN.EXE"));
 }
 
 TEST_F(CopyPageTest, TooLittleRoomIsToldBeforeAnythingIsCopiedAndAbandonCopiesNothing) {

@@ -14,6 +14,8 @@
 //     upgrade_copy_in_use.bmp      the upgrade's question about programs
 //                          that another program holds open
 //     copy_space.bmp       the message about a drive without enough room
+//     copy_damaged_piece.bmp  the question about a piece that came off its
+//                          disk unlike the kit lists it
 //
 // The kit is made in a temporary folder, removed after, from the archives
 // zip made for the copy tests; the pictures are taken from inside the dialogs' modal loops.
@@ -60,8 +62,9 @@ void CALLBACK TakeDialogShot(HWND, UINT, UINT_PTR timer, DWORD) {
 // Next on a page over `kit`; the first dialog is pictured and answered Cancel.
 template <class Page>
 void ShootFirstDialog(const std::string& kit, const std::string& program, const std::string& pagePath,
-                      const std::string& bothPath) {
+                      const std::string& bothPath, const PieceManifest& pieces = {}) {
     InstallSettings = TInstallSettings{};
+    InstallSettings.Pieces = pieces;
     InstallSettings.InstallType = itLocal;
     InstallSettings.SourceDir = kit + "\\";
     InstallSettings.DefaultProgramDir = InstallSettings.ProgramDir = InstallSettings.DataDir = program;
@@ -138,6 +141,12 @@ int main(int argc, char** argv) {
         WriteBytes(kit + "\\HELP.2", std::string(3 * 1024 * 1024, 'x'));
         ShootFirstDialog<TCopy>(kit, program, "", folder + "copy_space.bmp");
         SetFreeSpaceQuery(nullptr);
+        DeleteFileA((kit + "\\HELP.2").c_str());
+
+        // The program archive's piece listed with other bytes than it has.
+        PieceManifest pieces;
+        pieces.Add("EXE.1=" + std::to_string(ReadBytes(kit + "\\EXE.1").size()) + ",0BADC0DE,1");
+        ShootFirstDialog<TCopy>(kit, program, "", folder + "copy_damaged_piece.bmp", pieces);
 
         return 0;
     } catch (const std::exception& e) {
