@@ -2,7 +2,6 @@
 
 #include "toolkit/format_codes.h"
 #include "toolkit/message_dialog.h"
-#include "core/debug_log.h"
 #include "core/outcome.h"
 #include "core/report_failure.h"
 #include "core/unattended.h"
@@ -56,7 +55,6 @@ namespace {
 bool AskRetry(const std::string& message, const std::string& caption) {
     // Nobody can close programs or make room for an unattended run: it fails
     // here, and the dialog's automatic answer ends it.
-    DebugNote(caption + ": " + message);
     if (Unattended.Active) RecordOutcome(ecFailed);
     const MessagePrefixFor noPrefix("");
     return RomMessageDlg(LiteralFormatText(message), caption, mtWarning, taCenter, {mbRetry, mbAbort}, mbAbort) ==
