@@ -38,12 +38,17 @@ uint32_t PieceCrc(std::string_view bytes) {
     return ~unzip::Crc32Update(unzip::kCrc32Start, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
 }
 
+std::string CrcText(uint32_t crc) {
+    char text[9];
+    std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(crc));
+    return text;
+}
+
 std::string ManifestText(const std::vector<ManifestPiece>& pieces) {
     std::string text = std::string("\r\n[") + kManifestSection + "]\r\n";
     for (const ManifestPiece& piece : pieces) {
-        char crc[9];
-        std::snprintf(crc, sizeof crc, "%08X", static_cast<unsigned>(piece.crc));
-        text += piece.name + "=" + std::to_string(piece.size) + "," + crc + "," + std::to_string(piece.disk) + "\r\n";
+        text += piece.name + "=" + std::to_string(piece.size) + "," + CrcText(piece.crc) + "," +
+                std::to_string(piece.disk) + "\r\n";
     }
     return text;
 }

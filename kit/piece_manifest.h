@@ -32,6 +32,9 @@ struct ManifestPiece {
 // The CRC-32 a piece is listed with.
 uint32_t PieceCrc(std::string_view bytes);
 
+// "0A1B2C3D": a CRC as its line gives it.
+std::string CrcText(uint32_t crc);
+
 // The section, with the blank line that parts it from [General], CR LF line
 // ends. Every line has the same length whatever its CRC.
 std::string ManifestText(const std::vector<ManifestPiece>& pieces);

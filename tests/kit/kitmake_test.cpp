@@ -355,6 +355,93 @@ TEST_F(KitmakeTest, TheListOfPiecesNeverOverflowsDiskOne) {
     }
 }
 
+// A floppy whose bytes changed on their way is named by its piece and disk,
+// and so is every disagreement between the disks and the list.
+TEST_F(KitmakeTest, VerifyChecksEveryPieceAgainstTheList) {
+    // Enough to need three floppies of 1.44 MB.
+    AddSource("exe/DATE.BIN", IncompressibleBytes(3000000, 6));
+    fs::path kit = scratch_ / "kit";
+    ASSERT_EQ(Build(kit, "--disks").status, 0);
+    ASSERT_EQ(DiskFolders(kit).size(), 3u);
+    CommandResult whole = Kitmake("verify " + Quoted(kit));
+    ASSERT_EQ(whole.status, 0) << whole.output;
+    EXPECT_EQ(whole.output.find("[Piese]"), std::string::npos) << whole.output;
+
+    auto damaged = [&](const std::string& name, auto&& damage) {
+        fs::path copy = scratch_ / name;
+        fs::copy(kit, copy, fs::copy_options::recursive);
+        damage(copy);
+        return Kitmake("verify " + Quoted(copy));
+    };
+    auto changePiece = [](const fs::path& file, auto&& change) {
+        std::string bytes = ReadWholeFile(file);
+        change(bytes);
+        WriteWholeFile(file, bytes);
+    };
+
+    CommandResult changed = damaged("changed", [&](const fs::path& copy) {
+        changePiece(copy / "DISK2/EXE.2", [](std::string& bytes) { bytes[1000] ^= 0x40; });
+    });
+    EXPECT_EQ(changed.status, 1);
+    EXPECT_NE(changed.output.find("discul 2: piesa EXE.2 este deteriorata"), std::string::npos) << changed.output;
+
+    CommandResult shorter = damaged("short", [&](const fs::path& copy) {
+        changePiece(copy / "DISK2/EXE.2", [](std::string& bytes) { bytes.pop_back(); });
+    });
+    EXPECT_EQ(shorter.status, 1);
+    EXPECT_NE(
+        shorter.output.find("discul 2: piesa EXE.2 are " + std::to_string(fs::file_size(kit / "DISK2/EXE.2") - 1) +
+                            " octeti in loc de " + std::to_string(fs::file_size(kit / "DISK2/EXE.2"))),
+        std::string::npos)
+        << shorter.output;
+
+    // Same name, same bytes, on another disk than the list says.
+    CommandResult moved =
+        damaged("moved", [](const fs::path& copy) { fs::rename(copy / "DISK3/HELP.1", copy / "DISK2/HELP.1"); });
+    EXPECT_EQ(moved.status, 1);
+    EXPECT_NE(moved.output.find("discul 2: piesa HELP.1 nu este la locul ei"), std::string::npos) << moved.output;
+    EXPECT_NE(moved.output.find("discul 3"), std::string::npos) << moved.output;
+
+    CommandResult unlisted = damaged("unlisted", [](const fs::path& copy) {
+        std::string settings = ReadWholeFile(copy / "DISK1/INSTALL.CFG");
+        settings = std::regex_replace(settings, std::regex("DBNEW\\.1=[^\r]*\r\n"), "");
+        WriteWholeFile(copy / "DISK1/INSTALL.CFG", settings);
+    });
+    EXPECT_EQ(unlisted.status, 1);
+    EXPECT_NE(unlisted.output.find("discul 3: piesa DBNEW.1 nu apare in lista [Piese]"), std::string::npos)
+        << unlisted.output;
+
+    CommandResult missing = damaged("missing", [](const fs::path& copy) { fs::remove(copy / "DISK3/DBNEW.1"); });
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.output.find("discul 3: lipseste piesa DBNEW.1"), std::string::npos) << missing.output;
+
+    CommandResult unreadable = damaged("unreadable", [](const fs::path& copy) {
+        std::string settings = ReadWholeFile(copy / "DISK1/INSTALL.CFG");
+        settings = std::regex_replace(settings, std::regex("(HELP\\.1=[0-9]+),[0-9A-F]+"), "$1,ZZ");
+        WriteWholeFile(copy / "DISK1/INSTALL.CFG", settings);
+    });
+    EXPECT_EQ(unreadable.status, 1);
+    EXPECT_NE(unreadable.output.find(",ZZ,3\" nu are forma"), std::string::npos) << unreadable.output;
+}
+
+// Kits made before the list install as they always did; verify says what it
+// could not check and judges the rest as before.
+TEST_F(KitmakeTest, AKitWithoutTheListIsVerifiedByItsArchives) {
+    fs::path kit = scratch_ / "kit";
+    ASSERT_EQ(Build(kit, "--disks --disk-size 130000").status, 0);
+    WriteWholeFile(kit / "DISK1/INSTALL.CFG", "[General]\r\nNrDiscuri=3\r\n");
+    CommandResult verify = Kitmake("verify " + Quoted(kit));
+    EXPECT_EQ(verify.status, 0) << verify.output;
+    EXPECT_NE(verify.output.find("atentie: INSTALL.CFG nu are lista [Piese]"), std::string::npos) << verify.output;
+
+    std::string bytes = ReadWholeFile(kit / "DISK2/EXE.2");
+    bytes[bytes.size() / 2] ^= 0x01;
+    WriteWholeFile(kit / "DISK2/EXE.2", bytes);
+    CommandResult damaged = Kitmake("verify " + Quoted(kit));
+    EXPECT_EQ(damaged.status, 1);
+    EXPECT_NE(damaged.output.find("arhiva EXE"), std::string::npos) << damaged.output;
+}
+
 TEST_F(KitmakeTest, DescriptionErrorsNameTheirLineAndLeaveNoKit) {
     struct Case {
         std::string description;

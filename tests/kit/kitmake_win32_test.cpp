@@ -31,6 +31,12 @@ TEST(KitmakeWindows, BuildsAndVerifiesADiskKit) {
 
     CommandResult verify = RunCommand(kitmake + " verify " + Quoted(scratch / "kit"));
     EXPECT_EQ(verify.status, 0) << verify.output;
+    std::string piece = ReadWholeFile(scratch / "kit/DISK2/EXE.2");
+    piece[piece.size() / 3] ^= 0x10;
+    WriteWholeFile(scratch / "kit/DISK2/EXE.2", piece);
+    CommandResult changed = RunCommand(kitmake + " verify " + Quoted(scratch / "kit"));
+    EXPECT_EQ(changed.status, 1);
+    EXPECT_NE(changed.output.find("discul 2: piesa EXE.2 este deteriorata"), std::string::npos) << changed.output;
     fs::remove(scratch / "kit/DISK2/EXE.2");
     CommandResult broken = RunCommand(kitmake + " verify " + Quoted(scratch / "kit"));
     EXPECT_EQ(broken.status, 1);
