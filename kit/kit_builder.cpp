@@ -1,7 +1,9 @@
 #include "kit/kit_builder.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "core/components.h"
@@ -9,6 +11,7 @@
 #include "kit/kit_description.h"
 #include "kit/kit_error.h"
 #include "kit/kit_files.h"
+#include "kit/piece_manifest.h"
 #include "kit/sources.h"
 #include "kit/zip_writer.h"
 
@@ -54,36 +57,81 @@ KitContents MakeContents(const KitDescription& description, std::vector<std::str
     return contents;
 }
 
-std::vector<SizedFile> FixedFiles(const KitContents& contents, size_t diskCount) {
+std::vector<SizedFile> FixedFiles(const KitContents& contents, uint64_t settingsSize) {
     return {{kInstallerFile, contents.installerSize},
-            {kSettingsFile, SettingsText(diskCount).size()},
+            {kSettingsFile, settingsSize},
             {kUpgradeFile, contents.upgrade.size()}};
 }
 
 uint64_t MarkerSize(size_t disk) { return MarkerText(disk).size(); }
 
-// The settings file names the number of disks, which its own size may
-// change: plan again until the count has as many digits as assumed. Empty
-// when disk 1 cannot hold the fixed files.
+std::string_view PieceBytes(const KitContents& contents, const Placement& piece) {
+    return std::string_view(contents.components[piece.source].bytes).substr(piece.offset, piece.size);
+}
+
+// The settings file of a laid-out kit: the disk count, then every piece with
+// the CRC that `crcOf` gives it.
+std::string SettingsFor(const std::vector<Disk>& disks, const std::function<uint32_t(const Placement&)>& crcOf) {
+    std::vector<ManifestPiece> pieces;
+    for (size_t index = 0; index < disks.size(); ++index) {
+        for (const Placement& file : disks[index]) {
+            if (file.kind == Placement::Kind::kPiece)
+                pieces.push_back({file.fileName, file.size, crcOf(file), index + 1});
+        }
+    }
+    return SettingsText(disks.size()) + ManifestText(pieces);
+}
+
+// A CRC's eight digits are as long whatever its value, so the size of the
+// settings file is known before any CRC is computed.
+uint64_t SettingsSize(const std::vector<Disk>& disks) {
+    return SettingsFor(disks, [](const Placement&) { return 0u; }).size();
+}
+
+void RecordSettingsSize(std::vector<Disk>& disks, uint64_t size) {
+    for (Placement& file : disks.front()) {
+        if (file.kind == Placement::Kind::kFixed && file.fileName == kSettingsFile) file.size = size;
+    }
+}
+
+// The settings file lists the pieces and the disk count, so its size depends
+// on the plan that counts it on disk 1. Plan with room kept for it, and with
+// more room until what it needs fits into what was kept. The room kept only
+// grows, up to all that disk 1 has beside the other fixed files: then no
+// piece begins on disk 1, which settles the case where the line of a small
+// first piece would take the very bytes that piece was given. Empty when disk
+// 1 cannot hold the fixed files.
 std::vector<Disk> PlanForCapacity(const KitContents& contents, const std::vector<SizedFile>& archives,
                                   uint64_t capacity) {
-    size_t assumed = 1;
+    uint64_t others = FirstDiskBytes(FixedFiles(contents, 0), MarkerSize(1));
+    if (others >= capacity) return {};
+    uint64_t room = capacity - others;
+    uint64_t kept = std::min<uint64_t>(SettingsText(1).size(), room);
     for (;;) {
-        std::vector<Disk> disks = PlanDisks(FixedFiles(contents, assumed), archives, capacity, MarkerSize);
-        if (disks.empty() || std::to_string(disks.size()).size() == std::to_string(assumed).size()) return disks;
-        assumed = disks.size();
+        std::vector<Disk> disks = PlanDisks(FixedFiles(contents, kept), archives, capacity, MarkerSize);
+        uint64_t needed = SettingsSize(disks);
+        if (needed <= kept) {
+            RecordSettingsSize(disks, needed);
+            return disks;
+        }
+        if (kept == room) return {};
+        kept = std::min(needed, room);
     }
 }
 
 std::vector<Disk> Plan(const KitContents& contents, const BuildOptions& options) {
     std::vector<SizedFile> archives;
     for (const NamedArchive& archive : contents.components) archives.push_back({archive.name, archive.bytes.size()});
-    if (!options.disks) return PlanOneFolder(FixedFiles(contents, 1), archives, MarkerSize(1));
+    if (!options.disks) {
+        std::vector<Disk> folder = PlanOneFolder(FixedFiles(contents, 0), archives, MarkerSize(1));
+        RecordSettingsSize(folder, SettingsSize(folder));
+        return folder;
+    }
     std::vector<Disk> disks = PlanForCapacity(contents, archives, options.diskSize);
     if (!disks.empty()) return disks;
-    // The smallest disk that works: the fixed files of one disk, and a byte
-    // more for each digit that the disk count of so small a disk adds.
-    uint64_t needed = FirstDiskBytes(FixedFiles(contents, 1), MarkerSize(1));
+    // The smallest disk that works: the fixed files of one disk, and more for
+    // each line that so small a disk adds to the settings file.
+    uint64_t needed = FirstDiskBytes(FixedFiles(contents, SettingsText(1).size()), MarkerSize(1));
     while (PlanForCapacity(contents, archives, needed).empty()) ++needed;
     throw KitError(std::string("discul 1 nu poate tine ") + kInstallerFile + ", " + kSettingsFile + ", " +
                    kUpgradeFile + " si " + MarkerName(1) + ": au nevoie de " + std::to_string(needed) +
@@ -154,6 +202,9 @@ BuildReport BuildKit(const fs::path& descriptionFile, const fs::path& output, co
     KitContents contents = MakeContents(description, report.warnings);
     std::vector<Disk> disks = Plan(contents, options);
 
+    std::string settings =
+        SettingsFor(disks, [&](const Placement& piece) { return PieceCrc(PieceBytes(contents, piece)); });
+
     StagingFolder staging(output);
     std::ostringstream summary;
     for (size_t index = 0; index < disks.size(); ++index) {
@@ -169,13 +220,10 @@ BuildReport BuildKit(const fs::path& descriptionFile, const fs::path& output, co
             fs::path target = folder / file.fileName;
             switch (file.kind) {
             case Placement::Kind::kMarker: WriteBytes(target, MarkerText(number)); break;
-            case Placement::Kind::kPiece:
-                WriteBytes(target,
-                           std::string_view(contents.components[file.source].bytes).substr(file.offset, file.size));
-                break;
+            case Placement::Kind::kPiece: WriteBytes(target, PieceBytes(contents, file)); break;
             case Placement::Kind::kFixed:
                 if (file.fileName == kSettingsFile) {
-                    WriteBytes(target, SettingsText(disks.size()));
+                    WriteBytes(target, settings);
                 } else if (file.fileName == kUpgradeFile) {
                     WriteBytes(target, contents.upgrade);
                 } else if (!fs::copy_file(contents.installer, target, error)) {

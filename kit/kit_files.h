@@ -20,7 +20,8 @@ inline std::string MarkerText(size_t disk) {
     return "KORVEN - discul de instalare nr. " + std::to_string(disk) + "\r\n";
 }
 
-// The settings file: a Windows profile whose one key is the number of disks.
+// The settings file, a Windows profile, begins with the number of disks; the
+// list of pieces follows (piece_manifest.h).
 inline std::string SettingsText(size_t diskCount) {
     return "[General]\r\nNrDiscuri=" + std::to_string(diskCount) + "\r\n";
 }

@@ -12,6 +12,7 @@
 #include "core/components.h"
 #include "core/text.h"
 #include "kit/kit_files.h"
+#include "kit/piece_manifest.h"
 #include "unzip/quill_unzip.h"
 
 namespace korven::kit {
@@ -70,6 +71,22 @@ struct Piece {
     fs::path file;
 };
 
+// A file the copy page would take as a piece, whatever its number.
+struct FoundPiece {
+    size_t disk;
+    std::string name;
+    fs::path file;
+};
+
+// What the copy page takes as a piece: an extension ending in a digit and a
+// component's name before the first dot.
+bool IsComponentPiece(const std::string& name) {
+    size_t firstDot = name.find('.');
+    std::string extension = fs::path(name).extension().string();
+    return firstDot != std::string::npos && extension.size() >= 2 && std::isdigit(uint8_t(extension.back())) &&
+           ComponentRow(UpperAscii(name.substr(0, firstDot)));
+}
+
 // The engine takes paths the Windows way; on POSIX it turns "\" back.
 std::string EnginePath(fs::path path) { return path.make_preferred().string(); }
 
@@ -81,6 +98,7 @@ public:
         if (!FindDisks()) return std::move(report_);
         CheckFixedFiles();
         for (size_t index = 0; index < disks_.size(); ++index) CollectPieces(index + 1, disks_[index]);
+        CheckManifest();
         for (const TCompRecord& row : Components) CheckComponent(row.CompName);
         return std::move(report_);
     }
@@ -144,21 +162,17 @@ private:
         }
     }
 
-    // A piece is what the copy page takes: an extension ending in a digit
-    // and a component's name before the first dot. Its number must be a
-    // plain one for the pieces to join in a known order.
+    // A piece's number must be a plain one for the pieces to join in a
+    // known order.
     void CollectPieces(size_t disk, const fs::path& folder) {
         std::error_code error;
         for (const auto& entry : fs::directory_iterator(folder, error)) {
             if (!entry.is_regular_file()) continue;
             std::string name = entry.path().filename().string();
+            if (!IsComponentPiece(name)) continue;
+            found_.push_back({disk, name, entry.path()});
             size_t firstDot = name.find('.');
-            std::string extension = entry.path().extension().string();
-            if (firstDot == std::string::npos || extension.size() < 2 || !std::isdigit(uint8_t(extension.back()))) {
-                continue;
-            }
             std::string component = UpperAscii(name.substr(0, firstDot));
-            if (!ComponentRow(component)) continue;
             std::string number = name.substr(firstDot + 1);
             if (number.find_first_not_of("0123456789") != std::string::npos || number.front() == '0') {
                 Problem(DiskLabel(disk) + ": piesa " + name + " nu are un numar simplu (" + component +
@@ -168,6 +182,70 @@ private:
             pieces_[component].push_back({disk, std::stoul(number), entry.path()});
         }
         if (error) Problem(DiskLabel(disk) + ": dosarul " + folder.string() + " nu poate fi citit");
+    }
+
+    // Every piece on every disk against the list in the settings file: the
+    // installer checks each piece by it as it copies it, and a kit whose list
+    // disagrees with its disks would stop at a good disk.
+    void CheckManifest() {
+        std::error_code error;
+        fs::path settingsFile = disks_[0] / kSettingsFile;
+        if (!fs::is_regular_file(settingsFile, error)) return;  // already a problem
+        ManifestReading manifest = ReadManifest(ReadFile(settingsFile));
+        const std::string section = std::string("[") + kManifestSection + "]";
+        const std::string list = "lista " + section + " din " + kSettingsFile;
+        if (!manifest.present) {
+            report_.warnings.push_back(std::string(kSettingsFile) + " nu are lista " + section +
+                                       ": piesele se verifica numai lipite, ca arhive");
+            return;
+        }
+        for (const std::string& line : manifest.unreadable) {
+            Problem(list + ": linia \"" + line + "\" nu are forma PIESA=OCTETI,CRC-32,DISC");
+        }
+        std::map<std::string, const ManifestPiece*> listed;
+        for (const ManifestPiece& piece : manifest.pieces) listed.emplace(UpperAscii(piece.name), &piece);
+        std::set<std::string> met;
+        for (const FoundPiece& piece : found_) {
+            auto entry = listed.find(UpperAscii(piece.name));
+            std::string label = DiskLabel(piece.disk) + ": piesa " + piece.name;
+            if (entry == listed.end()) {
+                Problem(label + " nu apare in " + list);
+                continue;
+            }
+            met.insert(entry->first);
+            const ManifestPiece& expected = *entry->second;
+            if (expected.disk != piece.disk) {
+                Problem(label + " nu este la locul ei: " + list + " o pune pe discul " + std::to_string(expected.disk));
+                continue;
+            }
+            ComparePiece(piece, expected, list);
+        }
+        for (const ManifestPiece& piece : manifest.pieces) {
+            if (met.count(UpperAscii(piece.name)) != 0) continue;
+            if (IsComponentPiece(piece.name)) {
+                Problem(DiskLabel(piece.disk) + ": lipseste piesa " + piece.name + ", pe care " + list +
+                        " o pune aici");
+            } else {
+                report_.warnings.push_back(list + " numeste " + piece.name +
+                                           ", care nu este piesa unei arhive de componenta");
+            }
+        }
+    }
+
+    // A piece on the disk its line names: its bytes against the line.
+    void ComparePiece(const FoundPiece& piece, const ManifestPiece& expected, const std::string& list) {
+        std::string label = DiskLabel(piece.disk) + ": piesa " + piece.name;
+        std::ifstream in(piece.file, std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (in.bad() || !in.is_open()) {
+            Problem(label + " nu poate fi citita");
+        } else if (bytes.size() != expected.size) {
+            Problem(label + " are " + std::to_string(bytes.size()) + " octeti in loc de " +
+                    std::to_string(expected.size) + " (" + list + ")");
+        } else if (uint32_t crc = PieceCrc(bytes); crc != expected.crc) {
+            Problem(label + " este deteriorata: CRC-32 " + CrcText(crc) + " in loc de " + CrcText(expected.crc) + " (" +
+                    list + ")");
+        }
     }
 
     // The pieces in the order the copy page joins them must be 1, 2, ... n.
@@ -289,6 +367,7 @@ private:
     bool oneFolder_ = false;
     std::vector<fs::path> disks_;
     std::map<std::string, std::vector<Piece>> pieces_;
+    std::vector<FoundPiece> found_;
     ScratchFolder scratch_;
     VerifyReport report_;
 };

@@ -1,6 +1,7 @@
 // Checks a kit as the installer will meet it: every disk's marker, the three
-// files the start-up copies, the settings file's disk count, and every
-// archive joined from its pieces the way the copy page joins them (disk by
+// files the start-up copies, the settings file's disk count, every piece
+// against the settings file's list of pieces (its disk, size and CRC; a kit
+// without the list is only warned of), and every archive joined from its pieces the way the copy page joins them (disk by
 // disk, numbers in order), then read member by member by the installer's own
 // ZIP engine, every CRC checked.
 #pragma once

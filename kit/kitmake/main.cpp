@@ -28,8 +28,9 @@ int Usage() {
         "      fara --disks totul intr-un dosar; cu --disks dosarele DISK1, DISK2, ...\n"
         "      de cate OCTETI fiecare (implicit 1457664, o discheta de 1,44 MB)\n"
         "  kitmake verify TRUSA\n"
-        "      lipeste piesele fiecarei arhive ca programul de instalare si verifica\n"
-        "      fiecare fisier; iese cu 0 numai cand trusa este intreaga\n"
+        "      verifica fiecare piesa dupa lista [Piese] din INSTALL.CFG (marime,\n"
+        "      CRC-32, disc), lipeste piesele fiecarei arhive ca programul de instalare\n"
+        "      si verifica fiecare fisier; iese cu 0 numai cand trusa este intreaga\n"
         "Descrierea: linii \"install CALE\", \"upgrade DOSAR\", \"component NUME DOSAR\";\n"
         "# incepe un comentariu; caile sunt relative la dosarul descrierii.\n",
         stderr);

@@ -3,6 +3,8 @@
 // Info-ZIP, and kitmake verify on whole and damaged kits.
 #include <gtest/gtest.h>
 
+#include <zlib.h>
+
 #include <map>
 #include <regex>
 
@@ -103,6 +105,68 @@ protected:
         EXPECT_EQ(extractedCount, sourceCount);
     }
 
+    struct ListedPiece {
+        uint64_t size;
+        std::string crc;
+        int disk;
+    };
+
+    // The [Piese] lines of a kit's INSTALL.CFG, read by the format alone.
+    static std::map<std::string, ListedPiece> ListedPieces(const std::string& settings) {
+        std::map<std::string, ListedPiece> listed;
+        size_t section = settings.find("\r\n[Piese]\r\n");
+        if (section == std::string::npos) return listed;
+        std::string lines = settings.substr(section + 11);
+        std::regex line("([A-Z0-9]+\\.[0-9]+)=([0-9]+),([0-9A-F]{8}),([0-9]+)\r\n");
+        for (std::sregex_iterator match(lines.begin(), lines.end(), line), end; match != end; ++match) {
+            listed[(*match)[1]] = {std::stoull((*match)[2]), (*match)[3], std::stoi((*match)[4])};
+        }
+        return listed;
+    }
+
+    // zlib's CRC-32, an implementation apart from the kit builder's.
+    static std::string PeerCrc(const std::string& bytes) {
+        uLong crc = crc32(0L, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size()));
+        char text[9];
+        std::snprintf(text, sizeof text, "%08lX", static_cast<unsigned long>(crc));
+        return text;
+    }
+
+    // Every component piece of every disk folder (or of a one-folder kit, as
+    // disk 1) is listed with its size, CRC and disk, and nothing else is.
+    void ExpectPiecesListed(const fs::path& kit, const std::vector<fs::path>& disks) {
+        std::string settings = ReadWholeFile(disks[0] / "INSTALL.CFG");
+        std::map<std::string, ListedPiece> listed = ListedPieces(settings);
+        size_t pieces = 0;
+        for (size_t index = 0; index < disks.size(); ++index) {
+            for (const std::string& name : FileNames(disks[index])) {
+                if (!std::regex_match(name, std::regex("[A-Z0-9]+\\.[0-9]+")) || name == "UPGRADE.1") continue;
+                ++pieces;
+                SCOPED_TRACE(name);
+                ASSERT_EQ(listed.count(name), 1u) << settings;
+                std::string bytes = ReadWholeFile(disks[index] / name);
+                EXPECT_EQ(listed[name].size, bytes.size());
+                EXPECT_EQ(listed[name].crc, PeerCrc(bytes));
+                EXPECT_EQ(listed[name].disk, int(index + 1));
+            }
+        }
+        EXPECT_EQ(listed.size(), pieces) << settings;
+        EXPECT_GT(pieces, 0u) << kit;
+        // Every line of the file is one of the two sections' own.
+        std::regex whole(
+            "\\[General\\]\r\nNrDiscuri=[0-9]+\r\n\r\n\\[Piese\\]\r\n"
+            "([A-Z0-9]+\\.[0-9]+=[0-9]+,[0-9A-F]{8},[0-9]+\r\n)*");
+        EXPECT_TRUE(std::regex_match(settings, whole)) << settings;
+    }
+
+    static std::vector<fs::path> DiskFolders(const fs::path& kit) {
+        std::vector<fs::path> disks;
+        for (int disk = 1; fs::is_directory(kit / ("DISK" + std::to_string(disk))); ++disk) {
+            disks.push_back(kit / ("DISK" + std::to_string(disk)));
+        }
+        return disks;
+    }
+
     static uint64_t FolderBytes(const fs::path& folder) {
         uint64_t bytes = 0;
         for (const auto& entry : fs::directory_iterator(folder)) bytes += entry.file_size();
@@ -130,7 +194,8 @@ TEST_F(KitmakeTest, ThreeDiskKitJoinsBackByteForByte) {
         EXPECT_TRUE(fs::exists(folder / ("EXE." + std::to_string(disk)))) << folder;
     }
     EXPECT_EQ(ReadWholeFile(kit / "DISK1/INSTALL.EXE"), ReadWholeFile(sources_ / "INSTALL.EXE"));
-    EXPECT_NE(ReadWholeFile(kit / "DISK1/INSTALL.CFG").find("[General]\r\nNrDiscuri=3\r\n"), std::string::npos);
+    EXPECT_EQ(ReadWholeFile(kit / "DISK1/INSTALL.CFG").rfind("[General]\r\nNrDiscuri=3\r\n", 0), 0u);
+    ExpectPiecesListed(kit, DiskFolders(kit));
 
     auto joined = JoinArchives(kit);
     ASSERT_EQ(joined.size(), 3u);
@@ -165,7 +230,8 @@ TEST_F(KitmakeTest, OneFolderKitHoldsExactlyWhatTheInstallerExpects) {
     ASSERT_EQ(build.status, 0) << build.output;
     EXPECT_EQ(FileNames(kit), (std::vector<std::string>{"DBNEW.1", "DISK1", "EXE.1", "HELP.1", "INSTALL.CFG",
                                                         "INSTALL.EXE", "UPGRADE.1"}));
-    EXPECT_EQ(ReadWholeFile(kit / "INSTALL.CFG"), "[General]\r\nNrDiscuri=1\r\n");
+    EXPECT_EQ(ReadWholeFile(kit / "INSTALL.CFG").rfind("[General]\r\nNrDiscuri=1\r\n\r\n[Piese]\r\n", 0), 0u);
+    ExpectPiecesListed(kit, {kit});
     EXPECT_TRUE(fs::is_empty(scratch_ / "kit") == false);
     for (const char* piece : {"EXE.1", "DBNEW.1", "HELP.1", "UPGRADE.1"}) {
         CommandResult test = RunCommand("unzip -t " + Quoted(kit / piece));
@@ -222,6 +288,7 @@ TEST_F(KitmakeTest, FixedFilesThatDoNotFitDiskOneAreRefusedWithTheBytesTheyNeed)
     EXPECT_EQ(Build(scratch_ / "exact", "--disks --disk-size " + std::to_string(needed)).status, 0);
     EXPECT_EQ(FileNames(scratch_ / "exact/DISK1"),
               (std::vector<std::string>{"DISK1", "INSTALL.CFG", "INSTALL.EXE", "UPGRADE.1"}));
+    EXPECT_LE(FolderBytes(scratch_ / "exact/DISK1"), needed);
     EXPECT_EQ(Build(scratch_ / "short", "--disks --disk-size " + std::to_string(needed - 1)).status, 1);
 }
 
@@ -265,6 +332,114 @@ TEST_F(KitmakeTest, VerifyNamesMissingAndDamagedPieces) {
         damaged("order", [](const fs::path& copy) { fs::rename(copy / "DISK3/EXE.3", copy / "DISK1/EXE.3"); });
     EXPECT_EQ(order.status, 1);
     EXPECT_NE(order.output.find("EXE.3"), std::string::npos) << order.output;
+}
+
+// The list of pieces is counted into disk 1 and grows with every piece:
+// disks whose first disk is full to the last few bytes, and disk counts of one
+// and two digits, still hold what they are given.
+TEST_F(KitmakeTest, TheListOfPiecesNeverOverflowsDiskOne) {
+    CommandResult probe = Build(scratch_ / "probe", "--disks --disk-size 3000");
+    std::smatch match;
+    ASSERT_TRUE(std::regex_search(probe.output, match, std::regex("nevoie de ([0-9]+) octeti"))) << probe.output;
+    uint64_t needed = std::stoull(match[1]);
+    for (uint64_t size : {needed + 1, needed + 7, needed + 24, needed + 60, uint64_t(30000), uint64_t(36000)}) {
+        SCOPED_TRACE(size);
+        fs::path kit = scratch_ / ("kit" + std::to_string(size));
+        CommandResult build = Build(kit, "--disks --disk-size " + std::to_string(size));
+        ASSERT_EQ(build.status, 0) << build.output;
+        std::vector<fs::path> disks = DiskFolders(kit);
+        for (const fs::path& disk : disks) EXPECT_LE(FolderBytes(disk), size) << disk;
+        ExpectPiecesListed(kit, disks);
+        CommandResult verify = Kitmake("verify " + Quoted(kit));
+        EXPECT_EQ(verify.status, 0) << verify.output;
+    }
+}
+
+// A floppy whose bytes changed on their way is named by its piece and disk,
+// and so is every disagreement between the disks and the list.
+TEST_F(KitmakeTest, VerifyChecksEveryPieceAgainstTheList) {
+    // Enough to need three floppies of 1.44 MB.
+    AddSource("exe/DATE.BIN", IncompressibleBytes(3000000, 6));
+    fs::path kit = scratch_ / "kit";
+    ASSERT_EQ(Build(kit, "--disks").status, 0);
+    ASSERT_EQ(DiskFolders(kit).size(), 3u);
+    CommandResult whole = Kitmake("verify " + Quoted(kit));
+    ASSERT_EQ(whole.status, 0) << whole.output;
+    EXPECT_EQ(whole.output.find("[Piese]"), std::string::npos) << whole.output;
+
+    auto damaged = [&](const std::string& name, auto&& damage) {
+        fs::path copy = scratch_ / name;
+        fs::copy(kit, copy, fs::copy_options::recursive);
+        damage(copy);
+        return Kitmake("verify " + Quoted(copy));
+    };
+    auto changePiece = [](const fs::path& file, auto&& change) {
+        std::string bytes = ReadWholeFile(file);
+        change(bytes);
+        WriteWholeFile(file, bytes);
+    };
+
+    CommandResult changed = damaged("changed", [&](const fs::path& copy) {
+        changePiece(copy / "DISK2/EXE.2", [](std::string& bytes) { bytes[1000] ^= 0x40; });
+    });
+    EXPECT_EQ(changed.status, 1);
+    EXPECT_NE(changed.output.find("discul 2: piesa EXE.2 este deteriorata"), std::string::npos) << changed.output;
+
+    CommandResult shorter = damaged("short", [&](const fs::path& copy) {
+        changePiece(copy / "DISK2/EXE.2", [](std::string& bytes) { bytes.pop_back(); });
+    });
+    EXPECT_EQ(shorter.status, 1);
+    EXPECT_NE(
+        shorter.output.find("discul 2: piesa EXE.2 are " + std::to_string(fs::file_size(kit / "DISK2/EXE.2") - 1) +
+                            " octeti in loc de " + std::to_string(fs::file_size(kit / "DISK2/EXE.2"))),
+        std::string::npos)
+        << shorter.output;
+
+    // Same name, same bytes, on another disk than the list says.
+    CommandResult moved =
+        damaged("moved", [](const fs::path& copy) { fs::rename(copy / "DISK3/HELP.1", copy / "DISK2/HELP.1"); });
+    EXPECT_EQ(moved.status, 1);
+    EXPECT_NE(moved.output.find("discul 2: piesa HELP.1 nu este la locul ei"), std::string::npos) << moved.output;
+    EXPECT_NE(moved.output.find("discul 3"), std::string::npos) << moved.output;
+
+    CommandResult unlisted = damaged("unlisted", [](const fs::path& copy) {
+        std::string settings = ReadWholeFile(copy / "DISK1/INSTALL.CFG");
+        settings = std::regex_replace(settings, std::regex("DBNEW\\.1=[^\r]*\r\n"), "");
+        WriteWholeFile(copy / "DISK1/INSTALL.CFG", settings);
+    });
+    EXPECT_EQ(unlisted.status, 1);
+    EXPECT_NE(unlisted.output.find("discul 3: piesa DBNEW.1 nu apare in lista [Piese]"), std::string::npos)
+        << unlisted.output;
+
+    CommandResult missing = damaged("missing", [](const fs::path& copy) { fs::remove(copy / "DISK3/DBNEW.1"); });
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.output.find("discul 3: lipseste piesa DBNEW.1"), std::string::npos) << missing.output;
+
+    CommandResult unreadable = damaged("unreadable", [](const fs::path& copy) {
+        std::string settings = ReadWholeFile(copy / "DISK1/INSTALL.CFG");
+        settings = std::regex_replace(settings, std::regex("(HELP\\.1=[0-9]+),[0-9A-F]+"), "$1,ZZ");
+        WriteWholeFile(copy / "DISK1/INSTALL.CFG", settings);
+    });
+    EXPECT_EQ(unreadable.status, 1);
+    EXPECT_NE(unreadable.output.find(",ZZ,3\" nu are forma"), std::string::npos) << unreadable.output;
+}
+
+// Kits made before the list install as they always did; verify says what it
+// could not check and judges the rest as before.
+TEST_F(KitmakeTest, AKitWithoutTheListIsVerifiedByItsArchives) {
+    fs::path kit = scratch_ / "kit";
+    ASSERT_EQ(Build(kit, "--disks --disk-size 130000").status, 0);
+    WriteWholeFile(kit / "DISK1/INSTALL.CFG", "[General]\r\nNrDiscuri=3\r\n");
+    CommandResult verify = Kitmake("verify " + Quoted(kit));
+    EXPECT_EQ(verify.status, 0) << verify.output;
+    EXPECT_NE(verify.output.find("atentie: INSTALL.CFG nu are lista [Piese]"), std::string::npos) << verify.output;
+
+    std::string bytes = ReadWholeFile(kit / "DISK2/EXE.2");
+    bytes[bytes.size() / 2] ^= 0x01;
+    WriteWholeFile(kit / "DISK2/EXE.2", bytes);
+    CommandResult damaged = Kitmake("verify " + Quoted(kit));
+    EXPECT_EQ(damaged.status, 1);
+    EXPECT_NE(damaged.output.find("arhiva EXE"), std::string::npos) << damaged.output;
 }
 
 TEST_F(KitmakeTest, DescriptionErrorsNameTheirLineAndLeaveNoKit) {
