@@ -285,11 +285,16 @@ protected:
         EXPECT_FALSE(PathExists(Trace)) << "an outside tool ran";
     }
 
-    // Points drive A: at another folder, as a person changes the floppy.
+    // Points drive A: at disk n of the floppy kit, as a person changes the
+    // floppy.
     static void InsertDisk(int number) {
+        InsertFloppy(Setting("KORVEN_KIT_DISKS", std::string(KORVEN_KITS_UNIX) + "/disks") + "/DISK" +
+                     std::to_string(number));
+    }
+
+    // Points drive A: at a folder, named as the host names it.
+    static void InsertFloppy(const std::string& disk) {
         const std::string prefix = FreshPrefix();
-        const std::string disk =
-            Setting("KORVEN_KIT_DISKS", std::string(KORVEN_KITS_UNIX) + "/disks") + "/DISK" + std::to_string(number);
         std::string command = "Z:\\bin\\ln -sfn \"" + disk + "\" \"" + prefix + "/dosdevices/a:\"";
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
@@ -367,7 +372,10 @@ TEST_F(Installation, SecondInstallationKeepsTheEngine) {
 
 // The floppy kit: disk 1 is in drive A: when the kit starts; the others go
 // in when the copy page asks for them.
-class FloppyInstallation : public Installation {};
+class FloppyInstallation : public Installation {
+protected:
+    void InstallOverABadDisk2(const std::string& spoilt);
+};
 
 TEST_F(FloppyInstallation, DisksAreChangedWhenAsked) {
     InsertDisk(1);
@@ -400,6 +408,57 @@ TEST_F(FloppyInstallation, DisksAreChangedWhenAsked) {
     ConfigureAndFinish(work);
     for (const Component& component : Components) ExpectInstalled(component, ProgramFolder);
     ExpectConfigured(ProgramFolder);
+}
+
+// Disk 2 comes back from a bad floppy spoiled (`spoilt` is the folder
+// holding it): the piece is found at that disk; the person puts a good
+// disk 2 in, chooses Reincearca, and the installation completes.
+void FloppyInstallation::InstallOverABadDisk2(const std::string& spoilt) {
+    const std::string piece = ReadWholeFile(std::string(KORVEN_KITS) + "\\bad-disk2-piece.txt");
+    ASSERT_FALSE(piece.empty());
+    InsertDisk(1);
+    WorkCopy work = Start("A:");
+    ASSERT_NE(work.processId, 0u);
+    ChooseTypeAndFolders(work, LocalItem);
+    HWND copy = StartCopying(work);
+    ASSERT_TRUE(copy);
+    int damaged = 0;
+    for (const DWORD start = GetTickCount(); IsWindowVisible(copy) && GetTickCount() - start < 120000;) {
+        HWND dialog = WaitForMessageDialog(work.processId, 200);
+        if (!dialog) continue;
+        const ShownDialog shown = ReadDialog(dialog);
+        if (Contains(shown.text, "este deteriorat")) {
+            ++damaged;
+            EXPECT_TRUE(Contains(shown.text, "Fisierul " + piece + " de pe discul de instalare nr. 2")) << shown.text;
+            Shot(TestName() + "_damaged");
+            InsertDisk(2);
+            ASSERT_TRUE(ui::Control(dialog, "&Reincearca")) << shown.buttons;
+            ui::Click(ui::Control(dialog, "&Reincearca"));
+        } else {
+            ASSERT_TRUE(Contains(shown.text, "introdu discul de instalare cu numarul")) << shown.text;
+            const int number = shown.text.back() - '0';
+            if (number == 2 && damaged == 0) {
+                InsertFloppy(std::string(KORVEN_KITS_UNIX) + "/" + spoilt);
+            } else {
+                InsertDisk(number);
+            }
+            ui::Click(ui::Control(dialog, "O&K"));
+        }
+        ASSERT_TRUE(ui::WaitGone(dialog));
+    }
+    EXPECT_EQ(damaged, 1) << "the spoilt piece was not found at its disk";
+    ASSERT_TRUE(ui::WaitGone(copy, 120000));
+    ConfigureAndFinish(work);
+    for (const Component& component : Components) ExpectInstalled(component, ProgramFolder);
+    ExpectConfigured(ProgramFolder);
+}
+
+TEST_F(FloppyInstallation, AChangedByteOnDisk2IsFoundThereAndRetriedFromAGoodDisk) {
+    InstallOverABadDisk2("bad-disk2-flipped");
+}
+
+TEST_F(FloppyInstallation, APieceOneByteShortOnDisk2IsFoundThereAndRetriedFromAGoodDisk) {
+    InstallOverABadDisk2("bad-disk2-short");
 }
 
 TEST_F(FloppyInstallation, CancelAtTheDiskPromptConfiguresNothing) {
@@ -815,6 +874,27 @@ TEST_F(Unattended, ATooSmallDriveIsToldBeforeAnythingIsCopied) {
     EXPECT_TRUE(Contains(log, "Pe discul S:\\ nu este destul loc")) << log;
     EXPECT_TRUE(Contains(log, " MB, sunt liberi ")) << log;
     EXPECT_TRUE(FilesBelow("S:\\").empty()) << "a file was copied to the small drive";
+    ExpectNothingConfigured();
+}
+
+// A piece that the kit lists but that changed on its way: nobody can bring
+// the disk again.
+TEST_F(Unattended, ADamagedPieceEndsWithThreeAndIsNamedInTheLog) {
+    const std::string kit = "C:\\spoilt-kit";
+    MakeFolders(kit);
+    for (const auto& file : fs::directory_iterator(FolderKit()))
+        CopyFileA(file.path().string().c_str(), (kit + "\\" + file.path().filename().string()).c_str(), FALSE);
+    std::string bytes = ReadWholeFile(kit + "\\EXE.1");
+    ASSERT_GT(bytes.size(), 1000u);
+    bytes[bytes.size() / 2] = static_cast<char>(bytes[bytes.size() / 2] ^ 0x01);
+    WriteWholeFile(kit + "\\EXE.1", bytes);
+
+    const UnattendedRun run = Run(kit, "/UNATTENDED");
+    EXPECT_EQ(run.exitCode, 3u) << run.errors;
+    const std::string log = ReadWholeFile(Log);
+    EXPECT_TRUE(Contains(log, "Fisierul EXE.1 de pe discul de instalare nr. 1 este deteriorat")) << log;
+    EXPECT_FALSE(PathExists(std::string(ProgramFolder) + "\\KORVEN.EXE"));
+    ExpectNoAssembledArchives();
     ExpectNothingConfigured();
 }
 
