@@ -169,13 +169,17 @@ bool TCopy::ExtractArchives() {
         {});
 }
 
-bool TCopy::ExtractSelected(const TargetFolderRule& targetFolder, const korven::unzip::QuestionFunc& question) {
+bool TCopy::ExtractSelected(const TargetFolderRule& targetFolder, const korven::unzip::QuestionFunc& question,
+                            const SpaceNeeds& alsoNeeded, const std::function<void()>& beforeFirstFile) {
     const std::string programFolder = WithoutFinalBackslash(InstallSettings.DefaultProgramDir);
     if (!SetCurrentDirectoryA(programFolder.c_str())) {
         throw CopyFailure("Nu pot intra in directorul " + programFolder + ".");
     }
     // Room for every file before the first is written.
-    EnsureSpace(UnpackedNeeds(programFolder, SelectedComponents()));
+    SpaceNeeds needs = UnpackedNeeds(programFolder, SelectedComponents());
+    for (const auto& [root, bytes] : alsoNeeded) needs[root] += bytes;
+    EnsureSpace(needs);
+    if (beforeFirstFile) beforeFirstFile();
     const ExtractionHooks hooks{
         [this](const TCompRecord& component) { ShowStatus(component.CompDescription); },
         // A program that is quitting (a message ended the installation)

@@ -21,6 +21,7 @@
 #include "toolkit/title_form.h"
 #include "unzip/zip_types.h"
 
+#include "copy/disk_space.h"
 #include "copy/extraction_gauge.h"
 #include "copy/piece_assembly.h"
 #include "core/settings.h"
@@ -79,9 +80,11 @@ protected:
         std::function<std::optional<std::string>(const TCompRecord& component, const std::string& archive)>;
     // Extracts the selected components' archives from the program folder,
     // each into the folder the rule gives, asking `question` before an
-    // existing file is overwritten (none: overwritten unasked). False when
-    // the user abandoned after a damaged archive.
-    bool ExtractSelected(const TargetFolderRule& targetFolder, const korven::unzip::QuestionFunc& question);
+    // existing file is overwritten (none: overwritten unasked). Room is
+    // checked for the files and `alsoNeeded`; `beforeFirstFile` runs once
+    // it is there. False when the user abandoned after a damaged archive.
+    bool ExtractSelected(const TargetFolderRule& targetFolder, const korven::unzip::QuestionFunc& question,
+                         const SpaceNeeds& alsoNeeded = {}, const std::function<void()>& beforeFirstFile = {});
 
 private:
     void ShowStatus(const std::string& text);

@@ -2,10 +2,9 @@
 
 #include <windows.h>
 
-#include <memory>
-
 #include "copy/copy_messages.h"
 #include "core/files.h"
+#include "core/folder_listing.h"
 
 KitSource TakeKitSource(TInstallSettings& settings) {
     const std::string root = settings.SourceDir.substr(0, 3);
@@ -27,13 +26,8 @@ bool WaitForDiskMarker(const std::string& kitFolder, std::uint32_t disk) {
 
 std::vector<std::string> FilesIn(const std::string& folder) {
     std::vector<std::string> files;
-    WIN32_FIND_DATAA found;
-    HANDLE first = FindFirstFileA((folder + "\\*.*").c_str(), &found);
-    if (first == INVALID_HANDLE_VALUE) return files;
-    const std::unique_ptr<void, BOOL(WINAPI*)(HANDLE)> search(first, FindClose);
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.emplace_back(found.cFileName);
-    } while (FindNextFileA(search.get(), &found));
+    for (const WIN32_FIND_DATAA& entry : ListFolder(folder))
+        if (!IsFolderEntry(entry)) files.emplace_back(entry.cFileName);
     return files;
 }
 

@@ -7,9 +7,11 @@
 #include <string_view>
 
 #include "copy/archive_survey.h"
+#include "copy/disk_space.h"
 #include "copy/copy_messages.h"
 #include "copy/files_in_use.h"
 #include "core/debug_log.h"
+#include "core/upgrade_backup.h"
 #include "core/text.h"
 #include "framework/application.h"
 
@@ -41,21 +43,71 @@ bool IsFile(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The files of the earlier installation that the archives will replace.
-std::vector<std::string> FilesToReplace(const std::vector<SurveyedArchive>& archives) {
-    std::vector<std::string> files;
+bool IsFolder(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// What the archives will do to the earlier installation: the files they
+// replace, and the files and folders they add (folders outermost first).
+struct UpgradePlan {
+    std::vector<std::string> replaced, addedFiles, addedFolders;
+};
+
+void NoteNewFolders(const std::string& path, std::vector<std::string>& folders) {
+    const std::size_t slash = path.find_last_of('\\');
+    if (slash == std::string::npos || slash < 3) return;
+    const std::string parent = path.substr(0, slash);
+    if (IsFolder(parent) || std::find(folders.begin(), folders.end(), parent) != folders.end()) return;
+    NoteNewFolders(parent, folders);
+    folders.push_back(parent);
+}
+
+UpgradePlan PlanUpgrade(const std::vector<SurveyedArchive>& archives) {
+    UpgradePlan plan;
     std::string folder;
     for (const SurveyedArchive& archive : archives) {
         folder = TargetFolder(*archive.component, folder);
         const std::string base = folder.empty() || folder.back() == '\\' ? folder : folder + "\\";
         const bool programTarget = archive.component->CompTarget == ctProgram;
         for (const ArchiveMember& member : archive.members) {
-            const std::string path = base + member.name;
-            if (IsFile(path) && ReplacesExisting(UpperAscii(path.substr(folder.size())), programTarget))
-                files.push_back(path);
+            std::string path = base + member.name;
+            if (IsFile(path)) {
+                if (ReplacesExisting(UpperAscii(path.substr(folder.size())), programTarget))
+                    plan.replaced.push_back(path);
+            } else if (!path.empty() && path.back() == '\\') {
+                path.pop_back();
+                if (!IsFolder(path)) {
+                    NoteNewFolders(path, plan.addedFolders);
+                    plan.addedFolders.push_back(path);
+                }
+            } else if (!IsFolder(path)) {
+                NoteNewFolders(path, plan.addedFolders);
+                plan.addedFiles.push_back(path);
+            }
         }
     }
-    return files;
+    return plan;
+}
+
+// The backup's need on the program folder's drive: the files it saves now
+// and the data folder it saves before the database is changed.
+SpaceNeeds BackupNeeds(const std::vector<std::string>& replaced) {
+    std::uint64_t bytes =
+        UpgradeBackup::SizeOf(InstallSettings.DataDir, WithBackslash(InstallSettings.ProgramDir) + "BACKUP");
+    for (const std::string& file : replaced) bytes += UpgradeBackup::SizeOf(file);
+    return {{DriveRootOf(InstallSettings.ProgramDir), bytes}};
+}
+
+// Saves what the upgrade replaces and notes what it adds, in the backup of
+// this run (begun here, or the one begun when this page ran before).
+void BackUp(const UpgradePlan& plan) {
+    UpgradeBackup backup = InstallSettings.BackupFolder.empty() ? UpgradeBackup::Begin(InstallSettings.ProgramDir)
+                                                                : UpgradeBackup(InstallSettings.BackupFolder);
+    InstallSettings.BackupFolder = backup.Folder();
+    for (const std::string& folder : plan.addedFolders) backup.NoteAddedFolder(folder);
+    for (const std::string& file : plan.addedFiles) backup.NoteAdded(file);
+    for (const std::string& file : plan.replaced) backup.SaveReplaced(file);
 }
 
 }  // namespace
@@ -72,11 +124,16 @@ bool TUpgCopy::ExtractArchives() {
     // has shown that it is there and whole.
     const std::vector<SurveyedArchive> archives =
         SurveyArchives(InstallSettings.DefaultProgramDir, SelectedComponents(), &TCopy::IsOptionalModule);
-    const std::vector<std::string> replaced = FilesToReplace(archives);
-    for (std::vector<std::string> inUse; !(inUse = FilesInUse(replaced)).empty();) {
+    const UpgradePlan plan = PlanUpgrade(archives);
+    for (std::vector<std::string> inUse; !(inUse = FilesInUse(plan.replaced)).empty();) {
         if (Application().Terminated() || !AskRetryFilesInUse(inUse)) return false;
     }
-    const ReadOnlyLifted writable(replaced);
+    // Saved with their read-only marks, which are lifted only for the copy.
+    std::optional<ReadOnlyLifted> writable;
+    const auto backUp = [&plan, &writable] {
+        BackUp(plan);
+        writable.emplace(plan.replaced);
+    };
 
     folder_.clear();
     return ExtractSelected(
@@ -90,7 +147,8 @@ bool TUpgCopy::ExtractArchives() {
             programTarget_ = component.CompTarget == ctProgram;
             return folder_;
         },
-        [this](const korven::unzip::ReportRecord& record) { return ConfirmOverwrite(record); });
+        [this](const korven::unzip::ReportRecord& record) { return ConfirmOverwrite(record); },
+        BackupNeeds(plan.replaced), backUp);
 }
 
 bool TUpgCopy::ConfirmOverwrite(const korven::unzip::ReportRecord& record) {

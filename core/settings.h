@@ -23,6 +23,12 @@ struct TInstallSettings {
     std::array<std::string, 4> AliasDirs{"NEW\\DATA", "NEW\\FIRMA", "NEW\\LUNA", "DATA"};
     std::uint32_t DiskCount = 1;
     PieceManifest Pieces;  // empty for a kit that lists no pieces
+    // The upgrade's backup of this run (empty before the upgrade's copy
+    // saved anything), and whether a database step did not end well.
+    std::string BackupFolder;
+    bool UpgradeStepFailed = false;
+    // What the end page says instead of its success text; empty for that.
+    std::string EndNote;
 };
 
 extern TInstallSettings InstallSettings;

@@ -13,6 +13,7 @@ struct TUnattendedAnswers {
     std::string DataDir = "C:\\WinKorv";     // /DATA=folder
     bool Restart = false;                    // /RESTART=NO|YES
     bool ServerUpgrade = false;              // /SERVERUPGRADE=NO|YES
+    bool Rollback = true;                    // /ROLLBACK=YES|NO: a failed upgrade is put back
 };
 
 extern TUnattendedAnswers Unattended;

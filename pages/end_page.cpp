@@ -1,6 +1,7 @@
 #include "pages/end_page.h"
 
 #include "framework/stdctrls.h"
+#include "core/settings.h"
 #include "pages/restart_request.h"
 #include "core/unattended.h"
 #include "toolkit/mbutton.h"
@@ -18,6 +19,12 @@ TEndScreen::TEndScreen(TComponent* owner) : TTitleForm(owner) {
     PublishField("NiceButton1", NiceButton1);
     PublishField("Memo1", Memo1);
     LoadForm("TEndScreen");
+    // An upgrade that was not completed says what became of it, and there is
+    // no way back into it.
+    if (!InstallSettings.EndNote.empty()) {
+        Memo1->Lines().SetText(InstallSettings.EndNote);
+        BBack->SetEnabled(false);
+    }
 }
 
 void TEndScreen::BCancelClick(TObject*) {

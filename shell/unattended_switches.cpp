@@ -13,7 +13,7 @@
 namespace {
 
 // The answers a command line or an answers file may give.
-constexpr std::array<const char*, 5> AnswerKeys{"TYPE", "DIR", "DATA", "RESTART", "SERVERUPGRADE"};
+constexpr std::array<const char*, 6> AnswerKeys{"TYPE", "DIR", "DATA", "RESTART", "SERVERUPGRADE", "ROLLBACK"};
 
 bool IsAnswerKey(const std::string& key) {
     return std::find(AnswerKeys.begin(), AnswerKeys.end(), key) != AnswerKeys.end();
@@ -47,8 +47,10 @@ std::string Apply(const std::string& key, const std::string& value, const std::s
             return refuseValue("LOCAL, SERVER, CLIENT");
         return {};
     }
-    if (key == "RESTART" || key == "SERVERUPGRADE") {
-        bool& answer = key == "RESTART" ? answers.Restart : answers.ServerUpgrade;
+    if (key == "RESTART" || key == "SERVERUPGRADE" || key == "ROLLBACK") {
+        bool& answer = key == "RESTART"    ? answers.Restart
+                       : key == "ROLLBACK" ? answers.Rollback
+                                           : answers.ServerUpgrade;
         if (word == "YES")
             answer = true;
         else if (word == "NO")
@@ -89,7 +91,7 @@ AnswersFile ReadSection(const std::string& path, const std::string& text) {
         const std::string key = UpperAscii(Trimmed(line.substr(0, equals)));
         if (equals == std::string::npos || !IsAnswerKey(key)) {
             file.refusal = where + " are in [Instalare] o linie necunoscuta: \"" + line +
-                           "\". Chei permise: TYPE, DIR, DATA, RESTART, SERVERUPGRADE.";
+                           "\". Chei permise: TYPE, DIR, DATA, RESTART, SERVERUPGRADE, ROLLBACK.";
             return file;
         }
         std::string value = Trimmed(line.substr(equals + 1));
@@ -181,7 +183,7 @@ TSwitches ParseSwitches(const std::vector<std::string>& arguments, const TFileRe
     // Answers with nobody to use them would be dropped without a word.
     if (!result.HelpAsked && !result.UnattendedGiven && (!given.empty() || answersPath))
         result.Refusal =
-            "Raspunsurile (/TYPE, /DIR, /DATA, /RESTART, /SERVERUPGRADE, /ANSWERS) "
+            "Raspunsurile (/TYPE, /DIR, /DATA, /RESTART, /SERVERUPGRADE, /ROLLBACK, /ANSWERS) "
             "se folosesc numai impreuna cu /UNATTENDED.";
     result.Answers.Active = result.UnattendedGiven && result.Refusal.empty();
     return result;
@@ -218,7 +220,8 @@ std::string SwitchesForWorkCopy(const TUnattendedAnswers& answers) {
     return "/UNATTENDED /TYPE=" + std::string(TypeNames[answers.Type]) + " " +
            QuoteArgument("/DIR=" + answers.ProgramDir) + " " + QuoteArgument("/DATA=" + answers.DataDir) +
            " /RESTART=" + (answers.Restart ? "YES" : "NO") +
-           " /SERVERUPGRADE=" + (answers.ServerUpgrade ? "YES" : "NO");
+           " /SERVERUPGRADE=" + (answers.ServerUpgrade ? "YES" : "NO") +
+           " /ROLLBACK=" + (answers.Rollback ? "YES" : "NO");
 }
 
 std::string SwitchesHelpText() {
@@ -231,6 +234,7 @@ std::string SwitchesHelpText() {
            "/DATA=folder - folderul datelor (C:\\WinKorv)\r"
            "/RESTART=NO|YES - la sfarsit: Nu acum sau Restart! (NO)\r"
            "/SERVERUPGRADE=NO|YES - clientul actualizeaza baza serverului (NO)\r"
+           "/ROLLBACK=YES|NO - o actualizare esuata este restaurata (YES)\r"
            "/ANSWERS=fisier - aceleasi chei in sectiunea [Instalare];\r"
            "      o optiune din linia de comanda are intaietate\r"
            "/? - aceasta fereastra\r"

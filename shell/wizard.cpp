@@ -124,7 +124,9 @@ bool RunWizard(const WizardParts& parts, const PagePilot& pilot) {
         }
         if (Application().Terminated()) result = mrCancel;
         completed = slot == SlotEnd && result == mrOk;
-        settings.CurrentPage = NextSlot(slot, result, settings, parts.askServerUpgrade);
+        std::uint8_t next = NextSlot(slot, result, settings, parts.askServerUpgrade);
+        if (parts.afterPage) next = parts.afterPage(slot, result, next);
+        settings.CurrentPage = next;
         DebugNote("Pagina " + std::to_string(slot) + " -> " + std::to_string(settings.CurrentPage));
     }
     DebugEnd("RunWizard");

@@ -55,6 +55,9 @@ struct WizardParts {
     std::function<void()> detectUpgrade;
     std::function<void()> readSettings;
     std::function<bool()> askServerUpgrade;
+    // After each page: the slot to show next instead of the one the page
+    // result gives; empty keeps that one.
+    std::function<std::uint8_t(std::uint8_t slot, int result, std::uint8_t next)> afterPage;
 };
 
 // Runs the wizard on InstallSettings until it ends by any route, handing

@@ -14,6 +14,7 @@
 #include "core/outcome.h"
 #include "core/unattended.h"
 #include "shell/unattended_pilot.h"
+#include "shell/upgrade_rollback.h"
 #include "upgrade/installation_alias.h"
 #include "upgrade/upgrade_data_page.h"
 #include "shell/upgrade_detection.h"
@@ -51,8 +52,12 @@ const WizardPageTable& WizardPages() {
 }
 
 void RunWizard() {
-    const WizardParts parts{&WizardPages(), DetectUpgrade, [] { ReadSettingsFile(); }, AskServerUpgrade};
+    const WizardParts parts{&WizardPages(), DetectUpgrade, [] { ReadSettingsFile(); }, AskServerUpgrade,
+                            [](std::uint8_t slot, int result, std::uint8_t next) {
+                                return AfterUpgradePage(slot, result, next, InstallSettings);
+                            }};
     if (Unattended.Active) AnswerDialogsUnattended();
+    OfferUnfinishedRestore();
     const bool completed = RunWizard(parts, Unattended.Active ? PagePilot(PilotPage) : PagePilot());
     // Closed before its end by anything that did not record a reason.
     if (Unattended.Active && !completed) RecordOutcome(ecCancelled);

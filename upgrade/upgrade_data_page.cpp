@@ -2,6 +2,7 @@
 
 #include "core/report_failure.h"
 #include "core/debug_log.h"
+#include "core/upgrade_backup.h"
 #include "framework/application.h"
 #include "framework/extctrls.h"
 #include "framework/stdctrls.h"
@@ -96,6 +97,9 @@ void TUpgData::BNextClick(TObject*) {
     for (TWinControl* control : std::initializer_list<TWinControl*>{BBack, BNext, BCancel, Ck1, Ck2, Ck3})
         control->SetEnabled(false);
     try {
+        // The database as it was, before the first step changes it.
+        if (!InstallSettings.BackupFolder.empty())
+            UpgradeBackup(InstallSettings.BackupFolder).SaveDataFolder(InstallSettings.DataDir);
         RunSteps();
     } catch (const std::exception& error) {
         ReportStoppedUpgrade(error.what());
@@ -119,8 +123,12 @@ void TUpgData::RunSteps() {
         step.mark->Show();
         if (step.redStatus) L1->Font().SetColor(kStatusRed);
         step.run();
-        // A step that did not end well loses its mark; the next ones still run.
-        if (!GetSemaforOK()) step.mark->Hide();
+        // A step that did not end well loses its mark; the next ones still
+        // run, and the upgrade counts as failed.
+        if (!GetSemaforOK()) {
+            step.mark->Hide();
+            InstallSettings.UpgradeStepFailed = true;
+        }
         PaintStepDone(*step.panel);
     }
 }

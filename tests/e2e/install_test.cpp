@@ -800,6 +800,176 @@ TEST_F(Upgrade, ClientDecliningTheServerUpgradeSkipsTheDatabase) {
     EXPECT_FALSE(PathExists(server + "\\NEW")) << "a client received the blank database";
 }
 
+// An upgrade that does not end well puts back what kit A installed: the
+// programs and the data byte for byte, nothing of kit B left behind, and
+// the backup kept beside the installation.
+class Rollback : public Upgrade {
+protected:
+    void TearDown() override {
+        SetEnvironmentVariableA("KORVEN_UPGRADE_SEMAFOR", nullptr);
+        Upgrade::TearDown();
+    }
+
+    // Kit A installed, with the customer's own files; what it holds then.
+    void InstallKitA() {
+        ASSERT_NO_FATAL_FAILURE(Install(FolderKit(), LocalItem));
+        MarkTheCustomersFiles(ProgramFolder);
+        kitA_ = TheInstallation();
+        DeleteFileA(Log);
+        DeleteFileA(Trace);
+    }
+
+    // Every file of the program and data folder (one folder here), without
+    // the backups.
+    static std::map<std::string, std::string> TheInstallation() {
+        std::map<std::string, std::string> files = FilesBelow(ProgramFolder);
+        std::erase_if(files, [](const auto& file) { return Contains(file.first, "\\BACKUP\\"); });
+        return files;
+    }
+
+    static std::vector<std::string> Backups() {
+        std::vector<std::string> backups;
+        const std::string root = std::string(ProgramFolder) + "\\BACKUP";
+        if (!PathExists(root)) return backups;
+        for (const auto& entry : fs::directory_iterator(root))
+            if (entry.is_directory()) backups.push_back(entry.path().string());
+        return backups;
+    }
+
+    // Kit B found and copied, up to its database page.
+    HWND CopyKitB(const WorkCopy& work) {
+        EXPECT_NE(work.processId, 0u);
+        FindTheInstallation(work, "C:\\WinKorv\\");
+        CopyNewerFiles(work);
+        HWND data = ui::WaitForWindow(UpgradeDataCaption, work.processId);
+        EXPECT_TRUE(data) << "no database upgrade page";
+        return data;
+    }
+
+    // The question after the failure, answered with its default: restore.
+    void RestoreAtTheQuestion(const WorkCopy& work) {
+        HWND question = WaitForMessageDialog(work.processId, 120000);
+        ASSERT_TRUE(question) << "no restore question";
+        const ShownDialog shown = ReadDialog(question);
+        EXPECT_EQ(shown.caption, "Restaurare");
+        EXPECT_TRUE(Contains(shown.text, "Restaurati instalarea anterioara?")) << shown.text;
+        Shot(TestName() + "_question");
+        ui::PressKey(VK_RETURN);
+        ASSERT_TRUE(ui::WaitGone(question));
+    }
+
+    void LeaveTheEndPageAfterTheRestore(const WorkCopy& work) {
+        HWND end = ui::WaitForWindow(ConfigCaption, work.processId);
+        ASSERT_TRUE(end) << "no end page after the restore";
+        ui::Settle();
+        Shot(TestName() + "_end");
+        EXPECT_TRUE(Contains(ui::Text(ui::EditField(end, 0)), "au fost puse inapoi"))
+            << ui::Text(ui::EditField(end, 0));
+        ui::Click(ui::Control(end, "Nu &acum"));
+        EXPECT_EQ(work.WaitForExit(), 0u);
+    }
+
+    void ExpectKitAAsItWas() {
+        EXPECT_TRUE(TheInstallation() == kitA_) << "the installation is not what kit A left";
+        EXPECT_FALSE(PathExists(std::string(ProgramFolder) + "\\NOUTATI.TXT")) << "kit B's new file stayed";
+        const std::vector<std::string> backups = Backups();
+        ASSERT_EQ(backups.size(), 1u);
+        EXPECT_EQ(ReadWholeFile(backups[0] + "\\FISIERE\\C\\WinKorv\\CFX32.OCX"),
+                  kitA_.at(std::string(ProgramFolder) + "\\CFX32.OCX"))
+            << "the backup does not hold kit A's program";
+        EXPECT_FALSE(PathExists(backups[0] + "\\NETERMINAT")) << "the restore is still marked unfinished";
+        const std::string log = ReadWholeFile(Log);
+        EXPECT_TRUE(Contains(log, "Copie de siguranta: C:\\WinKorv\\CFX32.OCX")) << log;
+        EXPECT_TRUE(Contains(log, "Restaurare terminata")) << log;
+    }
+
+    std::map<std::string, std::string> kitA_;
+};
+
+TEST_F(Rollback, ASecondStepThatFailsPutsBackKitA) {
+    ASSERT_NO_FATAL_FAILURE(InstallKitA());
+    SetEnvironmentVariableA("KORVEN_UPGRADE_SEMAFOR", "2=0");
+    WorkCopy work = Start(NewerKit());
+    ASSERT_TRUE(CopyKitB(work));
+    ASSERT_NO_FATAL_FAILURE(UpgradeTheDatabase(work));
+    ASSERT_NO_FATAL_FAILURE(RestoreAtTheQuestion(work));
+    ASSERT_NO_FATAL_FAILURE(LeaveTheEndPageAfterTheRestore(work));
+    EXPECT_EQ(LibrarySteps(), (std::vector<std::string>{"DoStructureUpgrade", "DoListUpgrade", "DoConstUpgrade"}));
+    ExpectKitAAsItWas();
+    EXPECT_TRUE(PathExists(Backups().at(0) + "\\DATE\\DATA\\CLIENTI.DB")) << "the data folder was not saved";
+}
+
+TEST_F(Rollback, AbandonOnTheDatabasePagePutsBackKitA) {
+    ASSERT_NO_FATAL_FAILURE(InstallKitA());
+    WorkCopy work = Start(NewerKit());
+    HWND data = CopyKitB(work);
+    ASSERT_TRUE(data);
+    ui::Click(ui::Control(data, "&Abandon"));
+    ASSERT_NO_FATAL_FAILURE(RestoreAtTheQuestion(work));
+    ASSERT_NO_FATAL_FAILURE(LeaveTheEndPageAfterTheRestore(work));
+    EXPECT_TRUE(LibrarySteps().empty()) << "a step ran";
+    ExpectKitAAsItWas();
+}
+
+// The installer is ended while a file it puts back is held open: the next
+// start offers to finish the restore before anything else.
+TEST_F(Rollback, ARestoreCutOffIsFinishedAtTheNextStart) {
+    ASSERT_NO_FATAL_FAILURE(InstallKitA());
+    WorkCopy work = Start(NewerKit());
+    HWND data = CopyKitB(work);
+    ASSERT_TRUE(data);
+    UniqueHandle holder(
+        CreateFileA(HeldProgram().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder.valid());
+    ui::Click(ui::Control(data, "&Abandon"));
+    ASSERT_NO_FATAL_FAILURE(RestoreAtTheQuestion(work));
+    HWND stuck = WaitForMessageDialog(work.processId, 60000);
+    ASSERT_TRUE(stuck) << "the held file did not stop the restore";
+    EXPECT_TRUE(Contains(ReadDialog(stuck).text, "Nu pot pune inapoi fisierul")) << ReadDialog(stuck).text;
+    {
+        UniqueHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, work.processId));
+        ASSERT_TRUE(process.valid());
+        TerminateProcess(process, 9);
+        WaitForSingleObject(process, 20000);
+    }
+    holder = UniqueHandle();
+    ASSERT_EQ(Backups().size(), 1u);
+    EXPECT_TRUE(PathExists(Backups()[0] + "\\NETERMINAT"));
+
+    WorkCopy again = Start(NewerKit());
+    ASSERT_NE(again.processId, 0u);
+    HWND offer = WaitForMessageDialog(again.processId, 60000);
+    ASSERT_TRUE(offer) << "the unfinished restore was not offered";
+    EXPECT_TRUE(Contains(ReadDialog(offer).text, "nu s-a terminat")) << ReadDialog(offer).text;
+    Shot(TestName() + "_offer");
+    ui::PressKey(VK_RETURN);
+    ASSERT_TRUE(ui::WaitGone(offer));
+    HWND done = WaitForMessageDialog(again.processId, 60000);
+    ASSERT_TRUE(done);
+    EXPECT_TRUE(Contains(ReadDialog(done).text, "a fost pusa inapoi")) << ReadDialog(done).text;
+    ui::PressKey(VK_RETURN);
+    // The installer goes on as at any start: the upgrade is offered again.
+    HWND find = ui::WaitForWindow(FindCaption, again.processId);
+    ASSERT_TRUE(find);
+    ui::Click(ui::Control(find, "&Abandon"));
+    again.WaitForExit();
+    ExpectKitAAsItWas();
+}
+
+TEST_F(Rollback, SuccessfulUpgradesKeepTheirNewestThreeBackups) {
+    ASSERT_NO_FATAL_FAILURE(InstallKitA());
+    for (int upgrade = 1; upgrade <= 4; ++upgrade) {
+        WorkCopy work = Start(NewerKit());
+        ASSERT_NO_FATAL_FAILURE(FindTheInstallation(work, "C:\\WinKorv\\"));
+        ASSERT_NO_FATAL_FAILURE(CopyNewerFiles(work));
+        ASSERT_NO_FATAL_FAILURE(UpgradeTheDatabase(work));
+        ASSERT_NO_FATAL_FAILURE(LeaveFromTheEndPage(work));
+        EXPECT_EQ(Backups().size(), static_cast<size_t>(std::min(upgrade, 3))) << "after upgrade " << upgrade;
+        if (upgrade == 1) ExpectNewerFilesAndKeptData(ProgramFolder);
+    }
+    for (const std::string& backup : Backups()) EXPECT_FALSE(PathExists(backup + "\\NETERMINAT")) << backup;
+}
+
 // Nobody drives these: the kit's INSTALL.EXE is started as an administrator's
 // script starts it, and the test reads only its exit code and what it left
 // on the computer.
@@ -896,6 +1066,27 @@ TEST_F(Unattended, ADamagedPieceEndsWithThreeAndIsNamedInTheLog) {
     EXPECT_FALSE(PathExists(std::string(ProgramFolder) + "\\KORVEN.EXE"));
     ExpectNoAssembledArchives();
     ExpectNothingConfigured();
+}
+
+// Nobody at the keyboard: the failed upgrade is put back unasked and the
+// run ends with 3; with /ROLLBACK=NO the backup is made and left.
+TEST_F(Unattended, AFailedUpgradeIsPutBackAndEndsWithThree) {
+    ASSERT_EQ(Run(FolderKit(), "/UNATTENDED").exitCode, 0u);
+    DeleteFileA(Log);
+    const std::map<std::string, std::string> before = FilesBelow(ProgramFolder);
+    SetEnvironmentVariableA("KORVEN_UPGRADE_SEMAFOR", "2=0");
+    const UnattendedRun run = Run(NewerKit(), "/UNATTENDED");
+    EXPECT_EQ(run.exitCode, 3u) << run.errors;
+    std::map<std::string, std::string> after = FilesBelow(ProgramFolder);
+    std::erase_if(after, [](const auto& file) { return Contains(file.first, "\\BACKUP\\"); });
+    EXPECT_TRUE(after == before) << "the installation is not what it was";
+    EXPECT_TRUE(Contains(ReadWholeFile(Log), "Restaurare terminata"));
+
+    const UnattendedRun kept = Run(NewerKit(), "/UNATTENDED /ROLLBACK=NO");
+    SetEnvironmentVariableA("KORVEN_UPGRADE_SEMAFOR", nullptr);
+    EXPECT_EQ(kept.exitCode, 3u) << kept.errors;
+    EXPECT_TRUE(PathExists(std::string(ProgramFolder) + "\\NOUTATI.TXT")) << "restored despite /ROLLBACK=NO";
+    EXPECT_TRUE(Contains(ReadWholeFile(Log), "/ROLLBACK=NO"));
 }
 
 TEST_F(Unattended, BadSwitchCopiesNothing) {

@@ -88,7 +88,7 @@ protected:
         };
     }
     bool Run() {
-        return RunWizard({&pages, [] {}, [] {}, [] { return false; }}, PilotPage);
+        return RunWizard({&pages, [] {}, [] {}, [] { return false; }, {}}, PilotPage);
     }
 
     WizardPageTable pages;

@@ -62,11 +62,14 @@ protected:
         };
     }
     void Run() {
-        RunWizard({&pages_, [this] { detect(); }, [this] { calls.push_back("settings"); },
+        RunWizard({&pages_,
+                   [this] { detect(); },
+                   [this] { calls.push_back("settings"); },
                    [this] {
                        ++questions;
                        return answer;
-                   }});
+                   },
+                   {}});
     }
 
     WizardPageTable pages_;
