@@ -123,3 +123,9 @@ bool AskRetryDamagedPiece(const DamagedPiece& damage) {
 void ReportUndeletable(const std::string& path) {
     ReportFailure("Nu pot sterge " + path, "Nu pot sterge " + path, {"", {mbOK}, mbOK});
 }
+
+void ReportNotRestored(const std::string& original, const std::string& copy) {
+    const std::string text =
+        "Nu pot pune la loc fisierul " + original + ".\rContinutul lui de dinainte este in " + copy + ".";
+    ReportFailure(text, text, {"", {mbOK}, mbOK});
+}

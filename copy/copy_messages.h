@@ -52,5 +52,9 @@ bool AskRetryLowSpace(const std::string& root, std::uint64_t needed, std::uint64
 // run, which then fails).
 bool AskRetryDamagedPiece(const DamagedPiece& damage);
 
-// An assembled archive that stayed in the program folder.
+// An assembled archive or an extracted file that stayed where it was made.
 void ReportUndeletable(const std::string& path);
+
+// A file that the copy overwrote could not be given its bytes back: they
+// stay in `copy`, which the message names.
+void ReportNotRestored(const std::string& original, const std::string& copy);

@@ -12,8 +12,10 @@
 #include "copy/copy_messages.h"
 #include "copy/disk_space.h"
 #include "copy/engine_folder.h"
+#include "copy/extraction_record.h"
 #include "copy/kit_assembly.h"
 #include "core/engine_presence.h"
+#include "core/program_path.h"
 #include "core/registry_key.h"
 #include "framework/application.h"
 #include "framework/extctrls.h"
@@ -65,6 +67,14 @@ SpaceNeeds UnpackedNeeds(const std::string& archiveFolder, TCompSet selected) {
     return needs;
 }
 
+// Where the copies of files a new installation overwrites are kept until
+// the copy ends.
+std::string KeepRoot() {
+    char temp[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathA(sizeof temp, temp);
+    return length > 0 && length < sizeof temp ? std::string(temp, length) : ProgramFolder();
+}
+
 }  // namespace
 
 const ClassInfo& TCopy::StaticClass() {
@@ -114,6 +124,8 @@ void TCopy::BNextClick(TObject*) {
     } catch (const std::exception& failure) {
         ShowCopyError(std::string("Copierea fisierelor s-a oprit:\r") + failure.what());
     }
+    if (result != mrOk) TakeBackExtraction();
+    extraction_.reset();
     RemoveAssembledArchives();
     // Set on every way out, so that the page never stays open with its
     // buttons disabled.
@@ -155,18 +167,35 @@ bool TCopy::WaitForDisk(std::uint32_t disk) { return WaitForDiskMarker(InstallSe
 TCompSet TCopy::SelectedComponents() const { return componentSets_[InstallSettings.InstallType]; }
 
 bool TCopy::ExtractArchives() {
-    return ExtractSelected(
-        [](const TCompRecord& component, const std::string& archive) -> std::optional<std::string> {
+    extraction_ = std::make_unique<ExtractionRecord>(KeepRoot());
+    ExtractionRecord& record = *extraction_;
+    // A file that could not be kept was left as it was; the copy stops
+    // before the next archive, before anything else changes.
+    const auto stopWhenNotKept = [&record] {
+        if (record.NotKept()) {
+            throw CopyFailure("Nu pot pastra o copie a fisierului\r" + *record.NotKept() +
+                              "\rinainte de a-l inlocui. Fisierul a ramas neschimbat.");
+        }
+    };
+    const bool whole = ExtractSelected(
+        [&record, &stopWhenNotKept](const TCompRecord& component,
+                                    const std::string& archive) -> std::optional<std::string> {
+            stopWhenNotKept();
             if (!FileExists(archive) && IsOptionalModule(UpperAscii(FileNameOf(archive)))) return std::nullopt;
             switch (component.CompTarget) {
             case ctProgram: return InstallSettings.ProgramDir;
             case ctData:
             case ctNewData: return InstallSettings.DataDir;
-            case ctEngine: return EngineFolder(InstallSettings);
+            case ctEngine:
+                return EngineFolder(InstallSettings,
+                                    [&record](const std::string& folder) { record.Creating(folder + "\\"); });
             }
             return std::nullopt;
         },
-        {});
+        [&record](const korven::unzip::ReportRecord& member) { return record.KeepBeforeOverwrite(member.name); });
+    stopWhenNotKept();
+    // A program that is quitting left the rest of the archives unextracted.
+    return whole && !Application().Terminated();
 }
 
 bool TCopy::ExtractSelected(const TargetFolderRule& targetFolder, const korven::unzip::QuestionFunc& question,
@@ -192,7 +221,10 @@ bool TCopy::ExtractSelected(const TargetFolderRule& targetFolder, const korven::
         [](const TCompRecord& component, const std::string& archive, const std::string& shortfall) {
             return AskGoOnAfterDamage(component.CompDescription, FileNameOf(archive), shortfall);
         },
-        [this](std::int32_t value, const korven::unzip::ReportRecord& record) { UnzipProgressReport(value, record); },
+        [this](std::int32_t value, const korven::unzip::ReportRecord& record) {
+            if (extraction_ && value == korven::unzip::kReportMemberStart) extraction_->Creating(record.name);
+            UnzipProgressReport(value, record);
+        },
         question,
     };
     return ExtractComponents(programFolder, SelectedComponents(), hooks, unzipped_);
@@ -217,6 +249,13 @@ void TCopy::RemoveAssembledArchives() {
     if (!assembly_) return;
     for (const std::string& path : assembly_->RemoveArchives()) ReportUndeletable(path);
     assembly_.reset();
+}
+
+void TCopy::TakeBackExtraction() {
+    if (!extraction_) return;
+    const ExtractionRecord::Leftovers left = extraction_->TakeBack();
+    for (const std::string& path : left.notRemoved) ReportUndeletable(path);
+    for (const ExtractionRecord::Leftovers::Kept& kept : left.notRestored) ReportNotRestored(kept.original, kept.copy);
 }
 
 void TCopy::AnswerUnattended() { Press(BNext); }

@@ -26,6 +26,7 @@
 #include "copy/piece_assembly.h"
 #include "core/settings.h"
 
+class ExtractionRecord;
 class TActiveLabel;
 class TBevel;
 class TGauge;
@@ -60,7 +61,9 @@ public:
     bool AssembleArchives();
     // Asks for disk n until its marker is found; false on Cancel.
     bool WaitForDisk(std::uint32_t disk);
-    // False when the user abandoned after a damaged archive.
+    // False when the user abandoned after a damaged archive, or the program
+    // is quitting. Everything it extracted is noted, to be taken back when
+    // the copy does not end in success.
     virtual bool ExtractArchives();
     // The unzip component's reports: drives UnzipProgress.
     void UnzipProgressReport(std::int32_t value, const korven::unzip::ReportRecord& record);
@@ -90,8 +93,12 @@ private:
     void ShowStatus(const std::string& text);
     // Removes the archives this page assembled, telling each that stays.
     void RemoveAssembledArchives();
+    // Removes what the extraction created and puts back what it overwrote,
+    // telling each file that stays.
+    void TakeBackExtraction();
 
     const std::array<TCompSet, 4>& componentSets_;
-    std::unique_ptr<PieceAssembly> assembly_;  // owned; for one press of Next
+    std::unique_ptr<PieceAssembly> assembly_;       // owned; for one press of Next
+    std::unique_ptr<ExtractionRecord> extraction_;  // the new installation's; for one press of Next
     ExtractionProgress unzipped_;
 };

@@ -35,7 +35,8 @@ void MakeFolder(const std::string& folder) {
 
 }  // namespace
 
-std::optional<std::string> EngineFolder(TInstallSettings& settings) {
+std::optional<std::string> EngineFolder(TInstallSettings& settings,
+                                        const std::function<void(const std::string& folder)>& beforeMaking) {
     if (EngineInstalled()) {
         const std::optional<std::string> version = InstalledEngineVersion();
         if (version && IsOlderEngine(*version)) settings.OldEngineFound = true;
@@ -46,7 +47,13 @@ std::optional<std::string> EngineFolder(TInstallSettings& settings) {
 
     std::string folder = ReadMachineValue(kWindowsKey, "ProgramFilesDir");
     if (folder.back() == '\\') folder.pop_back();
-    for (const char* level : {"\\Borland", "\\Common Files", "\\BDE"}) {
+    constexpr const char* kLevels[] = {"\\Borland", "\\Common Files", "\\BDE"};
+    if (beforeMaking) {
+        std::string engine = folder;
+        for (const char* level : kLevels) engine += level;
+        beforeMaking(engine);
+    }
+    for (const char* level : kLevels) {
         folder += level;
         MakeFolder(folder);
     }

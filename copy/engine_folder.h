@@ -4,6 +4,7 @@
 // Program Files\Borland\Common Files\BDE, made as needed.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -11,5 +12,7 @@
 
 // The folder for the engine's archive, or nothing when it is passed over.
 // May set OldEngineFound. Throws CopyFailure when the folder cannot be
-// found or made.
-std::optional<std::string> EngineFolder(TInstallSettings& settings);
+// found or made. `beforeMaking` hears of the folder before any of its
+// levels is made.
+std::optional<std::string> EngineFolder(TInstallSettings& settings,
+                                        const std::function<void(const std::string& folder)>& beforeMaking = {});

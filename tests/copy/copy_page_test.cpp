@@ -5,6 +5,9 @@
 #include "copy/engine_folder.h"
 #include "copy/kit_assembly.h"
 #include "copy_test_support.h"
+#include "core/unique_handle.h"
+#include "tests/support/captured_log.h"
+#include "tests/support/environment_switch.h"
 
 #include "framework/application.h"
 #include "framework/extctrls.h"
@@ -20,13 +23,40 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
+
+namespace fs = std::filesystem;
+
+// Everything below a folder: each file with its bytes, each folder (a final
+// "\\") with nothing.
+std::map<std::string, std::string> TreeBelow(const std::string& folder) {
+    std::map<std::string, std::string> tree;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
+        const std::string relative = fs::relative(entry.path(), folder).string();
+        if (entry.is_directory()) {
+            tree[relative + "\\"] = "";
+        } else {
+            tree[relative] = ReadBytes(entry.path().string());
+        }
+    }
+    return tree;
+}
+
+// The folders the copy keeps overwritten files in, left in the temporary folder.
+std::vector<std::string> KeepFoldersLeft() {
+    std::vector<std::string> left;
+    for (const fs::directory_entry& entry : fs::directory_iterator(fs::temp_directory_path()))
+        if (entry.path().filename().string().starts_with("KORVKEEP")) left.push_back(entry.path().string());
+    return left;
+}
 
 constexpr const char* kEngineSettingsKey = "Software\\Borland\\Database Engine\\Settings\\SYSTEM\\INIT";
 constexpr const char* kEngineInstalledKey = "Software\\Borland\\BLW32";
@@ -116,6 +146,7 @@ TEST_F(CopyPageTest, PutsEveryComponentInItsFolderAndRemovesOnlyItsArchives) {
     PutWholeKit();
     WriteBytes(kit + "\\EXE.ZIP", "never copied: not a piece");
     WriteBytes(program + "\\KEEP.ZIP", "the user's own archive");
+    WriteBytes(program + "\\README.TXT", "an earlier text, overwritten");
     TCopy page(nullptr);
 
     EXPECT_EQ(PressNext(page), mrOk);
@@ -129,6 +160,7 @@ TEST_F(CopyPageTest, PutsEveryComponentInItsFolderAndRemovesOnlyItsArchives) {
     EXPECT_TRUE(Extracted(engineFolder, "BDE32", "IDAPI32.DLL")) << "the engine's folders are made";
     EXPECT_EQ(ReadBytes(program + "\\KEEP.ZIP"), "the user's own archive");
     ExpectNoAssembledArchives();
+    EXPECT_TRUE(KeepFoldersLeft().empty()) << "the copy of an overwritten file outlived the copy";
 
     EXPECT_EQ(page.UnzipProgress->Progress(), 100);
     EXPECT_EQ(InstallSettings.DiskCount, 1u) << "a kit in one folder is one disk";
@@ -365,6 +397,97 @@ TEST_F(CopyPageTest, TheExtractedFilesNeedRoomOnTheirOwnDrive) {
     ASSERT_EQ(dialogs.size(), 1u);
     EXPECT_NE(dialogs[0].find("sunt liberi 0 MB"), std::string::npos) << dialogs[0];
     EXPECT_FALSE(FileExists(program + "\\KORVEN.EXE"));
+    ExpectNoAssembledArchives();
+}
+
+// The user had files in the folders before; the help archive, the last one,
+// is damaged and the user abandons after everything else was extracted.
+class AbandonedCopyTest : public CopyPageTest {
+protected:
+    void SetUp() override {
+        CopyPageTest::SetUp();
+        for (const char* component : {"EXE", "DBDAT", "DBNEW", "BDE32"})
+            CutIntoPieces(KitArchive(component), kit, component, 30000);
+        CopyFileA(HostileArchive("overrun_stored.zip").c_str(), (kit + "\\HELP.1").c_str(), FALSE);
+        WriteBytes(program + "\\MINE.TXT", "notele utilizatorului");
+        WriteBytes(program + "\\README.TXT", "un README mai vechi");
+        SetFileAttributesA((program + "\\README.TXT").c_str(), FILE_ATTRIBUTE_READONLY);
+        CreateDirectoryA((data + "\\DATA").c_str(), nullptr);
+        WriteBytes(data + "\\DATA\\PROPRIU.DB", "datele proprii");
+        programBefore = TreeBelow(program);
+        dataBefore = TreeBelow(data);
+        answer = [](TMessageDialogForm&) { return mrNo; };
+    }
+
+    void TearDown() override {
+        SetFileAttributesA((program + "\\README.TXT").c_str(), FILE_ATTRIBUTE_NORMAL);
+        CopyPageTest::TearDown();
+    }
+
+    std::map<std::string, std::string> programBefore, dataBefore;
+};
+
+TEST_F(AbandonedCopyTest, EverythingExtractedGoesAndTheUsersFilesAreAsBefore) {
+    CapturedLog log;
+    TCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrCancel);
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_NE(dialogs[0].find("HELP.ZIP"), std::string::npos) << dialogs[0];
+    EXPECT_EQ(TreeBelow(program), programBefore) << "the overwritten README.TXT has its bytes back";
+    EXPECT_EQ(GetFileAttributesA((program + "\\README.TXT").c_str()) & FILE_ATTRIBUTE_READONLY,
+              static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(TreeBelow(data), dataBefore) << "DATA was there before and stays; NEW goes";
+    EXPECT_TRUE(IsExistingFolder(programFiles));
+    EXPECT_FALSE(IsExistingFolder(programFiles + "\\Borland")) << "the engine's folders were made by the copy";
+    ExpectNoAssembledArchives();
+    EXPECT_TRUE(KeepFoldersLeft().empty());
+
+    EXPECT_TRUE(log.HasNote("Sters " + program + "\\KORVEN.EXE"));
+    EXPECT_TRUE(log.HasNote("Sters " + data + "\\DATA\\CLIENTI.DB"));
+    EXPECT_TRUE(log.HasNote("Sters " + engineFolder + "\\IDAPI32.DLL"));
+    EXPECT_TRUE(log.HasNote("Sters " + program + "\\GOOD.TXT")) << "the damaged archive's good member too";
+    EXPECT_TRUE(log.HasNote("Pus la loc " + program + "\\README.TXT"));
+    EXPECT_TRUE(log.HasNote("Sters directorul " + data + "\\NEW\\DATA"));
+    EXPECT_TRUE(log.HasNote("Sters directorul " + programFiles + "\\Borland"));
+    EXPECT_FALSE(log.HasNote("Sters " + program + "\\MINE.TXT"));
+}
+
+TEST_F(AbandonedCopyTest, AFileThatCannotBeRemovedIsToldAndStays) {
+    UniqueHandle held;
+    answer = [&](TMessageDialogForm& dialog) {
+        if (dialog.Message().find("HELP.ZIP") != std::string::npos) {
+            // Another program opened the new KORVEN.EXE, sharing nothing.
+            held = UniqueHandle(
+                CreateFileA((program + "\\KORVEN.EXE").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+            return mrNo;
+        }
+        return mrOk;
+    };
+    TCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrCancel);
+    ASSERT_TRUE(held.valid());
+    ASSERT_EQ(dialogs.size(), 2u);
+    EXPECT_EQ(dialogs[1], "Nu pot sterge " + program + "\\KORVEN.EXE");
+    held.reset();
+    std::map<std::string, std::string> left = TreeBelow(program);
+    EXPECT_EQ(left.erase("KORVEN.EXE"), 1u);
+    EXPECT_EQ(left, programBefore) << "everything else went";
+    EXPECT_FALSE(IsExistingFolder(programFiles + "\\Borland"));
+}
+
+TEST_F(AbandonedCopyTest, AFileThatCannotBeKeptIsNotOverwrittenAndTheCopyStops) {
+    // No folder for the copies can be made where the temporary folder should be.
+    EnvironmentSwitch tmp("TMP", temp.Path() + "\\missing");
+    EnvironmentSwitch tempVariable("TEMP", temp.Path() + "\\missing");
+    TCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrCancel);
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_NE(dialogs[0].find(program + "\\README.TXT"), std::string::npos) << dialogs[0];
+    EXPECT_EQ(TreeBelow(program), programBefore);
+    EXPECT_EQ(TreeBelow(data), dataBefore) << "nothing after the program archive was extracted";
     ExpectNoAssembledArchives();
 }
 

@@ -101,6 +101,23 @@ std::vector<std::string> Lines(const std::string& text) {
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
+// Every file below a folder with its bytes, to tell that nothing changed.
+std::map<std::string, std::string> FilesBelow(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (entry.is_regular_file()) files[entry.path().string()] = ReadWholeFile(entry.path().string());
+    return files;
+}
+
+// Every folder below a folder.
+std::vector<std::string> FoldersBelow(const std::string& folder) {
+    std::vector<std::string> folders;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (entry.is_directory()) folders.push_back(entry.path().string());
+    std::sort(folders.begin(), folders.end());
+    return folders;
+}
+
 // scripts/demo and scripts/bench run these scenarios on kits of their own
 // and keep the pictures elsewhere.
 std::string Setting(const char* variable, const std::string& otherwise) {
@@ -475,6 +492,36 @@ TEST_F(FloppyInstallation, CancelAtTheDiskPromptConfiguresNothing) {
     ExpectNothingConfigured();
 }
 
+// The person had notes in C:\\WinKorv before installing into it, and gives
+// up at the disk 2 prompt: the folder is as it was, with no archive left.
+TEST_F(FloppyInstallation, AbandonedAtTheDiskPromptLeavesTheProgramFolderAsItWas) {
+    MakeFolders(std::string(ProgramFolder) + "\\SCRISORI");
+    WriteWholeFile(std::string(ProgramFolder) + "\\NOTE.TXT", "notele mele despre instalare");
+    WriteWholeFile(std::string(ProgramFolder) + "\\SCRISORI\\CERERE.DOC", "o cerere");
+    const std::map<std::string, std::string> before = FilesBelow(ProgramFolder);
+    const std::vector<std::string> foldersBefore = FoldersBelow(ProgramFolder);
+    InsertDisk(1);
+    WorkCopy work = Start("A:");
+    ASSERT_NE(work.processId, 0u);
+    ChooseTypeAndFolders(work, LocalItem);
+    ASSERT_TRUE(StartCopying(work));
+    HWND prompt = WaitForMessageDialog(work.processId, 60000);
+    ASSERT_TRUE(prompt) << "no disk prompt";
+    const ShownDialog shown = ReadDialog(prompt);
+    EXPECT_TRUE(Contains(shown.text, "introdu discul de instalare cu numarul")) << shown.text;
+    EXPECT_EQ(shown.text.back(), '2') << "disk 1 is in the drive";
+    Shot(TestName() + "_disk_prompt");
+    ui::Click(ui::Control(prompt, "&Renunt"));
+    EXPECT_EQ(work.WaitForExit(), 0u);
+    EXPECT_FALSE(ui::FindWindowNow(ConfigCaption, work.processId));
+
+    EXPECT_TRUE(FilesBelow(ProgramFolder) == before) << "a file was added, removed or changed";
+    EXPECT_EQ(FoldersBelow(ProgramFolder), foldersBefore);
+    for (const auto& [path, bytes] : FilesBelow(ProgramFolder))
+        EXPECT_NE(_stricmp(fs::path(path).extension().string().c_str(), ".zip"), 0) << "an archive was left: " << path;
+    ExpectNothingConfigured();
+}
+
 // A kit whose pieces lie in one folder, several to an archive; the test
 // spoils the last piece of one archive.
 class DamagedKit : public Installation {
@@ -739,14 +786,6 @@ TEST_F(Upgrade, ADamagedLibraryArchiveIsAFailedLoadWhateverTheWorkFolderHolds) {
     EXPECT_EQ(work.WaitForExit(), 0u);
     EXPECT_FALSE(ui::FindWindowNow(FindCaption, work.processId));
     EXPECT_FALSE(PathExists(stale)) << "the earlier upgrade's library stayed";
-}
-
-// Every file below a folder with its bytes, to tell that nothing changed.
-std::map<std::string, std::string> FilesBelow(const std::string& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder))
-        if (entry.is_regular_file()) files[entry.path().string()] = ReadWholeFile(entry.path().string());
-    return files;
 }
 
 // KORVEN runs on a client while the server is upgraded: the program file is
