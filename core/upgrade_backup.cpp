@@ -62,11 +62,13 @@ std::vector<std::string> FilesBelow(const std::string& folder, const std::string
 }
 
 // Copies a file over whatever stands at `target`, read-only or not; the
-// copy keeps the source's attributes.
+// copy gets the source's attributes, the read-only mark among them.
 bool PutFile(const std::string& source, const std::string& target) {
     if (!MakeFolders(ParentOf(target))) return false;
     if (FileExists(target)) SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return CopyFileA(source.c_str(), target.c_str(), FALSE) != FALSE;
+    const DWORD attributes = GetFileAttributesA(source.c_str());
+    return CopyFileA(source.c_str(), target.c_str(), FALSE) && attributes != INVALID_FILE_ATTRIBUTES &&
+           SetFileAttributesA(target.c_str(), attributes);
 }
 
 bool RemoveFile(const std::string& file) {
@@ -103,8 +105,8 @@ std::string Stamp() {
 }
 
 bool WriteNewFile(const std::string& path, const std::string& bytes) {
-    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr));
+    UniqueHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     return file.valid() && WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
            written == bytes.size();
@@ -256,17 +258,21 @@ bool UpgradeBackup::Restore(const RetryQuestion& retry) {
         for (const std::string& file : FilesBelow(dataFolder_, BackupRoot())) {
             if (FileExists(copy + "\\" + file)) continue;
             const std::string path = dataFolder_ + "\\" + file;
-            whole = whole && attempt(path, [&] { return RemoveFile(path); }, "Sters: ");
+            whole = whole && attempt(
+                                 path, [&] { return RemoveFile(path); }, "Sters: ");
         }
         for (const std::string& file : FilesBelow(copy)) {
             const std::string path = dataFolder_ + "\\" + file;
-            whole = whole && attempt(path, [&] { return PutFile(copy + "\\" + file, path); }, "Pus inapoi: ");
+            whole = whole && attempt(
+                                 path, [&] { return PutFile(copy + "\\" + file, path); }, "Pus inapoi: ");
         }
     }
     for (const std::string& file : replacedFiles_)
-        whole = whole && attempt(file, [&] { return PutFile(SavedPath(file), file); }, "Pus inapoi: ");
+        whole = whole && attempt(
+                             file, [&] { return PutFile(SavedPath(file), file); }, "Pus inapoi: ");
     for (const std::string& file : addedFiles_)
-        whole = whole && attempt(file, [&] { return RemoveFile(file); }, "Sters: ");
+        whole = whole && attempt(
+                             file, [&] { return RemoveFile(file); }, "Sters: ");
     if (whole) {
         for (auto folder = addedFolders_.rbegin(); folder != addedFolders_.rend(); ++folder)
             if (RemoveDirectoryA(folder->c_str())) DebugNote("Sters: " + *folder);

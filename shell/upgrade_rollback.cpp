@@ -36,10 +36,11 @@ bool Restore(const std::string& folder) {
 }
 
 bool AskRestore(const std::string& folder) {
-    const std::string text = "Actualizarea nu s-a terminat cu bine.\r\r"
-                             "Programele si datele pot fi puse inapoi asa cum erau inainte,\r"
-                             "din copia de siguranta:\r" +
-                             folder + "\r\rRestaurati instalarea anterioara?";
+    const std::string text =
+        "Actualizarea nu s-a terminat cu bine.\r\r"
+        "Programele si datele pot fi puse inapoi asa cum erau inainte,\r"
+        "din copia de siguranta:\r" +
+        folder + "\r\rRestaurati instalarea anterioara?";
     return ReportFailure("Actualizarea nu s-a terminat: " + folder, text, {"Restaurare", {mbYes, mbNo}, mbYes}) ==
            mrYes;
 }
@@ -80,16 +81,20 @@ std::uint8_t AfterUpgradePage(std::uint8_t slot, int result, std::uint8_t next, 
         // next start does not offer the restore again.
         UpgradeBackup(folder).Finish();
         if (next == SlotEnd)
-            settings.EndNote = "Actualizarea nu s-a terminat cu bine.\r\n\r\nCopia de siguranta a instalarii "
-                               "anterioare\r\nramane in " + folder;
+            settings.EndNote =
+                "Actualizarea nu s-a terminat cu bine.\r\n\r\nCopia de siguranta a instalarii "
+                "anterioare\r\nramane in " +
+                folder;
         return next;
     }
     if (Restore(folder)) {
-        settings.EndNote = "Actualizarea nu s-a terminat.\r\n\r\nProgramele si datele au fost puse inapoi\r\n"
-                           "asa cum erau inainte de actualizare.";
+        settings.EndNote =
+            "Actualizarea nu s-a terminat.\r\n\r\nProgramele si datele au fost puse inapoi\r\n"
+            "asa cum erau inainte de actualizare.";
     } else {
-        settings.EndNote = "Actualizarea nu s-a terminat, iar restaurarea\r\nnu a putut fi terminata.\r\n\r\n"
-                           "Ea va fi oferita din nou la urmatoarea\r\npornire a instalarii.";
+        settings.EndNote =
+            "Actualizarea nu s-a terminat, iar restaurarea\r\nnu a putut fi terminata.\r\n\r\n"
+            "Ea va fi oferita din nou la urmatoarea\r\npornire a instalarii.";
     }
     return Application().Terminated() ? SlotDone : SlotEnd;
 }
@@ -103,10 +108,11 @@ void OfferUnfinishedRestore() {
         return;
     }
     const MessagePrefixFor noPrefix("");
-    const std::string text = "O actualizare anterioara a programului KORVEN nu s-a terminat.\r\r"
-                             "Programele si datele pot fi puse inapoi asa cum erau inainte,\r"
-                             "din copia de siguranta:\r" +
-                             *folder + "\r\rRestaurati acum instalarea anterioara?";
+    const std::string text =
+        "O actualizare anterioara a programului KORVEN nu s-a terminat.\r\r"
+        "Programele si datele pot fi puse inapoi asa cum erau inainte,\r"
+        "din copia de siguranta:\r" +
+        *folder + "\r\rRestaurati acum instalarea anterioara?";
     if (RomMessageDlg(LiteralFormatText(text), "Restaurare", mtConfirmation, taCenter, {mbYes, mbNo}, mbYes) != mrYes)
         return;
     const bool whole = Restore(*folder);

@@ -995,6 +995,25 @@ TEST_F(Rollback, ARestoreCutOffIsFinishedAtTheNextStart) {
     ExpectKitAAsItWas();
 }
 
+// Kit B on floppies, given up at its second disk: the upgrade's copy ends
+// before anything of kit A was replaced, and nothing of kit B is left.
+TEST_F(Rollback, CancelAtADiskPromptOfTheUpgradeLeavesKitA) {
+    ASSERT_NO_FATAL_FAILURE(InstallKitA());
+    InsertFloppy(std::string(KORVEN_KITS_UNIX) + "/newer-disks/DISK1");
+    WorkCopy work = Start("A:");
+    ASSERT_NE(work.processId, 0u);
+    ASSERT_NO_FATAL_FAILURE(FindTheInstallation(work, "C:\\WinKorv\\"));
+    ASSERT_TRUE(StartCopying(work));
+    HWND prompt = WaitForMessageDialog(work.processId, 60000);
+    ASSERT_TRUE(prompt) << "no disk prompt";
+    EXPECT_TRUE(Contains(ReadDialog(prompt).text, "introdu discul de instalare cu numarul")) << ReadDialog(prompt).text;
+    ui::Click(ui::Control(prompt, "&Renunt"));
+    EXPECT_EQ(work.WaitForExit(), 0u);
+    EXPECT_TRUE(TheInstallation() == kitA_) << "the installation is not what kit A left";
+    EXPECT_FALSE(PathExists(std::string(ProgramFolder) + "\\NOUTATI.TXT"));
+    EXPECT_TRUE(LibrarySteps().empty()) << "a step ran";
+}
+
 TEST_F(Rollback, SuccessfulUpgradesKeepTheirNewestThreeBackups) {
     ASSERT_NO_FATAL_FAILURE(InstallKitA());
     for (int upgrade = 1; upgrade <= 4; ++upgrade) {

@@ -69,6 +69,10 @@ TEST(UnattendedSwitches, NamesAndValuesIgnoreCaseInAnyOrderFoldersStayAsGiven) {
     ExpectAnswers(Parse("/UNATTENDED /DIR=D:\\korv\\ /DATA=\\\\server\\share\\korv"), itLocal, "D:\\korv",
                   "\\\\server\\share\\korv", false, false);
     ExpectAnswers(Parse("/UNATTENDED /DIR=D:\\"), itLocal, "D:\\", "C:\\WinKorv", false, false);
+    EXPECT_TRUE(Parse("/UNATTENDED").Answers.Rollback) << "a failed upgrade is put back unless told otherwise";
+    EXPECT_FALSE(Parse("/UNATTENDED /rollback=no").Answers.Rollback);
+    EXPECT_TRUE(Parse("/UNATTENDED /ROLLBACK=Yes").Answers.Rollback);
+    EXPECT_FALSE(Parse("/UNATTENDED /ROLLBACK=poate").Refusal.empty());
 }
 
 TEST(UnattendedSwitches, FoldersWithBlanksAsAShellQuotesThem) {
@@ -85,8 +89,10 @@ TEST(UnattendedSwitches, AnswersHandedToTheWorkCopyReadBackTheSame) {
     answers.ProgramDir = "C:\\Program Files\\Korv \"x\"";
     answers.DataDir = "N:\\";
     answers.Restart = true;
+    answers.Rollback = false;
     const TSwitches parsed = Parse("-log -log -log -log " + SwitchesForWorkCopy(answers));
     ExpectAnswers(parsed, itClient, answers.ProgramDir, "N:\\", true, false);
+    EXPECT_FALSE(parsed.Answers.Rollback) << "/ROLLBACK=NO is not handed on";
     ExpectAnswers(Parse(SwitchesForWorkCopy(TSwitches{}.Answers) + " /UNATTENDED"), itLocal, "C:\\WinKorv",
                   "C:\\WinKorv", false, false);
     EXPECT_EQ(Split(QuoteArgument("a\\\\ b\\")), std::vector<std::string>{"a\\\\ b\\"});
