@@ -6,6 +6,7 @@
 #include <climits>
 
 #include "copy/archive_pieces.h"
+#include "core/debug_log.h"
 #include "core/files.h"
 #include "core/text.h"
 #include "copy/component_extraction.h"
@@ -177,10 +178,12 @@ bool TCopy::ExtractArchives() {
                               "\rinainte de a-l inlocui. Fisierul a ramas neschimbat.");
         }
     };
+    const TCompRecord* extracting = nullptr;
     const bool whole = ExtractSelected(
-        [&record, &stopWhenNotKept](const TCompRecord& component,
-                                    const std::string& archive) -> std::optional<std::string> {
+        [&record, &stopWhenNotKept, &extracting](const TCompRecord& component,
+                                                 const std::string& archive) -> std::optional<std::string> {
             stopWhenNotKept();
+            extracting = &component;
             if (!FileExists(archive) && IsOptionalModule(UpperAscii(FileNameOf(archive)))) return std::nullopt;
             switch (component.CompTarget) {
             case ctProgram: return InstallSettings.ProgramDir;
@@ -192,7 +195,16 @@ bool TCopy::ExtractArchives() {
             }
             return std::nullopt;
         },
-        [&record](const korven::unzip::ReportRecord& member) { return record.KeepBeforeOverwrite(member.name); });
+        [&record, &extracting](const korven::unzip::ReportRecord& member) {
+            // A database file already in the data folder is the customer's
+            // (an earlier installation's, kept when it was removed): only
+            // the missing ones come from the kit.
+            if (extracting != nullptr && extracting->CompTarget == ctData) {
+                DebugNote(std::string("Fisierul clientului ramane neschimbat: ") + member.name);
+                return false;
+            }
+            return record.KeepBeforeOverwrite(member.name);
+        });
     stopWhenNotKept();
     // A program that is quitting left the rest of the archives unextracted.
     return whole && !Application().Terminated();

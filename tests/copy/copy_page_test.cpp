@@ -172,6 +172,25 @@ TEST_F(CopyPageTest, PutsEveryComponentInItsFolderAndRemovesOnlyItsArchives) {
     EXPECT_STRCASEEQ(current, program.c_str());
 }
 
+// A database already in the data folder is the customer's, left by an
+// installation that was removed: it is kept. The programs and the blank
+// database under NEW are written as always.
+TEST_F(CopyPageTest, ADatabaseAlreadyThereIsKeptWhileProgramsAndTheBlankDatabaseAreWritten) {
+    PutWholeKit();
+    temp.Make("Date\\DATA");
+    temp.Make("Date\\NEW\\DATA");
+    WriteBytes(data + "\\DATA\\CLIENTI.DB", "datele clientului");
+    WriteBytes(data + "\\NEW\\DATA\\GOL.DB", "baza martor veche");
+    WriteBytes(program + "\\KORVEN.EXE", "programul vechi");
+    TCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrOk);
+    EXPECT_TRUE(dialogs.empty()) << dialogs.front();
+    EXPECT_EQ(ReadBytes(data + "\\DATA\\CLIENTI.DB"), "datele clientului");
+    EXPECT_TRUE(Extracted(data, "DBNEW", "NEW\\DATA\\GOL.DB"));
+    EXPECT_TRUE(Extracted(program, "EXE", "KORVEN.EXE"));
+}
+
 TEST_F(CopyPageTest, AClientCopiesNoDatabasePieces) {
     InstallSettings.InstallType = itClient;
     // An engine installed or not: the client's test is about the database.

@@ -369,6 +369,20 @@ TEST_F(Installation, ClientInstallsNoDatabase) {
     ExpectConfigured(server);
 }
 
+// KORVEN removed by hand, the customer's database left in its folder: a new
+// first installation keeps every file of it and brings only what is missing.
+TEST_F(Installation, AFirstInstallationKeepsTheCustomersDatabase) {
+    MakeFolders(std::string(ProgramFolder) + "\\DATA");
+    WriteWholeFile(std::string(ProgramFolder) + "\\DATA\\CLIENTI.DB", "datele clientului");
+    ASSERT_NO_FATAL_FAILURE(Install(FolderKit(), LocalItem));
+    EXPECT_EQ(ReadWholeFile(std::string(ProgramFolder) + "\\DATA\\CLIENTI.DB"), "datele clientului");
+    EXPECT_EQ(ReadWholeFile(std::string(ProgramFolder) + "\\DATA\\FACTURI.DB"),
+              ReadWholeFile(std::string(KORVEN_KIT_STAGE) + "\\DBDAT\\DATA\\FACTURI.DB"))
+        << "a missing file of the database was not brought";
+    EXPECT_TRUE(Contains(ReadWholeFile(Log), "Fisierul clientului ramane neschimbat: C:\\WinKorv\\DATA\\CLIENTI.DB"));
+    ExpectConfigured(ProgramFolder);
+}
+
 TEST_F(Installation, SecondInstallationKeepsTheEngine) {
     ASSERT_NO_FATAL_FAILURE(Install(FolderKit(), LocalItem));
     ASSERT_EQ(RegistryString(EngineKey, "UseCount"), "1");

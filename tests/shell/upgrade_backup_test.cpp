@@ -54,7 +54,8 @@ protected:
         EXPECT_TRUE(GetFileAttributesA((program + "\\KORVEN.EXE").c_str()) & FILE_ATTRIBUTE_READONLY)
             << "the read-only mark is not back";
         EXPECT_FALSE(FileExists(program + "\\NOU\\NOUTATI.TXT"));
-        EXPECT_EQ(GetFileAttributesA((program + "\\NOU").c_str()), INVALID_FILE_ATTRIBUTES) << "the added folder stayed";
+        EXPECT_EQ(GetFileAttributesA((program + "\\NOU").c_str()), INVALID_FILE_ATTRIBUTES)
+            << "the added folder stayed";
         EXPECT_EQ(ReadBytes(data + "\\DATA\\CLIENTI.DB"), "datele clientului");
         EXPECT_EQ(ReadBytes(data + "\\DATA\\FIRME.DB"), "firmele");
         EXPECT_FALSE(FileExists(data + "\\DATA\\STRUCT.VER"));
@@ -154,8 +155,7 @@ TEST_F(UpgradeBackupTest, UpgradesThatEndedWellKeepTheNewestThreeBackups) {
         backup.Finish();
         EXPECT_EQ(UpgradeBackup::Unfinished(), std::nullopt);
     }
-    for (std::size_t i = 0; i < folders.size(); ++i)
-        EXPECT_EQ(IsExistingFolder(folders[i]), i >= 1) << folders[i];
+    for (std::size_t i = 0; i < folders.size(); ++i) EXPECT_EQ(IsExistingFolder(folders[i]), i >= 1) << folders[i];
     // A backup still marked is never one to clear away.
     Sleep(1100);
     const std::string unfinished = UpgradeBackup::Begin(program).Folder();
