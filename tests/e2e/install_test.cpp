@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -405,40 +406,52 @@ TEST_F(Installation, SecondInstallationKeepsTheEngine) {
 // in when the copy page asks for them.
 class FloppyInstallation : public Installation {
 protected:
+    // A LOCAL installation from the floppy kit, disk 1 in the drive at the
+    // start: each dialog of the copy page goes to `answer`, until the page
+    // closes; then the installation is configured and checked whole.
+    void InstallFromFloppies(const std::function<void(HWND dialog, const ShownDialog& shown)>& answer) {
+        InsertDisk(1);
+        WorkCopy work = Start("A:");
+        ASSERT_NE(work.processId, 0u);
+        ChooseTypeAndFolders(work, LocalItem);
+        HWND copy = StartCopying(work);
+        ASSERT_TRUE(copy);
+        for (const DWORD start = GetTickCount(); IsWindowVisible(copy) && GetTickCount() - start < 120000;) {
+            HWND dialog = WaitForMessageDialog(work.processId, 200);
+            if (!dialog) continue;
+            ASSERT_NO_FATAL_FAILURE(answer(dialog, ReadDialog(dialog)));
+            ASSERT_TRUE(ui::WaitGone(dialog));
+        }
+        ASSERT_TRUE(ui::WaitGone(copy, 120000));
+        ConfigureAndFinish(work);
+        for (const Component& component : Components) ExpectInstalled(component, ProgramFolder);
+        ExpectConfigured(ProgramFolder);
+    }
+
+    // The disk a prompt asks for.
+    static int AskedDisk(const ShownDialog& prompt) {
+        EXPECT_TRUE(Contains(prompt.text, "introdu discul de instalare cu numarul")) << prompt.text;
+        return prompt.text.back() - '0';
+    }
+
     void InstallOverABadDisk2(const std::string& spoilt);
 };
 
 TEST_F(FloppyInstallation, DisksAreChangedWhenAsked) {
-    InsertDisk(1);
-    WorkCopy work = Start("A:");
-    ASSERT_NE(work.processId, 0u);
-    ChooseTypeAndFolders(work, LocalItem);
-    HWND copy = StartCopying(work);
-    ASSERT_TRUE(copy);
     int disks = 1;
-    // Each prompt is answered after the disk it names is in the drive; the
-    // copying goes on until the page closes.
-    for (const DWORD start = GetTickCount(); IsWindowVisible(copy) && GetTickCount() - start < 120000;) {
-        HWND prompt = WaitForMessageDialog(work.processId, 200);
-        if (!prompt) continue;
-        const ShownDialog shown = ReadDialog(prompt);
-        ASSERT_TRUE(Contains(shown.text, "introdu discul de instalare cu numarul")) << shown.text;
-        const int number = shown.text.back() - '0';
+    // Each prompt is answered after the disk it names is in the drive.
+    InstallFromFloppies([&](HWND prompt, const ShownDialog& shown) {
+        const int number = AskedDisk(shown);
         EXPECT_EQ(number, disks + 1) << "disks are asked for in order";
         EXPECT_TRUE(Contains(shown.text, "PENTRU CONTINUARE,")) << shown.text;
         if (disks == 1) Shot("disk_prompt");
         InsertDisk(number);
         ui::Click(ui::Control(prompt, "O&K"));
-        ASSERT_TRUE(ui::WaitGone(prompt));
         disks = number;
-    }
+    });
     if (Setting("KORVEN_KIT_DISKS", "").empty()) {
         EXPECT_GE(disks, 3) << "the test kit spans at least three disks";
     }
-    ASSERT_TRUE(ui::WaitGone(copy, 120000));
-    ConfigureAndFinish(work);
-    for (const Component& component : Components) ExpectInstalled(component, ProgramFolder);
-    ExpectConfigured(ProgramFolder);
 }
 
 // Disk 2 comes back from a bad floppy spoiled (`spoilt` is the folder
@@ -447,17 +460,8 @@ TEST_F(FloppyInstallation, DisksAreChangedWhenAsked) {
 void FloppyInstallation::InstallOverABadDisk2(const std::string& spoilt) {
     const std::string piece = ReadWholeFile(std::string(KORVEN_KITS) + "\\bad-disk2-piece.txt");
     ASSERT_FALSE(piece.empty());
-    InsertDisk(1);
-    WorkCopy work = Start("A:");
-    ASSERT_NE(work.processId, 0u);
-    ChooseTypeAndFolders(work, LocalItem);
-    HWND copy = StartCopying(work);
-    ASSERT_TRUE(copy);
     int damaged = 0;
-    for (const DWORD start = GetTickCount(); IsWindowVisible(copy) && GetTickCount() - start < 120000;) {
-        HWND dialog = WaitForMessageDialog(work.processId, 200);
-        if (!dialog) continue;
-        const ShownDialog shown = ReadDialog(dialog);
+    InstallFromFloppies([&](HWND dialog, const ShownDialog& shown) {
         if (Contains(shown.text, "este deteriorat")) {
             ++damaged;
             EXPECT_TRUE(Contains(shown.text, "Fisierul " + piece + " de pe discul de instalare nr. 2")) << shown.text;
@@ -465,23 +469,17 @@ void FloppyInstallation::InstallOverABadDisk2(const std::string& spoilt) {
             InsertDisk(2);
             ASSERT_TRUE(ui::Control(dialog, "&Reincearca")) << shown.buttons;
             ui::Click(ui::Control(dialog, "&Reincearca"));
-        } else {
-            ASSERT_TRUE(Contains(shown.text, "introdu discul de instalare cu numarul")) << shown.text;
-            const int number = shown.text.back() - '0';
-            if (number == 2 && damaged == 0) {
-                InsertFloppy(std::string(KORVEN_KITS_UNIX) + "/" + spoilt);
-            } else {
-                InsertDisk(number);
-            }
-            ui::Click(ui::Control(dialog, "O&K"));
+            return;
         }
-        ASSERT_TRUE(ui::WaitGone(dialog));
-    }
+        const int number = AskedDisk(shown);
+        if (number == 2 && damaged == 0) {
+            InsertFloppy(std::string(KORVEN_KITS_UNIX) + "/" + spoilt);
+        } else {
+            InsertDisk(number);
+        }
+        ui::Click(ui::Control(dialog, "O&K"));
+    });
     EXPECT_EQ(damaged, 1) << "the spoilt piece was not found at its disk";
-    ASSERT_TRUE(ui::WaitGone(copy, 120000));
-    ConfigureAndFinish(work);
-    for (const Component& component : Components) ExpectInstalled(component, ProgramFolder);
-    ExpectConfigured(ProgramFolder);
 }
 
 TEST_F(FloppyInstallation, AChangedByteOnDisk2IsFoundThereAndRetriedFromAGoodDisk) {
