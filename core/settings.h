@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/components.h"
+#include "core/installation_record.h"
 #include "core/piece_manifest.h"
 
 struct TInstallSettings {
@@ -29,6 +30,10 @@ struct TInstallSettings {
     bool UpgradeStepFailed = false;
     // What the end page says instead of its success text; empty for that.
     std::string EndNote;
+    // What this run puts on the computer, kept in the installation record:
+    // the copy pages note files and folders, the configuration the engine,
+    // aliases and group.
+    InstallationRecord Installed;
 };
 
 extern TInstallSettings InstallSettings;

@@ -9,7 +9,7 @@
 #include "toolkit/painted_panel.h"
 #include "toolkit/toolkit_start.h"
 #include "toolkit/trans_image.h"
-#include "shell/version.h"
+#include "core/version.h"
 
 namespace {
 // The background tile is the top-left corner of the Background picture.
