@@ -97,5 +97,4 @@ std::string InstallationRecordPath(const std::string& programDir);
 bool WriteInstallationRecord(const InstallationRecord& record);
 // The record of the installation in `programDir`; nothing when there is
 // none or it cannot be read or understood (`problem` then says why).
-std::optional<InstallationRecord> ReadInstallationRecord(const std::string& programDir,
-                                                         std::string* problem = nullptr);
+std::optional<InstallationRecord> ReadInstallationRecord(const std::string& programDir, std::string* problem = nullptr);

@@ -51,3 +51,13 @@ bool RegistryKey::WriteString(const std::string& name, const std::string& value)
 }
 
 bool RegistryKey::DeleteValue(const std::string& name) { return RegDeleteValueA(key_, name.c_str()) == ERROR_SUCCESS; }
+
+bool RegistryKey::WriteNumber(const std::string& name, DWORD value) {
+    return RegSetValueExA(key_, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value) ==
+           ERROR_SUCCESS;
+}
+
+bool RegistryKey::Delete(HKEY root, const std::string& path) {
+    const LONG status = RegDeleteKeyA(root, WithoutLeadingBackslash(path).c_str());
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}

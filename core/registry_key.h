@@ -27,11 +27,15 @@ public:
     static std::optional<RegistryKey> Open(HKEY root, const std::string& path, REGSAM access = KEY_READ);
     // The same, made first when missing.
     static std::optional<RegistryKey> Create(HKEY root, const std::string& path);
+    // Deletes the key at `path`, which must have no subkeys; true also when
+    // there was none.
+    static bool Delete(HKEY root, const std::string& path);
 
     // A text value (REG_SZ or REG_EXPAND_SZ, taken as stored); nothing when
     // it is missing or not text.
     std::optional<std::string> ReadString(const std::string& name) const;
     bool WriteString(const std::string& name, const std::string& value);
+    bool WriteNumber(const std::string& name, DWORD value);
     bool DeleteValue(const std::string& name);
 
     operator HKEY() const { return key_; }
