@@ -32,8 +32,8 @@ TEST_F(UninstallEntryTest, TheEntryNamesTheUninstallerWithAndWithoutQuestionsAnd
     record.files = {{"EXE", "KORVEN.EXE", 1025, 0}, {"HELP", "KORVEN.HLP", 2048, 0}};
     ASSERT_TRUE(WriteUninstallEntry(record));
 
-    const auto key = RegistryKey::Open(HKEY_LOCAL_MACHINE,
-                                       "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\WinKORVEN");
+    const auto key =
+        RegistryKey::Open(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\WinKORVEN");
     ASSERT_TRUE(key);
     EXPECT_EQ(key->ReadString("DisplayName"), "KORVEN");
     EXPECT_EQ(key->ReadString("DisplayVersion"), "3200851.09");

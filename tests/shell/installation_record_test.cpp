@@ -76,7 +76,7 @@ TEST(InstallationRecordTest, WhatIsNotARecordOfThisVersionIsRefusedWithTheReason
         {"[Korven]\r\nLastUser=Master\r\n", "nu este o inregistrare"},
         {"KORVEN inregistrarea instalarii 2\r\nPROGRAM C:\\WinKorv\r\n", "versiunea inregistrarii (2)"},
         {"KORVEN inregistrarea instalarii 1\r\nKIT 1\r\n", "PROGRAM"},
-        {head + "FISIER EXE 12 ABCDEF KORVEN.EXE\r\n", "linia 3"},       // a CRC of six digits
+        {head + "FISIER EXE 12 ABCDEF KORVEN.EXE\r\n", "linia 3"},      // a CRC of six digits
         {head + "FISIER EXE 12 0A1B2C3D\r\n", "linia 3"},               // no path
         {head + "FISIER SETUP 12 0A1B2C3D KORVEN.EXE\r\n", "linia 3"},  // no such component
         {head + "FISIER EXE -1 0A1B2C3D KORVEN.EXE\r\n", "linia 3"},
