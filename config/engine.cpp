@@ -21,6 +21,7 @@ struct EngineBinding {
     idapi::DbiAddAliasProc addAlias = nullptr;
     idapi::DbiCfgSaveProc saveConfiguration = nullptr;
     idapi::DbiExitProc exit = nullptr;
+    idapi::DbiDeleteAliasProc deleteAlias = nullptr;
     bool ready = false;  // the engine-ready flag
 };
 
@@ -75,7 +76,8 @@ bool LoadEngine() {
                        entries.Bind(idapi::DbiCloseDatabaseName, engine.closeDatabase) &
                        entries.Bind(idapi::DbiAddAliasName, engine.addAlias) &
                        entries.Bind(idapi::DbiCfgSaveName, engine.saveConfiguration) &
-                       entries.Bind(idapi::DbiExitName, engine.exit);
+                       entries.Bind(idapi::DbiExitName, engine.exit) &
+                       entries.Bind(idapi::DbiDeleteAliasName, engine.deleteAlias);
     if (!bound) {
         Engine() = EngineBinding{};
         return false;
@@ -122,6 +124,23 @@ bool AddAliases(const std::vector<std::string>& names, const std::vector<std::st
     }
     allDone &= Succeeded(engine.saveConfiguration(nullptr, nullptr, FALSE), idapi::DbiCfgSaveName);
     return allDone;
+}
+
+bool RemoveAliases(const std::vector<std::string>& names) {
+    if (names.empty()) return true;
+    if (!InitEngine()) return false;
+    EngineBinding& engine = Engine();
+    bool allGone = true;
+    for (const std::string& name : names) {
+        const idapi::Result result = engine.deleteAlias(nullptr, name.c_str());
+        if (result == idapi::ErrUnknownAlias)
+            DebugNote(std::string(idapi::DbiDeleteAliasName) + " " + name + ": aliasul nu exista");
+        else
+            allGone &= Succeeded(result, std::string(idapi::DbiDeleteAliasName) + " " + name);
+    }
+    allGone &= Succeeded(engine.saveConfiguration(nullptr, nullptr, FALSE), idapi::DbiCfgSaveName);
+    DoneEngine();
+    return allGone;
 }
 
 void DoneEngine() {

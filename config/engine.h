@@ -1,5 +1,6 @@
 // The installer's use of the database engine (IDAPI32.DLL): whether the
-// application's main alias opens, and adding the application's aliases.
+// application's main alias opens, adding the application's aliases, and
+// removing them again.
 //
 // The library is loaded at the first call that needs it: from the current
 // folder when it is there, else from the folder the engine's registration
@@ -21,6 +22,12 @@ bool AliasExists();
 // false and nothing done when the lists differ in length or the engine
 // cannot be started.
 bool AddAliases(const std::vector<std::string>& names, const std::vector<std::string>& folders);
+// Deletes each alias from the engine's persistent configuration and saves
+// it; an alias that is not defined counts as removed, and a refused one
+// does not stop the others or the save. True when every alias is gone and
+// the save succeeded; true at once for an empty list. Afterwards the engine
+// is ended and its library freed, so that its files can be removed.
+bool RemoveAliases(const std::vector<std::string>& names);
 // Ends the engine when it was initialised and frees the library, so that a
 // later call starts again from nothing.
 void DoneEngine();

@@ -21,15 +21,20 @@ constexpr char WindowsVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVersi
 constexpr char EngineFolderBelowProgramFiles[] = "\\Borland\\Common Files\\BDE";
 constexpr char Placeholder[] = "$ProgDir$";
 constexpr char UseCountValue[] = "UseCount";
+constexpr char InstalledKey[] = "Software\\Borland\\BLW32";
 
-// "UseCount" as the engine keeps it: decimal text. Anything else counts as 0.
-std::int64_t UseCount(const std::optional<std::string>& text) {
+// "UseCount" as the engine keeps it: decimal text; nothing for anything else.
+std::optional<std::int32_t> ParsedUseCount(const std::optional<std::string>& text) {
     std::int32_t count = 0;
-    if (!text || text->empty()) return 0;
+    if (!text || text->empty()) return std::nullopt;
     const char* end = text->data() + text->size();
     const auto [stop, error] = std::from_chars(text->data(), end, count);
-    return error == std::errc() && stop == end ? count : 0;
+    if (error != std::errc() || stop != end) return std::nullopt;
+    return count;
 }
+
+// A count that cannot be read counts as 0 when the count is raised.
+std::int64_t UseCount(const std::optional<std::string>& text) { return ParsedUseCount(text).value_or(0); }
 
 void RaiseUseCount() {
     const std::string keyName = std::string("HKEY_LOCAL_MACHINE\\") + idapi::EngineKey;
@@ -83,7 +88,114 @@ void MergeRegistrationFile(const std::string& fileName) {
         DebugNote(command + ": cod " + std::to_string(exitCode));
 }
 
+std::string EngineKeyName(const std::string& below = {}) {
+    return std::string("HKEY_LOCAL_MACHINE\\") + idapi::EngineKey + (below.empty() ? "" : "\\" + below);
+}
+
+std::vector<std::string> SubkeyNames(const RegistryKey& key) {
+    std::vector<std::string> names;
+    char name[256];  // a key name has at most 255 characters
+    for (DWORD index = 0;; ++index) {
+        DWORD size = sizeof name;
+        if (RegEnumKeyExA(key, index, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        names.emplace_back(name, size);
+    }
+    return names;
+}
+
+// Deletes the key with every key below it; true also when there was none.
+bool DeleteTree(HKEY root, const std::string& path) {
+    if (const auto key = RegistryKey::Open(root, path))
+        for (const std::string& child : SubkeyNames(*key)) DeleteTree(root, path + "\\" + child);
+    if (RegistryKey::Delete(root, path)) return true;
+    DebugNote("Nu pot sterge cheia de registru HKEY_LOCAL_MACHINE\\" + path);
+    return false;
+}
+
+// One value the registration wrote, in the engine key or a key below it.
+struct RegisteredValue {
+    const char* key;  // below the engine key; empty for the engine key itself
+    const char* name;
+};
+
+// What the engine's registration file writes besides BLW32.
+constexpr RegisteredValue RegisteredValues[] = {
+    {"", idapi::DllPathValue},
+    {"", UseCountValue},
+    {"", idapi::ConfigFileValue},
+    {"Settings\\SYSTEM\\INIT", "VERSION"},
+};
+
+std::string BelowEngineKey(const std::string& below) {
+    return below.empty() ? std::string(idapi::EngineKey) : std::string(idapi::EngineKey) + "\\" + below;
+}
+
+bool DeleteRegisteredValue(const RegisteredValue& value) {
+    const std::string path = BelowEngineKey(value.key);
+    auto key = RegistryKey::Open(HKEY_LOCAL_MACHINE, path, KEY_READ | KEY_WRITE);
+    // A key that cannot even be read holds nothing the registration left.
+    if (!key) return !RegistryKey::Open(HKEY_LOCAL_MACHINE, path, KEY_QUERY_VALUE);
+    const LONG status = RegDeleteValueA(*key, value.name);
+    if (status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) return true;
+    DebugNote("Nu pot sterge valoarea " + std::string(value.name) + " din cheia de registru " +
+              EngineKeyName(value.key) + " (cod " + std::to_string(status) + ")");
+    return false;
+}
+
+bool HoldsNothing(const RegistryKey& key) {
+    DWORD subkeys = 0, values = 0;
+    return RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr,
+                            nullptr, nullptr) == ERROR_SUCCESS &&
+           subkeys == 0 && values == 0;
+}
+
+// Removes the keys the registration file names, deepest first, while they
+// are left empty: the first that still holds something was there before
+// (or is in use by someone else), and so are the keys above it.
+bool RemoveEmptiedKeys() {
+    const std::string keys[] = {BelowEngineKey("Settings\\SYSTEM\\INIT"), BelowEngineKey("Settings\\SYSTEM"),
+                                BelowEngineKey("Settings"), idapi::EngineKey, "Software\\Borland"};
+    for (const std::string& path : keys) {
+        const auto key = RegistryKey::Open(HKEY_LOCAL_MACHINE, path);
+        if (!key) continue;
+        if (!HoldsNothing(*key)) return true;
+        if (!RegistryKey::Delete(HKEY_LOCAL_MACHINE, path)) {
+            DebugNote("Nu pot sterge cheia de registru HKEY_LOCAL_MACHINE\\" + path);
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
+
+std::optional<std::int64_t> LowerEngineUseCount() {
+    auto key = RegistryKey::Open(HKEY_LOCAL_MACHINE, idapi::EngineKey, KEY_READ | KEY_WRITE);
+    if (!key) {
+        DebugNote("Nu pot deschide cheia de registru " + EngineKeyName());
+        return std::nullopt;
+    }
+    // A negative count is no count either: whoever wrote it, the engine may
+    // still be in use.
+    const auto count = ParsedUseCount(key->ReadString(UseCountValue));
+    if (!count || *count < 0) {
+        DebugNote("Valoarea " + std::string(UseCountValue) + " din cheia de registru " + EngineKeyName() +
+                  " lipseste sau nu este un numar");
+        return std::nullopt;
+    }
+    const std::int64_t lowered = *count > 0 ? *count - 1 : 0;
+    if (!key->WriteString(UseCountValue, std::to_string(lowered))) {
+        DebugNote("Nu pot scrie valoarea " + std::string(UseCountValue) + " in cheia de registru " + EngineKeyName());
+        return std::nullopt;
+    }
+    return lowered;
+}
+
+bool UnregisterEngine() {
+    bool allGone = DeleteTree(HKEY_LOCAL_MACHINE, InstalledKey);
+    for (const RegisteredValue& value : RegisteredValues) allGone &= DeleteRegisteredValue(value);
+    return RemoveEmptiedKeys() && allGone;
+}
 
 void RewriteRegistrationFile(const std::string& fileName, const std::string& programFilesDir) {
     std::string bytes;

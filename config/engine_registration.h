@@ -1,6 +1,8 @@
 // Registering the database engine that the copy step has just put in place,
 // and the folders of the application's aliases.
 #pragma once
+#include <cstdint>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -21,6 +23,20 @@ public:
 // Throws EEngineRegistration when the file or the registry cannot be read or
 // written. A merge that fails is only noted in the diagnostic log.
 void RegisterBDE();
+
+// Lowers the engine's shared use count by one, never below 0, and answers
+// the count it wrote. Nothing, and nothing written, when the engine key
+// cannot be opened for writing, or its UseCount is missing or is not the
+// decimal text of a count: the engine is then taken to be still in use.
+std::optional<std::int64_t> LowerEngineUseCount();
+
+// Takes back what the engine's registration file wrote: the key
+// Software\Borland\BLW32 with everything below it, and the values DLLPATH,
+// UseCount, CONFIGFILE01 of the engine key and VERSION of its
+// Settings\SYSTEM\INIT key. Those keys stay as long as anything else is in
+// them (Wine's own set-up writes INIT with values of its own); one left
+// empty is removed, as the registration made it. True when all of it went.
+bool UnregisterEngine();
 
 // Rewrites the registration file for the given Program Files folder: in each
 // line the first "$ProgDir$" becomes the folder with every "\" doubled (as a

@@ -2,9 +2,13 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include "config/dde_client.h"
+#include "core/folder_listing.h"
 #include "core/report_failure.h"
 #include "core/files.h"
+#include "core/text.h"
 #include "core/debug_log.h"
 #include "core/unique_handle.h"
 
@@ -59,6 +63,59 @@ bool ConnectToShell(DdeClient& dde) {
     return StartShell() && ConnectEitherTopic(dde);
 }
 
+// The group's folder below one of the Start Menu's Programs folders; empty
+// when the system does not say where that is.
+std::string GroupFolder(int programsFolder, const std::string& group) {
+    char folder[MAX_PATH];
+    if (SHGetFolderPathA(nullptr, programsFolder, nullptr, SHGFP_TYPE_CURRENT, folder) != S_OK) return {};
+    return InFolder(folder, group);
+}
+
+bool FolderExists(const std::string& folder) {
+    const DWORD attributes = GetFileAttributesA(folder.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// What the shell keeps in a group's folder: the items' shortcuts and the
+// folder's own settings.
+bool IsGroupFile(const WIN32_FIND_DATAA& entry) {
+    if (IsFolderEntry(entry)) return false;
+    const std::string name = UpperAscii(entry.cFileName);
+    if (name == "DESKTOP.INI") return true;
+    const auto dot = name.rfind('.');
+    const std::string extension = dot == std::string::npos ? "" : name.substr(dot);
+    return extension == ".LNK" || extension == ".PIF" || extension == ".URL";
+}
+
+bool RemoveGroupFolder(const std::string& folder) {
+    if (folder.empty() || !FolderExists(folder)) return true;
+    for (const WIN32_FIND_DATAA& entry : ListFolder(folder)) {
+        if (!IsGroupFile(entry)) continue;
+        const std::string file = InFolder(folder, entry.cFileName);
+        SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (!DeleteFileA(file.c_str()))
+            DebugNote("Nu pot sterge " + file + " (cod " + std::to_string(GetLastError()) + ")");
+    }
+    if (RemoveDirectoryA(folder.c_str())) return true;
+    DebugNote("Nu pot sterge dosarul " + folder + " (cod " + std::to_string(GetLastError()) + ")");
+    return false;
+}
+
+// Asks the shell to delete the group; a failure is only noted, as the
+// folders are looked at afterwards whatever the shell did.
+void AskShellToDeleteGroup(const std::string& group) {
+    DdeClient dde;
+    if (!ConnectToShell(dde)) {
+        DebugNote("Eroare initializare conversatie DDE: grupul " + group + " se sterge din meniul Start");
+        return;
+    }
+    const UINT error = dde.Execute("[DeleteGroup(\"" + group + "\")]", kExecuteTimeoutMs);
+    if (error == DMLERR_NO_ERROR) return;
+    DebugNote("Cererea DDE de stergere a grupului " + group + " " +
+              (error == DMLERR_EXECACKTIMEOUT ? "nu a primit raspuns" : "a fost refuzata") + " (cod " +
+              std::to_string(error) + ")");
+}
+
 }  // namespace
 
 SiblingPrograms FindSiblingPrograms(const std::string& programDir) {
@@ -88,4 +145,12 @@ void CreateProgramGroup(const std::string& programDir, const std::string& defaul
         DebugNote("Cererea DDE nu a primit raspuns (cod " + std::to_string(error) + ")");
     else if (error != DMLERR_NO_ERROR)
         DebugNote("Cererea DDE a fost refuzata (cod " + std::to_string(error) + ")");
+}
+
+bool RemoveProgramGroup(const std::string& group) {
+    AskShellToDeleteGroup(group);
+    bool gone = true;
+    for (const int programsFolder : {CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS})
+        gone &= RemoveGroupFolder(GroupFolder(programsFolder, group));
+    return gone;
 }

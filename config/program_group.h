@@ -1,6 +1,7 @@
 // The application's program group in the Windows shell ("WinKORVEN"), made
 // by commands sent to the Program Manager over DDE: one item for the main
-// program and one for each sibling program the installation brought.
+// program and one for each sibling program the installation brought; and
+// taken away again the same way.
 #pragma once
 
 #include <string>
@@ -25,3 +26,12 @@ std::vector<std::string> ProgramGroupCommands(const std::string& programDir, Sib
 // gets a note and the user "Eroare DDE!"; a request that the shell refuses
 // or leaves unanswered is only noted in the log.
 void CreateProgramGroup(const std::string& programDir, const std::string& defaultProgramDir);
+
+// Asks the shell, over the same conversation as CreateProgramGroup, to
+// delete the group. Where no conversation opens, the shell refuses, or the
+// group's folder is still in the Start Menu afterwards (a shell that does
+// not know the command, or keeps the group in the folder common to all
+// users), removes the folder itself from both Programs folders: its
+// shortcuts, then the folder. Any other file in it keeps the folder. Shows
+// nothing; failures are noted in the log. True when the group is gone.
+bool RemoveProgramGroup(const std::string& group);

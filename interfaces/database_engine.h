@@ -1,5 +1,5 @@
 // The database engine's programming interface as the installer uses it: the
-// six entry points of IDAPI32.DLL, their types, names, constants and result
+// seven entry points of IDAPI32.DLL, their types, names, constants and result
 // codes. Shared by the installer's binding and by our engine library, so the
 // two can never disagree on a signature.
 //
@@ -27,8 +27,9 @@ inline constexpr std::uint16_t InterfaceVersion = 500;
 enum OpenMode : std::int32_t { OpenReadWrite = 0, OpenReadOnly = 1 };
 enum ShareMode : std::int32_t { ShareShared = 0, ShareExclusive = 1 };
 
-// Result codes. Only Ok is promised to callers; the others tell a log reader
-// what went wrong.
+// Result codes. Only Ok is promised to callers, and ErrUnknownAlias from
+// DbiDeleteAlias (the alias is not defined: nothing to delete); the others
+// tell a log reader what went wrong.
 inline constexpr Result Ok = 0;
 inline constexpr Result ErrNotInitialized = 0x2101;   // a call before a successful initialisation
 inline constexpr Result ErrVersion = 0x2102;          // an interface version the engine does not speak
@@ -55,6 +56,9 @@ using DbiAddAliasProc = Result(__stdcall*)(ConfigHandle config, const char* alia
                                            const char* parameters, BOOL persistent);
 using DbiCfgSaveProc = Result(__stdcall*)(ConfigHandle config, const char* fileName, BOOL saveAsDefault);
 using DbiExitProc = Result(__stdcall*)();
+// Deletes an alias from the configuration; like an add, the deletion reaches
+// the persistent configuration when it is saved.
+using DbiDeleteAliasProc = Result(__stdcall*)(ConfigHandle config, const char* alias);
 
 inline constexpr char LibraryName[] = "IDAPI32.DLL";
 inline constexpr char DbiInitFnName[] = "DbiInitFn";
@@ -63,6 +67,7 @@ inline constexpr char DbiCloseDatabaseName[] = "DbiCloseDatabase";
 inline constexpr char DbiAddAliasName[] = "DbiAddAlias";
 inline constexpr char DbiCfgSaveName[] = "DbiCfgSave";
 inline constexpr char DbiExitName[] = "DbiExit";
+inline constexpr char DbiDeleteAliasName[] = "DbiDeleteAlias";
 
 // The parameter text of an alias: "PATH:" followed by the folder.
 inline constexpr char PathParameter[] = "PATH:";

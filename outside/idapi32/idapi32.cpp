@@ -1,7 +1,7 @@
 // The database engine library: the entry points of idapi32.h over the alias
-// store. Aliases added in a session are kept in memory and reach the store
-// only when the configuration is saved; the store is read afresh at every
-// call, so several processes see each other's saved aliases.
+// store. Aliases added or deleted in a session are kept in memory and reach
+// the store only when the configuration is saved; the store is read afresh
+// at every call, so several processes see each other's saved aliases.
 #include "interfaces/database_engine.h"
 
 #include <windows.h>
@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 #include "outside/idapi32/alias_store.h"
 #include "outside/idapi32/call_log.h"
@@ -27,8 +28,9 @@ using namespace idapi;
 struct EngineState {
     bool initialised = false;
     std::string storeFile;
-    AliasList pending;  // persistent adds not saved yet
-    AliasList session;  // adds that live only as long as the session
+    AliasList pending;                 // persistent adds not saved yet
+    AliasList session;                 // adds that live only as long as the session
+    std::vector<std::string> deleted;  // stored aliases deleted, not saved yet
     std::map<Database*, std::unique_ptr<Database>> open;
 };
 
@@ -72,7 +74,14 @@ bool ValidAliasName(const std::string& name) {
            name.back() != ' ';
 }
 
-// Looks the alias up in this session's adds, then in the store.
+bool DeletedInSession(const std::string& name) {
+    for (const std::string& deleted : Engine().deleted)
+        if (SameAliasName(deleted, name)) return true;
+    return false;
+}
+
+// Looks the alias up in this session's adds, then in the store (where a
+// deletion not saved yet hides it).
 Result LookUp(const std::string& name, std::optional<Alias>& found) {
     const EngineState& engine = Engine();
     for (const AliasList* list : {&engine.session, &engine.pending})
@@ -82,8 +91,13 @@ Result LookUp(const std::string& name, std::optional<Alias>& found) {
         }
     const std::optional<AliasList> stored = ReadAliasStore(engine.storeFile);
     if (!stored) return ErrStoreUnreadable;
-    if (const Alias* alias = FindAlias(*stored, name)) found = *alias;
+    if (const Alias* alias = FindAlias(*stored, name); alias && !DeletedInSession(name)) found = *alias;
     return Ok;
+}
+
+// Removes the alias of that name from the list; false when it is not there.
+bool Erase(AliasList& aliases, const std::string& name) {
+    return std::erase_if(aliases, [&](const Alias& alias) { return SameAliasName(alias.name, name); }) != 0;
 }
 
 // Runs one entry point: the failure switch first, then the work, then the
@@ -158,12 +172,30 @@ Result AddAlias(ConfigHandle config, const char* name, const char* driverType, c
     return Ok;
 }
 
+// An alias added in this session is simply forgotten; one in the store is
+// marked, and leaves the store when the configuration is saved.
+Result DeleteAlias(ConfigHandle config, const char* name) {
+    if (config) return ErrInvalidHandle;
+    if (!name || !ValidAliasName(name)) return ErrInvalidArgument;
+    EngineState& engine = Engine();
+    if (Erase(engine.session, name) || Erase(engine.pending, name)) return Ok;
+    std::optional<Alias> stored;
+    if (const Result result = LookUp(name, stored); result != Ok) return result;
+    if (!stored) return ErrUnknownAlias;
+    engine.deleted.push_back(stored->name);
+    return Ok;
+}
+
 Result SaveConfiguration(ConfigHandle config, const char* fileName) {
     if (config) return ErrInvalidHandle;
     EngineState& engine = Engine();
     const std::string target = fileName && *fileName ? fileName : engine.storeFile;
     std::optional<AliasList> aliases = ReadAliasStore(target);
     if (!aliases) return ErrStoreUnreadable;
+    // Deletions first, so that an alias deleted and added again in one
+    // session is saved with its new folder. One that another process
+    // deleted meanwhile is simply gone.
+    for (const std::string& name : engine.deleted) Erase(*aliases, name);
     // Another process may have saved the same name meanwhile: its alias stays.
     Result result = Ok;
     for (const Alias& alias : engine.pending) {
@@ -173,7 +205,10 @@ Result SaveConfiguration(ConfigHandle config, const char* fileName) {
             aliases->push_back(alias);
     }
     if (!WriteAliasStore(target, *aliases)) return ErrStoreUnwritable;
-    if (SameAliasName(target, engine.storeFile)) engine.pending.clear();
+    if (SameAliasName(target, engine.storeFile)) {
+        engine.pending.clear();
+        engine.deleted.clear();
+    }
     return result;
 }
 
@@ -243,6 +278,14 @@ Result __stdcall DbiCfgSave(ConfigHandle config, const char* fileName, BOOL save
             return std::vector<TraceArgument>{{"config", TracePointer(config)},
                                               {"fileName", TraceText(fileName)},
                                               {"saveAsDefault", Number(saveAsDefault)}};
+        });
+}
+
+Result __stdcall DbiDeleteAlias(ConfigHandle config, const char* alias) {
+    return Call(
+        DbiDeleteAliasName, true, [&] { return DeleteAlias(config, alias); },
+        [&] {
+            return std::vector<TraceArgument>{{"config", TracePointer(config)}, {"alias", TraceText(alias)}};
         });
 }
 

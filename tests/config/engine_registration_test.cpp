@@ -103,4 +103,85 @@ TEST_F(EngineRegistrationTest, AMissingProgramFilesFolderIsReported) {
     }
 }
 
+TEST_F(EngineRegistrationTest, LoweringTheUseCountStopsAtZero) {
+    MadeKey(InstalledKey);
+    MadeKey(EngineKey).WriteString("UseCount", "2");
+
+    EXPECT_EQ(LowerEngineUseCount(), 1);
+    EXPECT_EQ(RegistryString(EngineKey, "UseCount"), "1");
+    EXPECT_EQ(LowerEngineUseCount(), 0);
+    EXPECT_EQ(LowerEngineUseCount(), 0) << "never below 0";
+    EXPECT_EQ(RegistryString(EngineKey, "UseCount"), "0");
+}
+
+// A count nobody can read may still stand for installations that use the
+// engine: it is answered as unknown and kept as it was.
+TEST_F(EngineRegistrationTest, AUseCountThatIsNoNumberIsNeitherLoweredNorRewritten) {
+    MadeKey(InstalledKey);
+    RegistryKey engine = MadeKey(EngineKey);
+    const DWORD seven = 7;
+    const struct {
+        const char* what;
+        DWORD type;
+        std::string data;
+    } cases[] = {
+        {"a number of another type", REG_DWORD, std::string(reinterpret_cast<const char*>(&seven), sizeof seven)},
+        {"text", REG_SZ, std::string("sapte", 6)},
+        {"digits and more", REG_SZ, std::string("7a", 3)},
+        {"an empty string", REG_SZ, std::string(1, '\0')},
+        {"a negative number", REG_SZ, std::string("-1", 3)},
+        {"a number too large", REG_SZ, std::string("99999999999", 12)},
+    };
+    for (const auto& c : cases) {
+        RegSetValueExA(engine, "UseCount", 0, c.type, reinterpret_cast<const BYTE*>(c.data.data()),
+                       static_cast<DWORD>(c.data.size()));
+        EXPECT_EQ(LowerEngineUseCount(), std::nullopt) << c.what;
+        DWORD type = 0;
+        char data[64] = {};
+        DWORD size = sizeof data;
+        ASSERT_EQ(RegQueryValueExA(engine, "UseCount", nullptr, &type, reinterpret_cast<BYTE*>(data), &size),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(type, c.type) << c.what;
+        EXPECT_EQ(std::string(data, size), c.data) << c.what;
+    }
+    engine.DeleteValue("UseCount");
+    EXPECT_EQ(LowerEngineUseCount(), std::nullopt) << "missing";
+    EXPECT_FALSE(RegistryString(EngineKey, "UseCount")) << "and not made";
+}
+
+// Registered from the demo kit's file by Wine's registry editor and taken
+// back: the Borland keys are again exactly as Wine's set-up left them.
+TEST_F(EngineRegistrationTest, UnregisteringLeavesTheKeysAsTheyWereBeforeTheRegistration) {
+    const auto before = TakeSnapshot(HKEY_LOCAL_MACHINE, "Software\\Borland");
+    const std::string initKey = std::string(EngineKey) + "\\Settings\\SYSTEM\\INIT";
+    const auto winesValue = RegistryString(initKey, "SHAREDMEMLOCATION");
+    InstallEngine();
+    ASSERT_TRUE(RegistryKeyExists(InstalledKey));
+    ASSERT_TRUE(RegistryString(EngineKey, "DLLPATH"));
+
+    EXPECT_TRUE(UnregisterEngine());
+
+    EXPECT_FALSE(RegistryKeyExists(InstalledKey));
+    for (const char* value : {"DLLPATH", "UseCount", "CONFIGFILE01"})
+        EXPECT_FALSE(RegistryString(EngineKey, value)) << value;
+    EXPECT_FALSE(RegistryString(initKey, "VERSION"));
+    EXPECT_EQ(RegistryString(initKey, "SHAREDMEMLOCATION"), winesValue);
+    EXPECT_TRUE(TakeSnapshot(HKEY_LOCAL_MACHINE, "Software\\Borland") == before);
+    EXPECT_TRUE(UnregisterEngine()) << "nothing left to take back";
+}
+
+TEST_F(EngineRegistrationTest, UnregisteringKeepsWhatOthersWroteBesideTheEngine) {
+    InstallEngine();
+    MadeKey(std::string(InstalledKey) + "\\Drivers").WriteString("PARADOX", "4.0");
+    MadeKey(EngineKey).WriteString("Other", "kept");
+    MadeKey(std::string(EngineKey) + "\\Settings\\DRIVERS\\PARADOX").WriteString("TYPE", "FILE");
+
+    EXPECT_TRUE(UnregisterEngine());
+
+    EXPECT_FALSE(RegistryKeyExists(InstalledKey)) << "the engine's own key goes whole";
+    EXPECT_FALSE(RegistryString(EngineKey, "DLLPATH"));
+    EXPECT_EQ(RegistryString(EngineKey, "Other"), "kept");
+    EXPECT_EQ(RegistryString(std::string(EngineKey) + "\\Settings\\DRIVERS\\PARADOX", "TYPE"), "FILE");
+}
+
 }  // namespace

@@ -21,6 +21,7 @@
 struct KeySnapshot {
     std::map<std::string, std::pair<DWORD, std::string>> values;
     std::map<std::string, KeySnapshot> subkeys;
+    bool operator==(const KeySnapshot&) const = default;
 };
 std::optional<KeySnapshot> TakeSnapshot(HKEY root, const std::string& path);
 // Deletes the key and, when there was one, writes the snapshot back.

@@ -180,6 +180,72 @@ TEST_F(EngineTest, TheEngineTracesEveryCallWithItsArguments) {
     EXPECT_EQ(lines, 3u) << text;
 }
 
+// Removing the application's aliases: the store keeps another program's
+// alias byte for byte, and the engine is let go so that its files can be
+// removed.
+TEST_F(EngineTest, RemovingTheAliasesSavesTheStoreWithTheOthersKept) {
+    InstallEngine();
+    MakeDataFolders();
+    ASSERT_TRUE(AddAliases({"ALTAFIRMA"}, {root + "\\Alta"}));
+    ASSERT_TRUE(AddAliases(AliasNames, Folders()));
+    DoneEngine();
+
+    EXPECT_TRUE(RemoveAliases(AliasNames));
+
+    EXPECT_EQ(ReadBytes(Store()), "[ALTAFIRMA]\r\nTYPE=PARADOX\r\nPATH=" + root + "\\Alta\r\n");
+    EXPECT_EQ(LoadedEngine(), "") << "the library is freed";
+    EXPECT_FALSE(AliasExists()) << "a new session finds no KORVEN alias";
+}
+
+TEST_F(EngineTest, AnAliasThatIsNotThereCountsAsRemoved) {
+    InstallEngine();
+    OpenLog();
+    ASSERT_TRUE(AddAliases({"korven"}, {Folders()[3]}));
+
+    EXPECT_TRUE(RemoveAliases(AliasNames)) << "three were never added; KORVEN goes whatever its case";
+
+    EXPECT_EQ(ReadBytes(Store()), "");
+    EXPECT_NE(LogText().find("DbiDeleteAlias LUNAALIAS: aliasul nu exista"), std::string::npos) << LogText();
+    EXPECT_TRUE(RemoveAliases(AliasNames)) << "a second uninstall finds nothing to remove";
+}
+
+TEST_F(EngineTest, AFailingEngineKeepsTheAliasesAndSaysSo) {
+    EXPECT_FALSE(RemoveAliases(AliasNames)) << "no engine on the computer";
+
+    InstallEngine();
+    ASSERT_TRUE(AddAliases(AliasNames, Folders()));
+    DoneEngine();
+    const std::string saved = ReadBytes(Store());
+    OpenLog();
+
+    SetEnvironmentVariableA("KORVEN_ENGINE_FAIL", "DbiDeleteAlias");
+    EXPECT_FALSE(RemoveAliases(AliasNames));
+    EXPECT_EQ(ReadBytes(Store()), saved);
+    EXPECT_NE(LogText().find("DbiDeleteAlias KORVEN: cod " + std::to_string(idapi::ErrForcedFailure)),
+              std::string::npos)
+        << LogText();
+
+    SetEnvironmentVariableA("KORVEN_ENGINE_FAIL", "DbiCfgSave");
+    EXPECT_FALSE(RemoveAliases(AliasNames)) << "deleted, but not saved";
+    EXPECT_EQ(ReadBytes(Store()), saved);
+
+    SetEnvironmentVariableA("KORVEN_ENGINE_FAIL", "DbiInitFn");
+    EXPECT_FALSE(RemoveAliases(AliasNames));
+    EXPECT_EQ(ReadBytes(Store()), saved);
+
+    SetEnvironmentVariableA("KORVEN_ENGINE_FAIL", nullptr);
+    EXPECT_TRUE(RemoveAliases(AliasNames));
+    EXPECT_EQ(ReadBytes(Store()), "");
+}
+
+TEST_F(EngineTest, AStoreThatCannotBeReadIsNotEmptiedByARemoval) {
+    InstallEngine();
+    const FailingLink link(Store());
+    ASSERT_TRUE(link.Made()) << Store();
+    EXPECT_FALSE(RemoveAliases(AliasNames));
+    EXPECT_TRUE(StillTheFailingLink(Store())) << "the store was written over";
+}
+
 // Started as a program of its own by the test below: it starts the engine
 // and ends without ending it.
 TEST(EngineChild, DISABLED_StartsTheEngineAndEnds) { EXPECT_TRUE(InitEngine()); }
