@@ -51,9 +51,8 @@ std::optional<InstallationRecord> RecordForRemoval(const std::string& programDir
         record.reset();
     }
     if (!record)
-        problem = "Nu pot dezinstala KORVEN: " + why +
-                  ".\r\rInregistrarea instalarii (" + std::string(InstallationRecordName) +
-                  ") spune ce trebuie sters; fara ea nu sterg nimic.";
+        problem = "Nu pot dezinstala KORVEN: " + why + ".\r\rInregistrarea instalarii (" +
+                  std::string(InstallationRecordName) + ") spune ce trebuie sters; fara ea nu sterg nimic.";
     return record;
 }
 

@@ -128,7 +128,7 @@ TEST_F(Removal, TakesUnchangedFilesKeepsChangedOnesAndTheUsersOwn) {
     Installed("HELP", "SUB\\K.HLP", A);
     Installed("HELP", "GOL\\ADANC\\K.CNT", Fox);
     RecordFile(record, {"PAYROLL", "PAYROLL.EXE", 9, Nine.crc});  // gone before the uninstall
-    WriteBytes(program.File("CFX32.OCX"), "abd");                  // the user changed it
+    WriteBytes(program.File("CFX32.OCX"), "abd");                 // the user changed it
     WriteBytes(program.File("SUB\\MINE.TXT"), "mine");
     WriteBytes(program.File("NOTE.TXT"), "mine too");
 
