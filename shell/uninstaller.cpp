@@ -26,19 +26,21 @@ enum UninstallPage : std::uint8_t { PageConfirm, PageProgress, PageEnd };
 // Shows the three pages; answers how the run ends.
 TExitCode ShowPages(UninstallSession& session) {
     const PagePilot pilot = Unattended.Active ? PagePilot(PilotPage) : PagePilot();
-    const int confirmed =
-        ShowPage(PageConfirm, [&] { return std::make_unique<TUninstConfirm>(nullptr, session); }, pilot);
+    const int confirmed = ShowPage(
+        PageConfirm, [&] { return std::make_unique<TUninstConfirm>(nullptr, session); }, pilot);
     if (confirmed != mrOk) {
         DebugNote("Dezinstalarea a fost abandonata: nu s-a sters nimic");
         RecordOutcome(ecCancelled);
         return RunOutcome();
     }
-    ShowPage(PageProgress, [&] { return std::make_unique<TUninstProgress>(nullptr, session); }, pilot);
+    ShowPage(
+        PageProgress, [&] { return std::make_unique<TUninstProgress>(nullptr, session); }, pilot);
     if (!session.outcome) {
         RecordOutcome(ecFailed);
         return RunOutcome();
     }
-    ShowPage(PageEnd, [&] { return std::make_unique<TUninstEnd>(nullptr, session); }, pilot);
+    ShowPage(
+        PageEnd, [&] { return std::make_unique<TUninstEnd>(nullptr, session); }, pilot);
     return RunOutcome();
 }
 

@@ -46,10 +46,10 @@ void TUninstConfirm::ShowWhat() {
 
 void TUninstConfirm::CkDataClick(TObject*) {
     if (CkData->Checked() && !answeredBeforehand_) {
-        const int answer = RomMessageDlg(LiteralFormatText("Sigur stergeti si datele firmei din\r" +
-                                                           session_.record.dataDir +
-                                                           "?\r\rConturile si documentele firmei se pierd definitiv."),
-                                         "", mtConfirmation, taCenter, {mbYes, mbNo}, mbNo);
+        const int answer =
+            RomMessageDlg(LiteralFormatText("Sigur stergeti si datele firmei din\r" + session_.record.dataDir +
+                                            "?\r\rConturile si documentele firmei se pierd definitiv."),
+                          "", mtConfirmation, taCenter, {mbYes, mbNo}, mbNo);
         // Unticking runs this again, with the box empty.
         if (answer != mrYes) CkData->SetChecked(false);
     }

@@ -10,13 +10,11 @@
 #include "uninstall/uninstall_session.h"
 
 const ClassInfo& TUninstProgress::StaticClass() {
-    static const ClassInfo info =
-        ClassBuilder<TUninstProgress>("TUninstProgress", &TTitleForm::StaticClass()).Build();
+    static const ClassInfo info = ClassBuilder<TUninstProgress>("TUninstProgress", &TTitleForm::StaticClass()).Build();
     return info;
 }
 
-TUninstProgress::TUninstProgress(TComponent* owner, UninstallSession& session)
-    : TTitleForm(owner), session_(session) {
+TUninstProgress::TUninstProgress(TComponent* owner, UninstallSession& session) : TTitleForm(owner), session_(session) {
     PublishField("LStep", LStep);
     PublishField("Progress", Progress);
     PublishField("BNext", BNext);

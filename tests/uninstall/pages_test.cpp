@@ -122,9 +122,9 @@ TEST_F(UninstallPages, TheEndPageSaysWhatStays) {
     session.outcome = outcome;
     TUninstEnd page(nullptr, session);
     const std::string text = page.MDone->Lines().Text();
-    for (const std::string& part : {std::string("KORVEN a fost dezinstalat"), std::string("12 fisiere"),
-                                    "datele firmei din " + program.Path(), std::string("un fisier modificat"),
-                                    std::string("CONFIG.SYS")})
+    for (const std::string& part :
+         {std::string("KORVEN a fost dezinstalat"), std::string("12 fisiere"), "datele firmei din " + program.Path(),
+          std::string("un fisier modificat"), std::string("CONFIG.SYS")})
         EXPECT_TRUE(Contains(text, part)) << part << "\n" << text;
     EXPECT_EQ(ShowClicking(page, {page.BDone->Handle()}), mrOk);
 }
