@@ -14,6 +14,7 @@ struct TUnattendedAnswers {
     bool Restart = false;                    // /RESTART=NO|YES
     bool ServerUpgrade = false;              // /SERVERUPGRADE=NO|YES
     bool Rollback = true;                    // /ROLLBACK=YES|NO: a failed upgrade is put back
+    bool RemoveData = false;                 // /REMOVEDATA=NO|YES: the uninstaller deletes the data too
 };
 
 extern TUnattendedAnswers Unattended;

@@ -4,8 +4,10 @@
 
 #include <array>
 #include <clocale>
+#include <cstdint>
 #include <fstream>
 #include <locale>
+#include <sstream>
 
 #include "core/outcome.h"
 #include "core/text.h"
@@ -21,6 +23,7 @@
 #include "core/unattended.h"
 #include "shell/unattended_switches.h"
 #include "core/user_interface.h"
+#include "shell/uninstaller.h"
 #include "shell/wizard.h"
 
 namespace {
@@ -42,6 +45,13 @@ constexpr std::array<KitFile, 3> KitFiles{{
 }};
 
 constexpr const char* CannotGoOn = "\r\rInstalarea nu poate continua.";
+
+// The uninstaller's temporary copy in the work folder, and its note: the
+// program folder it removes, and the handles it inherited from the copy in
+// that folder (the process to wait for, the pipe for the exit code).
+constexpr const char* UninstallCopyName = "DEZKORV.EXE";
+constexpr const char* UninstallNoteName = "DEZKORV.DAT";
+constexpr const char* UninstallCannotGoOn = "\r\rDezinstalarea nu poate continua.";
 
 std::string Environment(const char* name) {
     const DWORD size = GetEnvironmentVariableA(name, nullptr, 0);
@@ -93,18 +103,30 @@ CopyFailure CopyKitFile(const std::string& source, const std::string& target) {
     }
 }
 
-std::string DescribeCopyFailure(CopyFailure failure, const std::string& source, const std::string& target) {
+// What a copy's failure means to the one who reads it.
+struct CopyTexts {
+    const char* sourceMissing;
+    const char* sourceUnreadable;
+    const char* cannotGoOn;
+};
+constexpr CopyTexts KitCopyTexts{"Kitul de instalare nu este complet.", "Discul de instalare poate fi deteriorat.",
+                                 CannotGoOn};
+constexpr CopyTexts UninstallerCopyTexts{"Programul de dezinstalare lipseste.",
+                                         "Programul de dezinstalare nu poate fi citit.", UninstallCannotGoOn};
+
+std::string DescribeCopyFailure(CopyFailure failure, const std::string& source, const std::string& target,
+                                const CopyTexts& texts = KitCopyTexts) {
+    const std::string sourceMissing = texts.sourceMissing, sourceUnreadable = texts.sourceUnreadable;
     switch (failure) {
-    case CopyFailure::SourceMissing:
-        return "Lipseste fisierul\r" + source + "\r\rKitul de instalare nu este complet." + CannotGoOn;
+    case CopyFailure::SourceMissing: return "Lipseste fisierul\r" + source + "\r\r" + sourceMissing + texts.cannotGoOn;
     case CopyFailure::TargetNotCreated:
         return "Nu pot crea fisierul\r" + target +
                "\r\rVerificati ca folderul de lucru exista, are spatiu liber si nu este protejat la scriere." +
-               CannotGoOn;
+               texts.cannotGoOn;
     case CopyFailure::ReadFailed:
-        return "Eroare la citirea fisierului\r" + source + "\r\rDiscul de instalare poate fi deteriorat." + CannotGoOn;
+        return "Eroare la citirea fisierului\r" + source + "\r\r" + sourceUnreadable + texts.cannotGoOn;
     case CopyFailure::WriteFailed:
-        return "Eroare la scrierea fisierului\r" + target + "\r\rVerificati spatiul liber pe disc." + CannotGoOn;
+        return "Eroare la scrierea fisierului\r" + target + "\r\rVerificati spatiul liber pe disc." + texts.cannotGoOn;
     case CopyFailure::None: break;
     }
     return {};
@@ -216,6 +238,173 @@ int PrepareWorkCopy() {
     return 0;
 }
 
+// ---------------------------------------------------------------------------
+// The uninstaller. DEZINST.EXE in the program folder cannot delete itself
+// while it runs: it copies itself into the work folder as DEZKORV.EXE, notes
+// the program folder beside that copy, starts it and ends. The copy waits
+// for the first process to end before it deletes DEZINST.EXE, and is itself
+// removed at the next restart of Windows. Without a person the first process
+// stays until the copy hands it the exit code through an inherited pipe,
+// then ends with it, so that the script learns how the uninstall ended.
+
+struct UninstallNote {
+    std::string programDir;
+    HANDLE firstProcess = nullptr;  // inherited, to wait for
+    HANDLE exitCodePipe = nullptr;  // inherited write end; none for a person's run
+};
+
+std::uintptr_t HandleNumber(HANDLE handle) { return reinterpret_cast<std::uintptr_t>(handle); }
+
+bool WriteUninstallNote(const std::string& path, const UninstallNote& note) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << note.programDir << "\r\n"
+         << HandleNumber(note.firstProcess) << " " << HandleNumber(note.exitCodePipe) << "\r\n";
+    file.close();
+    return !file.fail();
+}
+
+std::optional<UninstallNote> ReadUninstallNote(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    UninstallNote note;
+    if (!file || !std::getline(file, note.programDir)) return std::nullopt;
+    if (!note.programDir.empty() && note.programDir.back() == '\r') note.programDir.pop_back();
+    std::uintptr_t process = 0, pipe = 0;
+    if (file >> process >> pipe) {
+        note.firstProcess = reinterpret_cast<HANDLE>(process);
+        note.exitCodePipe = reinterpret_cast<HANDLE>(pipe);
+    }
+    return note;
+}
+
+// An inheritable handle to this process, which the temporary copy waits on.
+UniqueHandle InheritableSelf() {
+    HANDLE self = nullptr;
+    DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &self, SYNCHRONIZE, TRUE, 0);
+    return UniqueHandle(self);
+}
+
+// Waits for the exit code the temporary copy hands over, dispatching this
+// thread's messages meanwhile (the copy may broadcast or talk DDE). A copy
+// that ended without handing one over answers its own exit code.
+int AwaitHandedExitCode(HANDLE pipe, HANDLE copy) {
+    for (;;) {
+        DWORD available = 0;
+        if (PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) && available >= sizeof(std::int32_t)) {
+            std::int32_t code = ecFailed;
+            DWORD got = 0;
+            if (ReadFile(pipe, &code, sizeof code, &got, nullptr) && got == sizeof code) return code;
+        }
+        if (WaitForSingleObject(copy, 0) == WAIT_OBJECT_0 &&
+            !(PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) && available > 0)) {
+            DWORD code = ecFailed;
+            GetExitCodeProcess(copy, &code);
+            return static_cast<int>(code);
+        }
+        MsgWaitForMultipleObjects(1, &copy, FALSE, 50, QS_ALLINPUT);
+        Application().ProcessMessages();
+    }
+}
+
+int PrepareUninstallCopy() {
+    const std::string self = ProgramPath();
+    const std::string copy = WorkFolder() + UninstallCopyName;
+    const std::string noteFile = WorkFolder() + UninstallNoteName;
+    WorkFiles written;
+    const CopyFailure failure = CopyKitFile(self, copy);
+    if (failure != CopyFailure::SourceMissing && failure != CopyFailure::TargetNotCreated) written.Written(copy);
+    if (failure != CopyFailure::None)
+        return Fail(written, DescribeCopyFailure(failure, self, copy, UninstallerCopyTexts));
+
+    UniqueHandle firstProcess = InheritableSelf();
+    UniqueHandle pipeRead, pipeWrite;
+    if (Unattended.Active) {
+        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+        HANDLE read = nullptr, write = nullptr;
+        if (CreatePipe(&read, &write, &inherited, 0)) {
+            pipeRead = UniqueHandle(read);
+            pipeWrite = UniqueHandle(write);
+            // Only the copy writes; this end stays ours.
+            SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+        }
+    }
+    const UninstallNote note{WithoutFinalBackslash(ProgramFolder()), firstProcess,
+                             pipeWrite.valid() ? static_cast<HANDLE>(pipeWrite) : nullptr};
+    written.Written(noteFile);
+    if (!firstProcess.valid() || (Unattended.Active && !pipeWrite.valid()) || !WriteUninstallNote(noteFile, note))
+        return Fail(written, "Nu pot scrie fisierul\r" + noteFile + UninstallCannotGoOn);
+
+    std::string command = "\"" + copy + "\"";
+    if (DebugEnabled) command += " -log -log -log -log";
+    command += " " + SwitchesForUninstallCopy(Unattended);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &started))
+        return Fail(written, "Nu pot porni programul de dezinstalare\r" + copy + UninstallCannotGoOn);
+    UniqueHandle process(started.hProcess);
+    CloseHandle(started.hThread);
+    // Only the copy's end stays open: a copy that dies closes the pipe.
+    pipeWrite.reset();
+    if (!Unattended.Active) return ecInstalled;
+    const int code = AwaitHandedExitCode(pipeRead, process);
+    DebugNote("Dezinstalarea s-a terminat cu codul " + std::to_string(code));
+    return code;
+}
+
+// The temporary copy's side of the hand-over: the exit code goes to the
+// first process once, and then that process is waited for, so that the
+// program folder's copy can be deleted.
+class ExitCodeHandOver {
+public:
+    explicit ExitCodeHandOver(const UninstallNote& note) : note_(note) {}
+    ExitCodeHandOver(const ExitCodeHandOver&) = delete;
+    ExitCodeHandOver& operator=(const ExitCodeHandOver&) = delete;
+    ~ExitCodeHandOver() {
+        if (note_.firstProcess) CloseHandle(note_.firstProcess);
+    }
+
+    void Hand(int code) {
+        if (handed_) return;
+        handed_ = true;
+        if (note_.exitCodePipe) {
+            const std::int32_t value = code;
+            DWORD written = 0;
+            WriteFile(note_.exitCodePipe, &value, sizeof value, &written, nullptr);
+            CloseHandle(note_.exitCodePipe);
+            DebugNote("Codul " + std::to_string(code) + " a fost dat programului care asteapta");
+        }
+        // It ends as soon as it has the code; a person's run ended already.
+        if (note_.firstProcess && WaitForSingleObject(note_.firstProcess, 30000) != WAIT_OBJECT_0)
+            DebugNote("Programul de dezinstalare din folderul programului inca ruleaza");
+    }
+
+private:
+    UninstallNote note_;
+    bool handed_ = false;
+};
+
+int RunUninstallCopy(const UninstallNote& note) {
+    ExitCodeHandOver handOver(note);
+    const int code = RunUninstaller(note.programDir, [&] { handOver.Hand(RunOutcome()); });
+    handOver.Hand(code);
+    DeleteFileA((ProgramFolder() + UninstallNoteName).c_str());
+    // A running program cannot delete its own file: Windows does it at the
+    // next restart.
+    const std::string self = ProgramPath();
+    if (MoveFileExA(self.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT))
+        DebugNote("Copia temporara " + self + " se sterge la urmatoarea pornire a Windows");
+    else
+        DebugNote("Copia temporara " + self + " ramane (nu pot cere stergerea ei la repornire)");
+    DebugClose();
+    return code;
+}
+
+int RunUninstallStart() {
+    if (const std::optional<UninstallNote> note = ReadUninstallNote(ProgramFolder() + UninstallNoteName))
+        return RunUninstallCopy(*note);
+    return PrepareUninstallCopy();
+}
+
 // The main window lives while the wizard runs; the pages' modal loops keep
 // it painted. A main window that cannot be made is reported by the general
 // handling of errors and ends the program.
@@ -267,13 +456,16 @@ int RunInstaller(const std::vector<std::string>& arguments) {
     StartUserInterface();
 
     if (!switches.Refusal.empty()) return RefuseSwitches(switches);
-    if (Unattended.Active) DebugNote("Instalare fara intrebari: " + SwitchesForWorkCopy(Unattended));
+    if (Unattended.Active)
+        DebugNote("Fara intrebari: " +
+                  (switches.Uninstall ? SwitchesForUninstallCopy(Unattended) : SwitchesForWorkCopy(Unattended)));
     if (switches.HelpAsked) {
         ShowSwitchesHelp();
         DebugClose();
         return ecInstalled;
     }
 
+    if (switches.Uninstall) return RunUninstallStart();
     if (ReadKitNote(ProgramFolder() + NoteName, InstallSettings.SourceDir)) return RunWorkCopy();
     return PrepareWorkCopy();
 }

@@ -5,6 +5,9 @@
 //    the work copy and end, so that the kit's disks can be changed (with
 //    /UNATTENDED, wait for the work copy and end with its exit code);
 //  - the work copy (note found): run the wizard from the hard disk.
+// With /UNINSTALL it is the uninstaller, DEZINST.EXE in the program folder,
+// which plays the same two roles with a temporary copy DEZKORV.EXE and its
+// note DEZKORV.DAT in the work folder, so that DEZINST.EXE can be deleted.
 #pragma once
 #include <string>
 #include <vector>

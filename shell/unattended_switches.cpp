@@ -47,10 +47,11 @@ std::string Apply(const std::string& key, const std::string& value, const std::s
             return refuseValue("LOCAL, SERVER, CLIENT");
         return {};
     }
-    if (key == "RESTART" || key == "SERVERUPGRADE" || key == "ROLLBACK") {
-        bool& answer = key == "RESTART"    ? answers.Restart
-                       : key == "ROLLBACK" ? answers.Rollback
-                                           : answers.ServerUpgrade;
+    if (key == "RESTART" || key == "SERVERUPGRADE" || key == "ROLLBACK" || key == "REMOVEDATA") {
+        bool& answer = key == "RESTART"      ? answers.Restart
+                       : key == "ROLLBACK"   ? answers.Rollback
+                       : key == "REMOVEDATA" ? answers.RemoveData
+                                             : answers.ServerUpgrade;
         if (word == "YES")
             answer = true;
         else if (word == "NO")
@@ -128,12 +129,13 @@ TSwitches ParseSwitches(const std::vector<std::string>& arguments, const TFileRe
             UpperAscii(word.substr(1, equals == std::string::npos ? std::string::npos : equals - 1));
         const std::string shown = "/" + name;
         if (name == "UNATTENDED") result.UnattendedGiven = true;
-        if (name == "?" || name == "UNATTENDED") {
+        if (name == "?" || name == "UNATTENDED" || name == "UNINSTALL") {
             if (equals != std::string::npos) refuse("Optiunea " + shown + " nu primeste o valoare.");
             if (name == "?") result.HelpAsked = true;
+            if (name == "UNINSTALL") result.Uninstall = true;
             continue;
         }
-        if (!IsAnswerKey(name) && name != "ANSWERS") {
+        if (!IsAnswerKey(name) && name != "ANSWERS" && name != "REMOVEDATA") {
             refuse("Optiune necunoscuta: " + word + ". INSTALL.EXE /? arata optiunile.");
             continue;
         }
@@ -151,6 +153,18 @@ TSwitches ParseSwitches(const std::vector<std::string>& arguments, const TFileRe
             continue;
         }
         if (!given.emplace(name, value).second) refuse("Optiunea " + shown + " este data de doua ori.");
+    }
+    if (!result.Refusal.empty()) return result;
+
+    // The uninstaller takes only its own answer; the installation's would
+    // be dropped without a word.
+    if (result.Uninstall) {
+        for (const auto& [key, value] : given)
+            if (key != "REMOVEDATA")
+                refuse("Optiunea /" + key + " nu se foloseste impreuna cu /UNINSTALL (dezinstalarea).");
+        if (answersPath) refuse("Optiunea /ANSWERS nu se foloseste impreuna cu /UNINSTALL (dezinstalarea).");
+    } else if (given.contains("REMOVEDATA")) {
+        refuse("Optiunea /REMOVEDATA se foloseste numai impreuna cu /UNINSTALL.");
     }
     if (!result.Refusal.empty()) return result;
 
@@ -183,7 +197,7 @@ TSwitches ParseSwitches(const std::vector<std::string>& arguments, const TFileRe
     // Answers with nobody to use them would be dropped without a word.
     if (!result.HelpAsked && !result.UnattendedGiven && (!given.empty() || answersPath))
         result.Refusal =
-            "Raspunsurile (/TYPE, /DIR, /DATA, /RESTART, /SERVERUPGRADE, /ROLLBACK, /ANSWERS) "
+            "Raspunsurile (/TYPE, /DIR, /DATA, /RESTART, /SERVERUPGRADE, /ROLLBACK, /ANSWERS, /REMOVEDATA) "
             "se folosesc numai impreuna cu /UNATTENDED.";
     result.Answers.Active = result.UnattendedGiven && result.Refusal.empty();
     return result;
@@ -224,6 +238,11 @@ std::string SwitchesForWorkCopy(const TUnattendedAnswers& answers) {
            " /ROLLBACK=" + (answers.Rollback ? "YES" : "NO");
 }
 
+std::string SwitchesForUninstallCopy(const TUnattendedAnswers& answers) {
+    if (!answers.Active) return "/UNINSTALL";
+    return std::string("/UNINSTALL /UNATTENDED /REMOVEDATA=") + (answers.RemoveData ? "YES" : "NO");
+}
+
 std::string SwitchesHelpText() {
     return "Instalare fara intrebari:\r"
            "INSTALL.EXE [-log -log] /UNATTENDED [optiuni]\r"
@@ -239,10 +258,14 @@ std::string SwitchesHelpText() {
            "      o optiune din linia de comanda are intaietate\r"
            "/? - aceasta fereastra\r"
            "\r"
+           "Dezinstalare (DEZINST.EXE din folderul programului):\r"
+           "DEZINST.EXE /UNINSTALL [/UNATTENDED [/REMOVEDATA=NO|YES]]\r"
+           "/REMOVEDATA=NO|YES - sterge si datele firmei (NO)\r"
+           "\r"
            "Codul de iesire:\r"
-           "0 - instalat sau actualizat\r"
-           "1 - kitul nu a putut fi pregatit\r"
+           "0 - instalat, actualizat sau dezinstalat\r"
+           "1 - kitul (sau copia temporara) nu a putut fi pregatit\r"
            "2 - renuntat (o intrebare sau un disc refuzat)\r"
-           "3 - eroare la copiere sau configurare\r"
+           "3 - eroare la copiere, configurare sau dezinstalare\r"
            "4 - optiuni gresite";
 }

@@ -1,7 +1,8 @@
 // The command line of INSTALL.EXE read into the answers of an installation
 // without questions: /UNATTENDED, /TYPE=, /DIR=, /DATA=, /RESTART=,
-// /SERVERUPGRADE=, /ANSWERS=file and /?. Switch names and the values of
-// TYPE, RESTART and SERVERUPGRADE are case-insensitive; a folder is taken as
+// /SERVERUPGRADE=, /ROLLBACK=, /ANSWERS=file and /?; and into the
+// uninstaller's: /UNINSTALL, with /UNATTENDED and /REMOVEDATA=. Switch names and the values of
+// TYPE, RESTART, SERVERUPGRADE, ROLLBACK and REMOVEDATA are case-insensitive; a folder is taken as
 // given. Only words that begin with "/" are switches: other words are left
 // alone, as they always were (the "-log -log" pair among them).
 #pragma once
@@ -15,6 +16,7 @@
 struct TSwitches {
     bool HelpAsked = false;        // /? given
     bool UnattendedGiven = false;  // /UNATTENDED among the words, even when refused
+    bool Uninstall = false;        // /UNINSTALL: remove the installation instead
     TUnattendedAnswers Answers;    // with the wizard's defaults where nothing was said
     std::string Refusal;           // in Romanian, naming the switch; empty when accepted
 };
@@ -34,6 +36,9 @@ std::optional<std::string> ReadAnswersFile(const std::string& path);
 // where it needs to be, so that the work copy reads back the same answers
 // without the answers file (it may lie on a disk that is changed).
 std::string SwitchesForWorkCopy(const TUnattendedAnswers& answers);
+
+// The uninstaller's switches for its temporary copy's command line.
+std::string SwitchesForUninstallCopy(const TUnattendedAnswers& answers);
 
 // One word quoted so that Windows' C runtime splits it back unchanged.
 std::string QuoteArgument(const std::string& word);

@@ -83,9 +83,8 @@ private:
     UINT_PTR timer_ = 0;
 };
 
-// Creates, places and shows the page of the slot and frees it again, also
-// when it fails; answers its result. A page whose modal loop ended because
-// the program is quitting was cancelled, whatever it had set.
+}  // namespace
+
 int ShowPage(std::uint8_t slot, const PageFactory& factory, const PagePilot& pilot) {
     std::unique_ptr<TForm> page = factory();
     // The outer size is known once the window exists with its final style.
@@ -96,8 +95,6 @@ int ShowPage(std::uint8_t slot, const PageFactory& factory, const PagePilot& pil
     const int result = page->ShowModal();
     return Application().Terminated() ? mrCancel : result;
 }
-
-}  // namespace
 
 bool RunWizard(const WizardParts& parts, const PagePilot& pilot) {
     DebugBegin("RunWizard");

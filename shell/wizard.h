@@ -49,6 +49,12 @@ std::uint8_t NextSlot(std::uint8_t slot, int result, TInstallSettings& settings,
 // Acts on a page once it is on the screen, from inside its modal loop.
 using PagePilot = std::function<void(std::uint8_t slot, TForm& page)>;
 
+// Creates, places and shows the page of the slot and frees it again, also
+// when it fails; answers its result. A page whose modal loop ended because
+// the program is quitting was cancelled, whatever it had set. The pilot, if
+// any, is handed the page once it is on the screen.
+int ShowPage(std::uint8_t slot, const PageFactory& factory, const PagePilot& pilot);
+
 // What the driver works with; RunWizard() passes the installer's own.
 struct WizardParts {
     const WizardPageTable* pages = nullptr;  // not owned

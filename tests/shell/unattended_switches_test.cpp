@@ -160,4 +160,66 @@ TEST(UnattendedSwitches, RefusalsNameTheSwitch) {
     EXPECT_FALSE(Parse("/TYPE=BOGUS").UnattendedGiven);
 }
 
+// The uninstaller: DEZINST.EXE /UNINSTALL, as the list of installed programs
+// starts it, and its command without questions.
+TEST(UninstallSwitches, UninstallWithAndWithoutAPerson) {
+    const TSwitches person = Parse("/UNINSTALL");
+    EXPECT_EQ(person.Refusal, "");
+    EXPECT_TRUE(person.Uninstall);
+    EXPECT_FALSE(person.Answers.Active);
+    EXPECT_FALSE(Parse("/UNATTENDED").Uninstall);
+
+    const TSwitches quiet = Parse("/uninstall /Unattended");
+    EXPECT_EQ(quiet.Refusal, "");
+    EXPECT_TRUE(quiet.Uninstall);
+    EXPECT_TRUE(quiet.Answers.Active);
+    EXPECT_FALSE(quiet.Answers.RemoveData) << "the data stay unless asked";
+    EXPECT_TRUE(Parse("-log -log /UNINSTALL /UNATTENDED /removedata=Yes").Answers.RemoveData);
+    EXPECT_FALSE(Parse("/UNINSTALL /UNATTENDED /REMOVEDATA=no").Answers.RemoveData);
+}
+
+// The start-up hands the answers to its temporary copy: it must read back
+// the same.
+TEST(UninstallSwitches, TheTemporaryCopyReadsBackTheSameAnswers) {
+    TUnattendedAnswers answers;
+    EXPECT_FALSE(Parse(SwitchesForUninstallCopy(answers)).Answers.Active);
+    EXPECT_TRUE(Parse(SwitchesForUninstallCopy(answers)).Uninstall);
+    answers.Active = true;
+    for (bool removeData : {false, true}) {
+        answers.RemoveData = removeData;
+        const TSwitches parsed = Parse("-log -log -log -log " + SwitchesForUninstallCopy(answers));
+        EXPECT_EQ(parsed.Refusal, "");
+        EXPECT_TRUE(parsed.Uninstall);
+        EXPECT_TRUE(parsed.Answers.Active);
+        EXPECT_EQ(parsed.Answers.RemoveData, removeData);
+    }
+}
+
+TEST(UninstallSwitches, RefusalsNameTheSwitch) {
+    Files["C:\\raspunsuri.ini"] = "[Instalare]\r\nTYPE=LOCAL\r\n";
+    const std::pair<const char*, const char*> cases[] = {
+        {"/UNINSTALL /UNATTENDED /TYPE=LOCAL", "/TYPE nu se foloseste impreuna cu /UNINSTALL"},
+        {"/UNINSTALL /UNATTENDED /DIR=C:\\WinKorv", "/DIR nu se foloseste impreuna cu /UNINSTALL"},
+        {"/UNINSTALL /UNATTENDED /ROLLBACK=NO", "/ROLLBACK nu se foloseste impreuna cu /UNINSTALL"},
+        {"/UNINSTALL /UNATTENDED /ANSWERS=C:\\raspunsuri.ini", "/ANSWERS nu se foloseste impreuna cu /UNINSTALL"},
+        {"/UNATTENDED /REMOVEDATA=YES", "/REMOVEDATA se foloseste numai impreuna cu /UNINSTALL"},
+        {"/UNINSTALL /REMOVEDATA=YES", "numai impreuna cu /UNATTENDED"},
+        {"/UNINSTALL /UNATTENDED /REMOVEDATA=DA", "/REMOVEDATA nu accepta valoarea \"DA\""},
+        {"/UNINSTALL /UNATTENDED /REMOVEDATA", "/REMOVEDATA cere o valoare"},
+        {"/UNINSTALL=YES /UNATTENDED", "/UNINSTALL nu primeste o valoare"},
+        {"/UNINSTALL /UNATTENDED /REMOVEDATA=NO /REMOVEDATA=YES", "/REMOVEDATA este data de doua ori"},
+    };
+    for (const auto& [line, part] : cases) {
+        const TSwitches parsed = Parse(line);
+        EXPECT_NE(parsed.Refusal.find(part), std::string::npos) << line << " -> " << parsed.Refusal;
+        EXPECT_FALSE(parsed.Answers.Active) << line;
+    }
+}
+
+TEST(UninstallSwitches, HelpNamesTheUninstallerAndItsSwitches) {
+    const std::string help = SwitchesHelpText();
+    for (const char* part : {"DEZINST.EXE /UNINSTALL", "/UNATTENDED", "/REMOVEDATA=NO|YES", "dezinstalat"})
+        EXPECT_NE(help.find(part), std::string::npos) << part;
+}
+
 }  // namespace
