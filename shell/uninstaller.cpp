@@ -2,6 +2,9 @@
 
 #include <memory>
 
+#include "config/engine.h"
+#include "config/engine_registration.h"
+#include "config/program_group.h"
 #include "config/uninstall_entry.h"
 #include "core/debug_log.h"
 #include "core/outcome.h"
@@ -47,9 +50,7 @@ TExitCode ShowPages(UninstallSession& session) {
 }  // namespace
 
 UninstallSystemSteps UninstallStepsOfTheSystem() {
-    UninstallSystemSteps steps;
-    steps.removeUninstallEntry = RemoveUninstallEntry;
-    return steps;
+    return {RemoveAliases, RemoveProgramGroup, LowerEngineUseCount, UnregisterEngine, RemoveUninstallEntry};
 }
 
 int RunUninstaller(const std::string& programDir, const std::function<void()>& beforeUninstallerRemoval) {

@@ -205,9 +205,7 @@ void InstallationRemoval::RemoveData() {
 
 void InstallationRemoval::RemoveGroupAndAliases() {
     if (!record_.group.empty()) {
-        if (!steps_.removeProgramGroup) {
-            DebugNote("Grupul " + record_.group + " ramane: pasul nu este disponibil");
-        } else if (steps_.removeProgramGroup(record_.group)) {
+        if (steps_.removeProgramGroup(record_.group)) {
             DebugNote("Sters grupul de programe " + record_.group);
             record_.group.clear();
             record_.items.clear();
@@ -222,9 +220,7 @@ void InstallationRemoval::RemoveGroupAndAliases() {
         names.push_back(alias.name);
         list += (list.empty() ? "" : ", ") + alias.name;
     }
-    if (!steps_.removeAliases) {
-        DebugNote("Aliasurile " + list + " raman: pasul nu este disponibil");
-    } else if (steps_.removeAliases(names)) {
+    if (steps_.removeAliases(names)) {
         DebugNote("Sterse aliasurile " + list);
         record_.aliases.clear();
     } else {
@@ -236,11 +232,6 @@ void InstallationRemoval::RemoveEngine() {
     if (record_.engine == EngineUse::None) {
         // Extracted but never registered: nobody else counts on these files.
         RemoveFiles(Part::Engine, false);
-        return;
-    }
-    if (!steps_.lowerEngineUseCount) {
-        DebugNote("Motorul ramane: pasul UseCount nu este disponibil");
-        KeepFiles(Part::Engine);
         return;
     }
     outcome_.engineUseCount = steps_.lowerEngineUseCount();
@@ -260,9 +251,7 @@ void InstallationRemoval::RemoveEngine() {
     }
     const std::size_t failuresBefore = outcome_.failures.size();
     RemoveFiles(Part::Engine, false);
-    if (!steps_.unregisterEngine)
-        DebugNote("Inregistrarea motorului ramane: pasul nu este disponibil");
-    else if (steps_.unregisterEngine())
+    if (steps_.unregisterEngine())
         DebugNote("Stearsa inregistrarea motorului bazei de date");
     else
         Fail("inregistrarea motorului bazei de date nu poate fi stearsa");
@@ -323,9 +312,7 @@ void InstallationRemoval::RemoveEntryAndRecord() {
                  " nu poate fi scrisa din nou");
         return;
     }
-    if (!steps_.removeUninstallEntry)
-        DebugNote("Intrarea din lista programelor instalate ramane: pasul nu este disponibil");
-    else if (steps_.removeUninstallEntry())
+    if (steps_.removeUninstallEntry())
         DebugNote("Stearsa intrarea din lista programelor instalate");
     else
         Fail("intrarea KORVEN din lista programelor instalate nu poate fi stearsa");

@@ -1,8 +1,7 @@
 // What the removal asks of the system configuration: the program group, the
 // aliases, the database engine and KORVEN's entry in the list of installed
 // programs. The shell fills these with the configuration's own functions, so
-// that this folder never reaches them itself; an empty hook is a step that
-// is not there to run, and the removal says so in the log.
+// that this folder never reaches them itself. Every hook is filled.
 #pragma once
 
 #include <cstdint>
