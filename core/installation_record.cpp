@@ -64,7 +64,10 @@ bool SamePath(const std::string& a, const std::string& b) { return UpperAscii(a)
 std::string FormatInstallationRecord(const InstallationRecord& record) {
     std::string text = Heading + std::to_string(InstallationRecordVersion) + "\r\n";
     text += "; Scris de programul de instalare; programul de dezinstalare il citeste.\r\n";
-    const auto line = [&text](const char* key, const std::string& rest) { text += key + (" " + rest) + "\r\n"; };
+    // A value not known is left out: a key without one is not understood.
+    const auto line = [&text](const char* key, const std::string& rest) {
+        if (!rest.empty()) text += key + (" " + rest) + "\r\n";
+    };
     line("KIT", record.kitVersion);
     line("TIP", TypeWords[record.type < TypeWords.size() ? record.type : 0]);
     line("PROGRAM", record.programDir);

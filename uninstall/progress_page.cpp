@@ -1,6 +1,7 @@
 #include "uninstall/progress_page.h"
 
 #include "core/outcome.h"
+#include "core/report_failure.h"
 #include "core/unattended.h"
 #include "framework/application.h"
 #include "framework/extctrls.h"
@@ -41,6 +42,19 @@ void TUninstProgress::AnswerUnattended() { RunRemoval(); }
 void TUninstProgress::RunRemoval() {
     if (started_) return;
     started_ = true;
+    // A failure nobody foresaw is told, and the page closes: the person is
+    // never left before a page that does nothing.
+    try {
+        Remove();
+    } catch (const std::exception& failure) {
+        ReportFailure(std::string("Exceptie la dezinstalare: ") + failure.what(),
+                      std::string("Dezinstalarea s-a oprit:\r") + failure.what() +
+                          "\r\rPorniti dezinstalarea din nou din lista programelor instalate.");
+        SetModalResult(mrCancel);
+    }
+}
+
+void TUninstProgress::Remove() {
     InstallationRemoval removal(session_.record, session_.removeData, session_.steps, session_.uninstaller);
     Progress->SetMaxValue(removal.StepCount());
     Progress->SetProgress(0);

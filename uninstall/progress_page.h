@@ -32,6 +32,7 @@ public:
 
 private:
     void RunRemoval();
+    void Remove();
 
     UninstallSession& session_;
     TTimer* start_ = nullptr;  // owned by the form

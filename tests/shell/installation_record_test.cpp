@@ -66,6 +66,17 @@ TEST(InstallationRecordTest, ALineEndedByLineFeedOnlyOrACrcInSmallLettersStillRe
     EXPECT_EQ(record->files[0].crc, 0x00ABCDEFu);
 }
 
+TEST(InstallationRecordTest, ARecordThatKnowsOnlyItsProgramFolderReadsBack) {
+    InstallationRecord record;
+    record.programDir = "C:\\WinKorv";
+    std::string problem;
+    const auto back = ParseInstallationRecord(FormatInstallationRecord(record), &problem);
+    ASSERT_TRUE(back) << problem << "\n" << FormatInstallationRecord(record);
+    EXPECT_EQ(back->programDir, "C:\\WinKorv");
+    EXPECT_EQ(back->type, itNone);
+    EXPECT_EQ(back->engine, EngineUse::None);
+}
+
 TEST(InstallationRecordTest, WhatIsNotARecordOfThisVersionIsRefusedWithTheReason) {
     const std::string head = "KORVEN inregistrarea instalarii 1\r\nPROGRAM C:\\WinKorv\r\n";
     const struct {

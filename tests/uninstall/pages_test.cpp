@@ -34,6 +34,8 @@ protected:
         session.record.dataDir = program.Path();
         session.record.group = "WinKORVEN";
         session.uninstaller = program.File("DEZINST.EXE");
+        session.steps = {[](const std::vector<std::string>&) { return true; }, [](const std::string&) { return true; },
+                         [] { return std::optional<std::int64_t>(0); }, [] { return true; }, [] { return true; }};
     }
     void TearDown() override {
         SetMessageDialogWatcher(nullptr);
@@ -112,6 +114,26 @@ TEST_F(UninstallPages, ProgressRunsTheRemovalByItselfAndClosesWithNext) {
     ASSERT_TRUE(session.outcome.has_value());
     EXPECT_TRUE(session.outcome->Succeeded());
     EXPECT_FALSE(IsExistingFolder(program.Path()));
+}
+
+// A step that fails in a way nobody foresaw is told, and the page closes;
+// the uninstaller and its record stay for another try.
+TEST_F(UninstallPages, AStepThatThrowsIsToldAndClosesThePageWithTheUninstallerStillThere) {
+    DialogRecorder dialogs;
+    WriteBytes(program.File("DEZINST.EXE"), "uninstaller");
+    session.record.aliases = {{"KORVEN", program.File("DATA")}};
+    ASSERT_TRUE(WriteInstallationRecord(session.record));
+    session.steps.removeAliases = [](const std::vector<std::string>&) -> bool {
+        throw std::runtime_error("motorul nu raspunde");
+    };
+    TUninstProgress page(nullptr, session);
+    EXPECT_EQ(page.ShowModal(), mrCancel);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_TRUE(Contains(dialogs.shown[0].message, "motorul nu raspunde")) << dialogs.shown[0].message;
+    EXPECT_FALSE(session.outcome.has_value());
+    EXPECT_EQ(ReadBytes(program.File("DEZINST.EXE")), "uninstaller");
+    std::string problem;
+    EXPECT_TRUE(ReadInstallationRecord(program.Path(), &problem).has_value()) << problem;
 }
 
 TEST_F(UninstallPages, TheEndPageSaysWhatStays) {
