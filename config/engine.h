@@ -8,6 +8,7 @@
 // engine installed meanwhile is found. Failures are noted in the diagnostic
 // log with their engine code; nothing is shown to the user.
 #pragma once
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -19,8 +20,11 @@ bool AliasExists();
 // the engine's configuration. A refused alias does not stop the others or
 // the save. True only when every alias was added and the save succeeded;
 // false and nothing done when the lists differ in length or the engine
-// cannot be started.
-bool AddAliases(const std::vector<std::string>& names, const std::vector<std::string>& folders);
+// cannot be started. `added`, when given, receives the index of each alias
+// the engine took (one it refused, an alias of that name already there
+// among them, is not this installation's).
+bool AddAliases(const std::vector<std::string>& names, const std::vector<std::string>& folders,
+                std::vector<std::size_t>* added = nullptr);
 // Ends the engine when it was initialised and frees the library, so that a
 // later call starts again from nothing.
 void DoneEngine();
