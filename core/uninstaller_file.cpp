@@ -16,7 +16,8 @@ bool PlaceUninstaller(const std::string& programDir, std::string* problem) {
         DeleteFileA(temporary.c_str());
         return false;
     };
-    if (!CopyFileA(source.c_str(), temporary.c_str(), FALSE)) return fail("Nu pot copia " + source + " in " + temporary);
+    if (!CopyFileA(source.c_str(), temporary.c_str(), FALSE))
+        return fail("Nu pot copia " + source + " in " + temporary);
     // The installer may come from a read-only disk; its copy must not keep
     // the mark, nor may an older uninstaller's mark refuse the replacement.
     SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
