@@ -1,5 +1,7 @@
 #include "config/config_page.h"
 
+#include <windows.h>
+
 #include "config/config_sys.h"
 #include "config/engine.h"
 #include "config/engine_registration.h"
@@ -7,6 +9,8 @@
 #include "config/uninstall_entry.h"
 #include "core/report_failure.h"
 #include "core/debug_log.h"
+#include "core/file_crc.h"
+#include "core/text.h"
 #include "framework/application.h"
 #include "framework/extctrls.h"
 #include "core/settings.h"
@@ -35,6 +39,24 @@ public:
 private:
     std::string name_;
 };
+
+// The registration wrote the Program Files folder into the engine's
+// registration file: the record holds the file as it now is, so that the
+// uninstaller knows it for the installation's own.
+void NoteRewrittenRegistrationFile(InstallationRecord& record) {
+    for (RecordedFile& file : record.files) {
+        if (file.component != "BDE32" || UpperAscii(file.path) != "BDE.REG") continue;
+        const std::string path = FullPathOf(record, file);
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        const std::optional<std::uint32_t> crc = FileCrc32(path);
+        if (!crc || !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+            DebugNote("Nu pot citi " + path + " dupa inregistrare");
+            continue;
+        }
+        file.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        file.crc = *crc;
+    }
+}
 
 // A failure after the configuration: KORVEN works, only its removal does
 // not. Told once, and the installation ends as installed.
@@ -100,6 +122,7 @@ void TConfig::DoConfigBDE() {
     LogSection section("DoConfigBDE");
     InstallationRecord& record = InstallSettings.Installed;
     const EngineUse use = RegisterBDE();
+    if (use == EngineUse::Registered) NoteRewrittenRegistrationFile(record);
     // Shown again (Back from the end page), the page finds the engine it
     // registered the first time: that stays what this installation did.
     if (record.engine != EngineUse::Registered) record.engine = use;

@@ -3,12 +3,11 @@
 #include <windows.h>
 
 #include <map>
-#include <memory>
 #include <optional>
 
 #include "copy/copy_messages.h"
+#include "core/file_crc.h"
 #include "core/text.h"
-#include "unzip/decode/crc32.h"
 #include "unzip/local_header.h"
 #include "unzip/quill_unzip.h"
 
@@ -46,20 +45,6 @@ bool HeaderConfirms(unzip::platform::InputFile& archive, const DirectoryEntry& e
     unzip::LocalHeader header;
     return archive.IsOpen() && unzip::ReadLocalHeader(archive, entry.localHeaderOffset, header) &&
            !header.SizesFollowData() && header.crc32 == entry.crc;
-}
-
-std::optional<std::uint32_t> CrcOfFile(const std::string& path) {
-    unzip::platform::InputFile file;
-    if (!file.Open(path)) return std::nullopt;
-    constexpr std::uint32_t BlockSize = 64 * 1024;
-    const auto block = std::make_unique<std::uint8_t[]>(BlockSize);
-    std::uint32_t running = unzip::kCrc32Start;
-    for (;;) {
-        const std::int64_t read = file.Read(block.get(), BlockSize);
-        if (read < 0) return std::nullopt;
-        if (read == 0) return ~running;
-        running = unzip::Crc32Update(running, block.get(), static_cast<std::size_t>(read));
-    }
 }
 
 }  // namespace
@@ -109,7 +94,7 @@ std::vector<RecordedFile> WrittenFiles::Recorded() const {
         if (entry != directory.end() && entry->second.size == *size && HeaderConfirms(archive, entry->second)) {
             file.crc = entry->second.crc;
         } else {
-            const std::optional<std::uint32_t> crc = CrcOfFile(path);
+            const std::optional<std::uint32_t> crc = FileCrc32(path);
             if (!crc) throw CopyFailure("Nu pot citi fisierul instalat\r" + path);
             file.crc = *crc;
         }

@@ -8,6 +8,7 @@
 
 #include "config_test_support.h"
 #include "engine_sandbox.h"
+#include "tests/support/record_check.h"
 #include "config/engine.h"
 #include "config/uninstall_entry.h"
 #include "framework/extctrls.h"
@@ -133,7 +134,11 @@ TEST_F(ConfigPage, NextRunsTheThreeStepsInOrderAndGoesOn) {
 // KORVEN's entry in the list of installed programs.
 TEST_F(ConfigPage, TheRecordTheUninstallerAndTheEntryFollowTheSteps) {
     PutEngineInPlace();
+    InstallSettings.Installed.engineDir = engineFolder;
     InstallSettings.Installed.files.push_back({"EXE", "KORVEN.EXE", 2, 0x12345678});
+    const std::string kitRegistration = ReadBytes(engineFolder + "\\bde.reg");
+    InstallSettings.Installed.files.push_back(
+        {"BDE32", "bde.reg", kitRegistration.size(), WindowsCrc32(kitRegistration)});
     TConfig page(nullptr);
     EXPECT_EQ(ClickNext(page), mrOk);
     EXPECT_TRUE(dialogs_.shown.empty());
@@ -155,7 +160,12 @@ TEST_F(ConfigPage, TheRecordTheUninstallerAndTheEntryFollowTheSteps) {
     ASSERT_EQ(record->items.size(), 1u);
     EXPECT_EQ(record->items[0].caption, "Korven");
     EXPECT_EQ(record->items[0].path, program_ + "\\KORVEN.EXE");
-    ASSERT_EQ(record->files.size(), 1u) << "the copy's files are kept";
+    ASSERT_EQ(record->files.size(), 2u) << "the copy's files are kept";
+    // The registration rewrote its file: the record knows it as it is now.
+    const std::string registration = ReadBytes(engineFolder + "\\bde.reg");
+    EXPECT_NE(registration, kitRegistration);
+    EXPECT_EQ(record->files[1].size, registration.size());
+    EXPECT_EQ(record->files[1].crc, WindowsCrc32(registration));
 
     EXPECT_EQ(ReadBytes(program_ + "\\DEZINST.EXE"), ReadBytes(ProgramPath()));
     EXPECT_FALSE(FileExists(program_ + "\\DEZINST.EXE.NOU"));
@@ -166,7 +176,7 @@ TEST_F(ConfigPage, TheRecordTheUninstallerAndTheEntryFollowTheSteps) {
     EXPECT_EQ(EntryValue("InstallLocation"), program_);
     EXPECT_EQ(EntryValue("UninstallString"), "\"" + program_ + "\\DEZINST.EXE\" /UNINSTALL");
     EXPECT_EQ(EntryValue("QuietUninstallString"), "\"" + program_ + "\\DEZINST.EXE\" /UNINSTALL /UNATTENDED");
-    EXPECT_EQ(EntryNumber("EstimatedSize"), 1u) << "two bytes take a kilobyte";
+    EXPECT_EQ(EntryNumber("EstimatedSize"), (2 + registration.size() + 1023) / 1024) << "kilobytes, rounded up";
     EXPECT_EQ(EntryNumber("NoModify"), 1u);
     EXPECT_EQ(EntryNumber("NoRepair"), 1u);
 
