@@ -113,14 +113,18 @@ bool AliasExists() {
     return true;
 }
 
-bool AddAliases(const std::vector<std::string>& names, const std::vector<std::string>& folders) {
+bool AddAliases(const std::vector<std::string>& names, const std::vector<std::string>& folders,
+                std::vector<std::size_t>* added) {
+    if (added) added->clear();
     if (names.size() != folders.size() || !InitEngine()) return false;
     EngineBinding& engine = Engine();
     bool allDone = true;
     for (size_t i = 0; i < names.size(); ++i) {
         const std::string parameters = idapi::PathParameter + folders[i];
-        allDone &= Succeeded(engine.addAlias(nullptr, names[i].c_str(), "PARADOX", parameters.c_str(), TRUE),
-                             std::string(idapi::DbiAddAliasName) + " " + names[i]);
+        const bool taken = Succeeded(engine.addAlias(nullptr, names[i].c_str(), "PARADOX", parameters.c_str(), TRUE),
+                                     std::string(idapi::DbiAddAliasName) + " " + names[i]);
+        if (taken && added) added->push_back(i);
+        allDone &= taken;
     }
     allDone &= Succeeded(engine.saveConfiguration(nullptr, nullptr, FALSE), idapi::DbiCfgSaveName);
     return allDone;

@@ -9,6 +9,7 @@
 // engine installed meanwhile is found. Failures are noted in the diagnostic
 // log with their engine code; nothing is shown to the user.
 #pragma once
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,11 @@ bool AliasExists();
 // the engine's configuration. A refused alias does not stop the others or
 // the save. True only when every alias was added and the save succeeded;
 // false and nothing done when the lists differ in length or the engine
-// cannot be started.
-bool AddAliases(const std::vector<std::string>& names, const std::vector<std::string>& folders);
+// cannot be started. `added`, when given, receives the index of each alias
+// the engine took (one it refused, an alias of that name already there
+// among them, is not this installation's).
+bool AddAliases(const std::vector<std::string>& names, const std::vector<std::string>& folders,
+                std::vector<std::size_t>* added = nullptr);
 // Deletes each alias from the engine's persistent configuration and saves
 // it; an alias that is not defined counts as removed, and a refused one
 // does not stop the others or the save. True when every alias is gone and

@@ -218,15 +218,16 @@ void RewriteRegistrationFile(const std::string& fileName, const std::string& pro
                                   std::to_string(error) + ")");
 }
 
-void RegisterBDE() {
+EngineUse RegisterBDE() {
     if (EngineInstalled()) {
         RaiseUseCount();
-        return;
+        return EngineUse::Raised;
     }
     const std::string programFiles = ProgramFilesDir();
     const std::string registrationFile = programFiles + EngineFolderBelowProgramFiles + "\\bde.reg";
     RewriteRegistrationFile(registrationFile, programFiles);
     MergeRegistrationFile(registrationFile);
+    return EngineUse::Registered;
 }
 
 std::vector<std::string> AliasFolders(const std::string& dataDir, std::span<const std::string> relativeFolders) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/installation_record.h"
+
 // A registration that could not be done; the message, in Romanian, names
 // what failed. The configuration page shows it and closes.
 class EEngineRegistration : public std::runtime_error {
@@ -21,8 +23,9 @@ public:
 // engine's registration file bde.reg (in <Program Files>\Borland\Common
 // Files\BDE) and merges it into the registry with the registry editor.
 // Throws EEngineRegistration when the file or the registry cannot be read or
-// written. A merge that fails is only noted in the diagnostic log.
-void RegisterBDE();
+// written. A merge that fails is only noted in the diagnostic log. Answers
+// which of the two it did, for the installation record.
+EngineUse RegisterBDE();
 
 // Lowers the engine's shared use count by one, never below 0, and answers
 // the count it wrote. Nothing, and nothing written, when the engine key

@@ -21,8 +21,8 @@ constexpr DWORD kExecuteTimeoutMs = 15000;
 // How long a Program Manager just started may take before it answers.
 constexpr DWORD kStartTimeoutMs = 10000;
 
-std::string AddItem(const std::string& programDir, const char* file, const char* caption) {
-    return "[AddItem(\"" + programDir + "\\" + file + "\", \"" + caption + "\")]";
+std::string GroupCommand(const char* command, const std::string& arguments) {
+    return std::string("[") + command + "(\"" + ProgramGroupName + "\"" + arguments + ")]";
 }
 
 // Commands back to back, as the Program Manager documents them: some
@@ -122,29 +122,41 @@ SiblingPrograms FindSiblingPrograms(const std::string& programDir) {
     return {FileExists(programDir + "\\OUTPOST.EXE"), FileExists(programDir + "\\PAYROLL.EXE")};
 }
 
-std::vector<std::string> ProgramGroupCommands(const std::string& programDir, SiblingPrograms siblings) {
-    std::vector<std::string> commands{"[CreateGroup(\"WinKORVEN\")]", AddItem(programDir, "KORVEN.EXE", "Korven")};
+std::vector<ProgramGroupItem> ProgramGroupItems(const std::string& programDir, SiblingPrograms siblings) {
+    const auto item = [&programDir](const char* caption, const char* file) {
+        return ProgramGroupItem{caption, programDir + "\\" + file};
+    };
+    std::vector<ProgramGroupItem> items{item("Korven", "KORVEN.EXE")};
     if (siblings.outpost) {
-        commands.push_back(AddItem(programDir, "UTILITY.EXE", "Utility"));
-        commands.push_back(AddItem(programDir, "OUTPOST.EXE", "Outpost"));
+        items.push_back(item("Utility", "UTILITY.EXE"));
+        items.push_back(item("Outpost", "OUTPOST.EXE"));
     }
-    if (siblings.payroll) commands.push_back(AddItem(programDir, "PAYROLL.EXE", "Payroll"));
-    commands.push_back("[ShowGroup(\"WinKORVEN\",8)]");
+    if (siblings.payroll) items.push_back(item("Payroll", "PAYROLL.EXE"));
+    return items;
+}
+
+std::vector<std::string> ProgramGroupCommands(const std::string& programDir, SiblingPrograms siblings) {
+    std::vector<std::string> commands{GroupCommand("CreateGroup", "")};
+    for (const ProgramGroupItem& item : ProgramGroupItems(programDir, siblings))
+        commands.push_back("[AddItem(\"" + item.path + "\", \"" + item.caption + "\")]");
+    commands.push_back(GroupCommand("ShowGroup", ",8"));
     return commands;
 }
 
-void CreateProgramGroup(const std::string& programDir, const std::string& defaultProgramDir) {
+std::vector<ProgramGroupItem> CreateProgramGroup(const std::string& programDir, const std::string& defaultProgramDir) {
     DdeClient dde;
     if (!ConnectToShell(dde)) {
         ReportFailure("Eroare initializare conversatie DDE", "Eroare DDE!", {"Eroare..."});
-        return;
+        return {};
     }
-    const auto commands = ProgramGroupCommands(programDir, FindSiblingPrograms(defaultProgramDir));
+    const SiblingPrograms siblings = FindSiblingPrograms(defaultProgramDir);
+    const auto commands = ProgramGroupCommands(programDir, siblings);
     const UINT error = dde.Execute(Joined(commands), kExecuteTimeoutMs);
     if (error == DMLERR_EXECACKTIMEOUT)
         DebugNote("Cererea DDE nu a primit raspuns (cod " + std::to_string(error) + ")");
     else if (error != DMLERR_NO_ERROR)
         DebugNote("Cererea DDE a fost refuzata (cod " + std::to_string(error) + ")");
+    return ProgramGroupItems(programDir, siblings);
 }
 
 bool RemoveProgramGroup(const std::string& group) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+inline constexpr char ProgramGroupName[] = "WinKORVEN";
+
 // Which optional programs lie in the program folder. The Utility item goes
 // with OUTPOST.EXE, whether UTILITY.EXE is there or not.
 struct SiblingPrograms {
@@ -16,16 +18,26 @@ struct SiblingPrograms {
 
 SiblingPrograms FindSiblingPrograms(const std::string& programDir);
 
-// The commands, in the order the shell is to run them. Each item's path is
-// the folder, "\" and the file name, as the folder was given.
+struct ProgramGroupItem {
+    std::string caption;
+    std::string path;  // the folder, "\" and the file name, as the folder was given
+};
+
+// The group's items, in the order they are added.
+std::vector<ProgramGroupItem> ProgramGroupItems(const std::string& programDir, SiblingPrograms siblings);
+
+// The commands, in the order the shell is to run them: the group, its
+// items, and the group shown.
 std::vector<std::string> ProgramGroupCommands(const std::string& programDir, SiblingPrograms siblings);
 
 // Sends the commands to the shell as one request. The shell is asked with
 // any topic, then with the topic "ProgMan", then the program "ProgMan" is
 // started and both are tried again. When no conversation opens, the log
 // gets a note and the user "Eroare DDE!"; a request that the shell refuses
-// or leaves unanswered is only noted in the log.
-void CreateProgramGroup(const std::string& programDir, const std::string& defaultProgramDir);
+// or leaves unanswered is only noted in the log. Answers the items asked
+// for (the shell may have made them even when it did not answer in time);
+// none when no conversation opened.
+std::vector<ProgramGroupItem> CreateProgramGroup(const std::string& programDir, const std::string& defaultProgramDir);
 
 // Asks the shell, over the same conversation as CreateProgramGroup, to
 // delete the group. Where no conversation opens, the shell refuses, or the

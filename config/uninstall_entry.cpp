@@ -10,7 +10,7 @@
 
 namespace {
 
-std::string Uninstaller(const std::string& programDir) { return "\"" + InFolder(programDir, UninstallerName) + "\""; }
+std::string Uninstaller(const std::string& programDir) { return "\"" + UninstallerPath(programDir) + "\""; }
 
 std::string Today() {
     SYSTEMTIME now;

@@ -7,9 +7,8 @@
 #include <string>
 
 #include "core/installation_record.h"
+#include "core/uninstaller_file.h"
 
-// The uninstaller's name in the program folder: a copy of the installer.
-inline constexpr char UninstallerName[] = "DEZINST.EXE";
 inline constexpr char UninstallEntryKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\WinKORVEN";
 
 // What Windows runs to remove KORVEN, with a person and without one.

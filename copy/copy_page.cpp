@@ -15,6 +15,7 @@
 #include "copy/engine_folder.h"
 #include "copy/extraction_record.h"
 #include "copy/kit_assembly.h"
+#include "copy/written_files.h"
 #include "core/engine_presence.h"
 #include "core/program_path.h"
 #include "core/registry_key.h"
@@ -22,6 +23,7 @@
 #include "framework/extctrls.h"
 #include "framework/stdctrls.h"
 #include "core/settings.h"
+#include "core/version.h"
 #include "toolkit/active_label.h"
 #include "toolkit/mbutton.h"
 #include "toolkit/nice_button.h"
@@ -66,6 +68,38 @@ SpaceNeeds UnpackedNeeds(const std::string& archiveFolder, TCompSet selected) {
         if (unpacked > 0 && !root.empty()) needs[root] += static_cast<std::uint64_t>(unpacked);
     }
     return needs;
+}
+
+bool SameFolder(const std::string& a, const std::string& b) {
+    return UpperAscii(WithoutFinalBackslash(a)) == UpperAscii(WithoutFinalBackslash(b));
+}
+
+bool IsExistingFolder(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// What a new installation's copy put on the computer, in the record that the
+// configuration completes. A copy made again (Back, then Next) into the
+// same folders adds to what the first one made.
+void NoteInstallation(const WrittenFiles& written, const std::vector<std::string>& foldersMade,
+                      const std::string& engineFolder) {
+    InstallationRecord& record = InstallSettings.Installed;
+    if (!SameFolder(record.programDir, InstallSettings.ProgramDir) ||
+        !SameFolder(record.dataDir, InstallSettings.DataDir))
+        record = InstallationRecord{};
+    record.kitVersion = KORVEN_VERSION_TEXT;
+    record.type = InstallSettings.InstallType;
+    record.programDir = InstallSettings.ProgramDir;
+    record.dataDir = InstallSettings.DataDir;
+    if (!engineFolder.empty()) record.engineDir = engineFolder;
+    // A folder is noted before its member is written: one whose member was
+    // refused was never made.
+    for (const std::string& folder : foldersMade)
+        if (IsExistingFolder(folder)) RecordFolder(record, folder);
+    for (RecordedFile& file : written.Recorded()) RecordFile(record, std::move(file));
+    DebugNote("Inregistrarea instalarii: " + std::to_string(record.files.size()) + " fisiere, " +
+              std::to_string(record.folders.size()) + " directoare");
 }
 
 // Where the copies of files a new installation overwrites are kept until
@@ -179,9 +213,10 @@ bool TCopy::ExtractArchives() {
         }
     };
     const TCompRecord* extracting = nullptr;
+    std::string engineFolder;
     const bool whole = ExtractSelected(
-        [&record, &stopWhenNotKept, &extracting](const TCompRecord& component,
-                                                 const std::string& archive) -> std::optional<std::string> {
+        [&record, &stopWhenNotKept, &extracting, &engineFolder](
+            const TCompRecord& component, const std::string& archive) -> std::optional<std::string> {
             stopWhenNotKept();
             extracting = &component;
             if (!FileExists(archive) && IsOptionalModule(UpperAscii(FileNameOf(archive)))) return std::nullopt;
@@ -189,9 +224,12 @@ bool TCopy::ExtractArchives() {
             case ctProgram: return InstallSettings.ProgramDir;
             case ctData:
             case ctNewData: return InstallSettings.DataDir;
-            case ctEngine:
-                return EngineFolder(InstallSettings,
-                                    [&record](const std::string& folder) { record.Creating(folder + "\\"); });
+            case ctEngine: {
+                std::optional<std::string> engine = EngineFolder(
+                    InstallSettings, [&record](const std::string& folder) { record.Creating(folder + "\\"); });
+                if (engine) engineFolder = *engine;
+                return engine;
+            }
             }
             return std::nullopt;
         },
@@ -207,7 +245,9 @@ bool TCopy::ExtractArchives() {
         });
     stopWhenNotKept();
     // A program that is quitting left the rest of the archives unextracted.
-    return whole && !Application().Terminated();
+    if (!whole || Application().Terminated()) return false;
+    NoteInstallation(Written(), record.Folders(), engineFolder);
+    return true;
 }
 
 bool TCopy::ExtractSelected(const TargetFolderRule& targetFolder, const korven::unzip::QuestionFunc& question,
@@ -221,20 +261,24 @@ bool TCopy::ExtractSelected(const TargetFolderRule& targetFolder, const korven::
     for (const auto& [root, bytes] : alsoNeeded) needs[root] += bytes;
     EnsureSpace(needs);
     if (beforeFirstFile) beforeFirstFile();
+    written_ = std::make_unique<WrittenFiles>();
     const ExtractionHooks hooks{
         [this](const TCompRecord& component) { ShowStatus(component.CompDescription); },
         // A program that is quitting (a message ended the installation)
         // extracts nothing more.
-        [&targetFolder](const TCompRecord& component, const std::string& archive) -> std::optional<std::string> {
+        [this, &targetFolder](const TCompRecord& component, const std::string& archive) -> std::optional<std::string> {
             if (Application().Terminated()) return std::nullopt;
             std::optional<std::string> folder = targetFolder(component, archive);
-            return Application().Terminated() ? std::nullopt : folder;
+            if (Application().Terminated()) return std::nullopt;
+            if (folder) written_->ArchiveStarting(component, archive, *folder);
+            return folder;
         },
         [](const TCompRecord& component, const std::string& archive, const std::string& shortfall) {
             return AskGoOnAfterDamage(component.CompDescription, FileNameOf(archive), shortfall);
         },
         [this](std::int32_t value, const korven::unzip::ReportRecord& record) {
             if (extraction_ && value == korven::unzip::kReportMemberStart) extraction_->Creating(record.name);
+            written_->Report(value, record);
             UnzipProgressReport(value, record);
         },
         question,

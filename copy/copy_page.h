@@ -27,6 +27,7 @@
 #include "core/settings.h"
 
 class ExtractionRecord;
+class WrittenFiles;
 class TActiveLabel;
 class TBevel;
 class TGauge;
@@ -88,6 +89,8 @@ protected:
     // it is there. False when the user abandoned after a damaged archive.
     bool ExtractSelected(const TargetFolderRule& targetFolder, const korven::unzip::QuestionFunc& question,
                          const SpaceNeeds& alsoNeeded = {}, const std::function<void()>& beforeFirstFile = {});
+    // What the last ExtractSelected wrote, for the installation record.
+    const WrittenFiles& Written() const { return *written_; }
 
 private:
     void ShowStatus(const std::string& text);
@@ -100,5 +103,6 @@ private:
     const std::array<TCompSet, 4>& componentSets_;
     std::unique_ptr<PieceAssembly> assembly_;       // owned; for one press of Next
     std::unique_ptr<ExtractionRecord> extraction_;  // the new installation's; for one press of Next
+    std::unique_ptr<WrittenFiles> written_;         // of the last ExtractSelected
     ExtractionProgress unzipped_;
 };

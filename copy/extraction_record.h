@@ -33,6 +33,8 @@ public:
     // of it is kept first (not for a file the extraction created). False
     // when no copy could be kept; the file must then stay as it is.
     bool KeepBeforeOverwrite(const std::string& path);
+    // The folders it made, outermost first.
+    const std::vector<std::string>& Folders() const { return folders_; }
     // The first file of which no copy could be kept.
     const std::optional<std::string>& NotKept() const { return notKept_; }
 

@@ -10,9 +10,13 @@
 #include "copy/disk_space.h"
 #include "copy/copy_messages.h"
 #include "copy/files_in_use.h"
+#include "copy/written_files.h"
 #include "core/debug_log.h"
 #include "core/upgrade_backup.h"
+#include "core/report_failure.h"
 #include "core/text.h"
+#include "core/uninstaller_file.h"
+#include "core/version.h"
 #include "framework/application.h"
 
 namespace {
@@ -90,6 +94,75 @@ UpgradePlan PlanUpgrade(const std::vector<SurveyedArchive>& archives) {
     return plan;
 }
 
+// The installation's record and uninstaller are replaced after the files:
+// the backup puts the old ones back, or removes them when the installation
+// had none.
+void PlanRecordReplacement(UpgradePlan& plan) {
+    for (const std::string& path :
+         {InstallationRecordPath(InstallSettings.ProgramDir), UninstallerPath(InstallSettings.ProgramDir)}) {
+        if (IsFile(path))
+            plan.replaced.push_back(path);
+        else
+            plan.addedFiles.push_back(path);
+    }
+}
+
+// The record of the installation being upgraded; one made before records
+// existed has none, and one is begun from what the installation search
+// found.
+InstallationRecord EarlierRecord() {
+    std::string problem;
+    if (std::optional<InstallationRecord> record = ReadInstallationRecord(InstallSettings.ProgramDir, &problem))
+        return *record;
+    DebugNote("Instalarea nu are o inregistrare folosibila (" + problem + "): incep una noua");
+    InstallationRecord record;
+    record.type = InstallSettings.InstallType;
+    record.programDir = WithoutFinalBackslash(InstallSettings.ProgramDir);
+    record.dataDir = WithoutFinalBackslash(InstallSettings.DataDir);
+    // It was found through its aliases, and took the engine one way or the
+    // other: lowering the use count is right either way, removing an
+    // engine that may be another's is not.
+    record.engine = EngineUse::Raised;
+    for (std::size_t i = 0; i < InstallSettings.AliasNames.size(); ++i)
+        record.aliases.push_back(
+            {InstallSettings.AliasNames[i], InFolder(InstallSettings.DataDir, InstallSettings.AliasDirs[i])});
+    return record;
+}
+
+// What the upgrade wrote, in the installation's record, with the kit's
+// version; the record and the uninstaller of this version are then put in
+// place. A failure is told: the upgraded programs work, only their removal
+// is not up to date.
+void RecordUpgrade(InstallationRecord record, const WrittenFiles& written,
+                   const std::vector<std::string>& foldersAdded) {
+    record.kitVersion = KORVEN_VERSION_TEXT;
+    for (const std::string& folder : foldersAdded)
+        if (IsFolder(folder)) RecordFolder(record, folder);
+    for (RecordedFile& file : written.Recorded()) RecordFile(record, std::move(file));
+    InstallSettings.Installed = record;
+    const auto tell = [](const std::string& what) {
+        ReportFailure("Dezinstalarea nu este adusa la zi: " + what,
+                      what +
+                          "\r\rKORVEN este actualizat si functioneaza; dezinstalarea\r"
+                          "lui nu va sterge fisierele noi ale actualizarii.",
+                      {"Eroare...", {mbOK}, mbOK});
+    };
+    DebugBegin("WriteInstallationRecord");
+    const bool recordWritten = WriteInstallationRecord(record);
+    DebugNote(InstallationRecordPath(record.programDir) + ": " + std::to_string(record.files.size()) + " fisiere");
+    DebugEnd("WriteInstallationRecord");
+    if (!recordWritten) {
+        tell("Nu pot scrie inregistrarea instalarii\r" + InstallationRecordPath(record.programDir));
+        return;
+    }
+    DebugBegin("PlaceUninstaller");
+    std::string problem;
+    const bool placed = PlaceUninstaller(record.programDir, &problem);
+    DebugNote(placed ? UninstallerPath(record.programDir) : problem);
+    DebugEnd("PlaceUninstaller");
+    if (!placed) tell("Nu pot scrie programul de dezinstalare\r" + UninstallerPath(record.programDir) + "\r" + problem);
+}
+
 // The backup's need on the program folder's drive: the files it saves now
 // and the data folder it saves before the database is changed.
 SpaceNeeds BackupNeeds(const std::vector<std::string>& replaced) {
@@ -124,7 +197,9 @@ bool TUpgCopy::ExtractArchives() {
     // has shown that it is there and whole.
     const std::vector<SurveyedArchive> archives =
         SurveyArchives(InstallSettings.DefaultProgramDir, SelectedComponents(), &TCopy::IsOptionalModule);
-    const UpgradePlan plan = PlanUpgrade(archives);
+    UpgradePlan plan = PlanUpgrade(archives);
+    PlanRecordReplacement(plan);
+    const InstallationRecord earlier = EarlierRecord();
     for (std::vector<std::string> inUse; !(inUse = FilesInUse(plan.replaced)).empty();) {
         if (Application().Terminated() || !AskRetryFilesInUse(inUse)) return false;
     }
@@ -136,7 +211,7 @@ bool TUpgCopy::ExtractArchives() {
     };
 
     folder_.clear();
-    return ExtractSelected(
+    const bool whole = ExtractSelected(
         [this, &archives](const TCompRecord& component, const std::string&) -> std::optional<std::string> {
             const bool surveyed = std::any_of(archives.begin(), archives.end(), [&](const SurveyedArchive& archive) {
                 return archive.component == &component;
@@ -149,6 +224,9 @@ bool TUpgCopy::ExtractArchives() {
         },
         [this](const korven::unzip::ReportRecord& record) { return ConfirmOverwrite(record); },
         BackupNeeds(plan.replaced), backUp);
+    if (!whole || Application().Terminated()) return false;
+    RecordUpgrade(earlier, Written(), plan.addedFolders);
+    return true;
 }
 
 bool TUpgCopy::ConfirmOverwrite(const korven::unzip::ReportRecord& record) {

@@ -2,11 +2,13 @@
 
 #include <string>
 
+#include "config/uninstall_entry.h"
 #include "core/debug_log.h"
 #include "core/outcome.h"
 #include "core/report_failure.h"
 #include "core/unattended.h"
 #include "core/upgrade_backup.h"
+#include "core/version.h"
 #include "framework/application.h"
 #include "shell/wizard.h"
 #include "toolkit/format_codes.h"
@@ -45,6 +47,27 @@ bool AskRestore(const std::string& folder) {
            mrYes;
 }
 
+// The upgrade ended well: KORVEN's entry in the list of programs gets its
+// version, size and date, from the record the upgrade wrote. A record that
+// is not this version's (it could not be written) leaves the entry as it
+// was, naming the uninstaller that goes with that record.
+void UpdateUninstallEntry(const TInstallSettings& settings) {
+    DebugBegin("WriteUninstallEntry");
+    std::string problem;
+    const std::optional<InstallationRecord> record = ReadInstallationRecord(settings.ProgramDir, &problem);
+    if (!record || record->kitVersion != KORVEN_VERSION_TEXT) {
+        DebugNote("Intrarea de dezinstalare ramane neschimbata: " +
+                  (record ? "inregistrarea este a versiunii " + record->kitVersion : problem));
+    } else if (!WriteUninstallEntry(*record)) {
+        ReportFailure("Nu pot scrie cheia " + std::string(UninstallEntryKey),
+                      "Nu pot scrie cheia de registru\rHKEY_LOCAL_MACHINE\\" + std::string(UninstallEntryKey) +
+                          "\r\rKORVEN este actualizat si functioneaza; lista programelor\r"
+                          "instalate arata inca versiunea anterioara.",
+                      {"Eroare...", {mbOK}, mbOK});
+    }
+    DebugEnd("WriteUninstallEntry");
+}
+
 bool Failed(std::uint8_t slot, int result, const TInstallSettings& settings) {
     if (result == mrCancel || Application().Terminated()) return true;
     return slot == SlotUpgradeData && result == mrOk && settings.UpgradeStepFailed;
@@ -60,6 +83,7 @@ std::uint8_t AfterUpgradePage(std::uint8_t slot, int result, std::uint8_t next, 
         if (next == SlotEnd) {
             UpgradeBackup(folder).Finish();
             settings.BackupFolder.clear();
+            UpdateUninstallEntry(settings);
         }
         return next;
     }

@@ -8,10 +8,13 @@
 #include "core/unique_handle.h"
 #include "tests/support/captured_log.h"
 #include "tests/support/environment_switch.h"
+#include "tests/support/record_check.h"
 
 #include "framework/application.h"
 #include "framework/extctrls.h"
 #include "core/settings.h"
+#include "core/text.h"
+#include "core/version.h"
 #include "toolkit/active_label.h"
 #include "toolkit/mbutton.h"
 #include "toolkit/message_dialog.h"
@@ -28,6 +31,7 @@
 #include <map>
 #include <optional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -189,6 +193,63 @@ TEST_F(CopyPageTest, ADatabaseAlreadyThereIsKeptWhileProgramsAndTheBlankDatabase
     EXPECT_EQ(ReadBytes(data + "\\DATA\\CLIENTI.DB"), "datele clientului");
     EXPECT_TRUE(Extracted(data, "DBNEW", "NEW\\DATA\\GOL.DB"));
     EXPECT_TRUE(Extracted(program, "EXE", "KORVEN.EXE"));
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    return text;
+}
+
+// What the copy wrote, for the uninstaller: every file with the size and
+// CRC it has on the disk (HELP's archive states its CRC only behind the
+// data), under its component; the customer's database, the user's own
+// files and the folders that were there before are not the installation's.
+TEST_F(CopyPageTest, TheRecordHoldsEveryFileTheCopyWroteAndNothingOfTheCustomers) {
+    PutWholeKit();
+    temp.Make("Date\\DATA");
+    WriteBytes(data + "\\DATA\\CLIENTI.DB", "datele clientului");
+    WriteBytes(program + "\\KEEP.ZIP", "the user's own archive");
+    WriteBytes(program + "\\README.TXT", "an earlier text, overwritten");
+    TCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrOk);
+    ASSERT_TRUE(dialogs.empty()) << dialogs.front();
+    const InstallationRecord& record = InstallSettings.Installed;
+    EXPECT_EQ(record.kitVersion, KORVEN_VERSION_TEXT);
+    EXPECT_EQ(record.type, itServer);
+    EXPECT_EQ(record.programDir, program);
+    EXPECT_EQ(record.dataDir, data);
+    EXPECT_STRCASEEQ(record.engineDir.c_str(), engineFolder.c_str());
+
+    std::set<std::string> expected = FilesBelow({program, data, programFiles});
+    expected.erase(UpperAscii(program + "\\KEEP.ZIP"));
+    expected.erase(UpperAscii(data + "\\DATA\\CLIENTI.DB"));
+    EXPECT_EQ(expected.size(), 6u) << "KORVEN.EXE, README.TXT, SUB\\NOTE.TXT, GOL.DB, IDAPI32.DLL, KORVEN.HLP";
+    EXPECT_EQ(Joined(RecordProblems(record, expected)), "");
+    std::set<std::string> lines;
+    for (const RecordedFile& file : record.files) lines.insert(file.component + " " + file.path);
+    EXPECT_EQ(lines, (std::set<std::string>{"EXE KORVEN.EXE", "EXE README.TXT", "EXE SUB\\NOTE.TXT",
+                                            "DBNEW NEW\\DATA\\GOL.DB", "BDE32 IDAPI32.DLL", "HELP KORVEN.HLP"}));
+
+    std::set<std::string> folders;
+    for (const std::string& folder : record.folders) folders.insert(UpperAscii(folder));
+    EXPECT_EQ(folders,
+              (std::set<std::string>{UpperAscii(program + "\\SUB"), UpperAscii(data + "\\NEW"),
+                                     UpperAscii(data + "\\NEW\\DATA"), UpperAscii(programFiles + "\\Borland"),
+                                     UpperAscii(programFiles + "\\Borland\\Common Files"), UpperAscii(engineFolder)}));
+}
+
+// An abandoned copy took its files back: it leaves nothing to record.
+TEST_F(CopyPageTest, AnAbandonedCopyRecordsNothing) {
+    CopyFileA(HostileArchive("overrun_stored.zip").c_str(), (kit + "\\EXE.1").c_str(), FALSE);
+    CutIntoPieces(KitArchive("HELP"), kit, "HELP", 100000);
+    answer = [](TMessageDialogForm&) { return mrNo; };
+    TCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrCancel);
+    EXPECT_TRUE(InstallSettings.Installed.files.empty());
+    EXPECT_TRUE(InstallSettings.Installed.folders.empty());
 }
 
 TEST_F(CopyPageTest, AClientCopiesNoDatabasePieces) {

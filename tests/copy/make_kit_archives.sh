@@ -18,9 +18,12 @@ head -c 30000 /dev/urandom > DBDAT/DATA/CLIENTI.DB
 seq 5 5000 > DBNEW/NEW/DATA/GOL.DB
 head -c 40000 /dev/urandom > BDE32/IDAPI32.DLL
 seq 1 3000 > HELP/KORVEN.HLP
-for component in EXE DBDAT DBNEW BDE32 HELP; do
+for component in EXE DBDAT DBNEW BDE32; do
   (cd "$component" && zip -q -r -X "../../$component.ZIP" .)
 done
+# Written through a pipe, zip puts each CRC behind its member's data, as
+# some kits have it: the local header states none.
+(cd HELP && zip -q -r -X - . | cat > ../../HELP.ZIP)
 
 # The archives of an upgrade kit, OUT/upgrade/<COMPONENT>.ZIP from
 # OUT/upgrade/src/<COMPONENT>/...: files an earlier installation has (the

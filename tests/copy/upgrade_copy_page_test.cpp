@@ -5,6 +5,11 @@
 #include "copy_test_support.h"
 
 #include "core/debug_log.h"
+#include "core/installation_record.h"
+#include "core/program_path.h"
+#include "core/text.h"
+#include "core/version.h"
+#include "tests/support/record_check.h"
 #include "framework/extctrls.h"
 #include "core/settings.h"
 #include "toolkit/active_label.h"
@@ -19,6 +24,7 @@
 #include <functional>
 #include <map>
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -320,6 +326,90 @@ TEST_F(UpgradeCopyPageTest, AReadOnlyProgramIsReplacedAndKeepsItsMark) {
     EXPECT_TRUE(FromKit(program, "EXE", "KORVEN.EXE"));
     EXPECT_TRUE(GetFileAttributesA(program1.c_str()) & FILE_ATTRIBUTE_READONLY);
     SetFileAttributesA(program1.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// The files the upgrade wrote, as they are on the disk, beside what the
+// installation had: a file it kept (the engine's library, the customer's
+// database) is not the upgrade's.
+std::set<std::string> WrittenByTheUpgrade(const std::string& program, const std::string& data) {
+    std::set<std::string> files = FilesBelow({program, data});
+    std::erase_if(files, [&](const std::string& path) {
+        return path.starts_with(UpperAscii(program + "\\BACKUP\\")) || path == UpperAscii(program + "\\IDAPI32.DLL") ||
+               path == UpperAscii(program + "\\INSTALAT.TXT") || path == UpperAscii(program + "\\DEZINST.EXE") ||
+               path == UpperAscii(data + "\\DATA\\CLIENTI.DB");
+    });
+    return files;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    return text;
+}
+
+// The installation's record gains the upgrade's files (a replaced file's
+// line is replaced) and its folders, keeps what it knew, and takes the
+// kit's version; the backup holds the old record and notes the uninstaller
+// as added, so that a restore leaves the installation as it was.
+TEST_F(UpgradeCopyPageTest, TheRecordGainsTheUpgradesFilesAndTheBackupHoldsTheOldOne) {
+    PrepareOldInstallation();
+    InstallationRecord earlier;
+    earlier.kitVersion = "3100000.01";
+    earlier.type = itLocal;
+    earlier.programDir = program;
+    earlier.dataDir = data;
+    earlier.engine = EngineUse::Registered;
+    earlier.aliases.push_back({"KORVEN", data + "\\DATA"});
+    for (const char* file : {"KORVEN.EXE", "README.TXT", "KORVEN.HLP"})
+        earlier.files.push_back({std::string(file).ends_with("HLP") ? "HELP" : "EXE", file, 5, WindowsCrc32("vechi")});
+    ASSERT_TRUE(WriteInstallationRecord(earlier));
+    const std::string earlierText = ReadBytes(program + "\\INSTALAT.TXT");
+    PutUpgradeKit();
+    TUpgCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrOk);
+    EXPECT_TRUE(dialogs.empty()) << dialogs.front();
+    std::string problem;
+    const std::optional<InstallationRecord> record = ReadInstallationRecord(program, &problem);
+    ASSERT_TRUE(record) << problem;
+    EXPECT_EQ(record->kitVersion, KORVEN_VERSION_TEXT);
+    EXPECT_EQ(record->engine, EngineUse::Registered);
+    ASSERT_EQ(record->aliases.size(), 1u);
+    EXPECT_EQ(Joined(RecordProblems(*record, WrittenByTheUpgrade(program, data))), "");
+    EXPECT_EQ(record->files.size(), 9u) << FormatInstallationRecord(*record);
+    EXPECT_EQ(record->folders, std::vector<std::string>{program + "\\NOU"});
+    EXPECT_EQ(ReadBytes(program + "\\DEZINST.EXE"), ReadBytes(ProgramPath()));
+
+    ASSERT_FALSE(InstallSettings.BackupFolder.empty());
+    const std::string contents = ReadBytes(InstallSettings.BackupFolder + "\\CUPRINS.TXT");
+    EXPECT_NE(contents.find("INLOCUIT " + program + "\\INSTALAT.TXT\r\n"), std::string::npos) << contents;
+    EXPECT_NE(contents.find("ADAUGAT " + program + "\\DEZINST.EXE\r\n"), std::string::npos) << contents;
+    EXPECT_EQ(ReadBytes(InstallSettings.BackupFolder + "\\FISIERE\\" + program.substr(0, 1) + program.substr(2) +
+                        "\\INSTALAT.TXT"),
+              earlierText);
+}
+
+// An installation made before records existed: one is begun from what the
+// installation search found, said in the log, and holds the upgrade's files.
+TEST_F(UpgradeCopyPageTest, AnInstallationWithoutARecordGetsOneBegunFromItsFolders) {
+    PrepareOldInstallation();
+    PutUpgradeKit();
+    TUpgCopy page(nullptr);
+
+    EXPECT_EQ(PressNext(page), mrOk);
+    EXPECT_TRUE(dialogs.empty()) << dialogs.front();
+    std::string problem;
+    const std::optional<InstallationRecord> record = ReadInstallationRecord(program, &problem);
+    ASSERT_TRUE(record) << problem;
+    EXPECT_EQ(record->programDir, program) << "without the final backslash";
+    EXPECT_EQ(record->dataDir, data);
+    EXPECT_EQ(record->type, itLocal);
+    EXPECT_EQ(record->engine, EngineUse::Raised) << "the engine may be another's: it is never removed";
+    EXPECT_EQ(record->aliases.size(), 4u);
+    EXPECT_EQ(Joined(RecordProblems(*record, WrittenByTheUpgrade(program, data))), "");
+    EXPECT_NE(ReadBytes(log).find("incep una noua"), std::string::npos);
+    const std::string contents = ReadBytes(InstallSettings.BackupFolder + "\\CUPRINS.TXT");
+    EXPECT_NE(contents.find("ADAUGAT " + program + "\\INSTALAT.TXT\r\n"), std::string::npos) << contents;
 }
 
 }  // namespace

@@ -10,14 +10,21 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "kit_run.h"
+#include "core/installation_record.h"
+#include "core/text.h"
 #include "core/unique_handle.h"
+#include "core/version.h"
+#include "tests/support/record_check.h"
 #include "ui_driver.h"
 
 namespace fs = std::filesystem;
@@ -37,6 +44,7 @@ const char* const EngineFolder = "C:\\Program Files\\Borland\\Common Files\\BDE"
 const char* const EngineKey = "Software\\Borland\\Database Engine";
 const char* const Trace = "C:\\korven-trace.txt";
 const char* const Log = "C:\\korvinst.log";
+const char* const UninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\WinKORVEN";
 
 // Where each component's files land, by the folder the kit took them from.
 enum class Lands { Program, Data, Engine };
@@ -295,6 +303,81 @@ protected:
         ExpectNoAssembledArchives();
     }
 
+    // Every file the kit brought, where its component put it: the demo
+    // kit's and the large help file the test kits add.
+    static std::set<std::string> KitFilesInstalled(const std::string& dataFolder) {
+        std::set<std::string> files;
+        const auto add = [&files](const fs::path& source, const std::string& target) {
+            for (const auto& entry : fs::recursive_directory_iterator(source))
+                if (entry.is_regular_file())
+                    files.insert(UpperAscii(target + "\\" + fs::relative(entry.path(), source).string()));
+        };
+        for (const Component& component : Components) {
+            add(fs::path(KORVEN_KIT_STAGE) / component.name, component.target == Lands::Program ? ProgramFolder
+                                                             : component.target == Lands::Data  ? dataFolder
+                                                                                                : EngineFolder);
+        }
+        add(fs::path(KORVEN_KITS) / "extra" / "HELP", ProgramFolder);
+        return files;
+    }
+
+    static std::string Joined(const std::vector<std::string>& lines) {
+        std::string text;
+        for (const std::string& line : lines) text += line + "\n";
+        return text;
+    }
+
+    static std::optional<DWORD> EntryNumber(const char* name) {
+        DWORD value = 0, size = sizeof value;
+        if (RegGetValueA(HKEY_LOCAL_MACHINE, UninstallKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
+            ERROR_SUCCESS)
+            return std::nullopt;
+        return value;
+    }
+
+    // The record lists every installed file as it is on the disk, the
+    // uninstaller is the kit's installer, and KORVEN is in the list of
+    // installed programs with every value, each as it should be.
+    static void ExpectRecordedAndRemovable(const std::string& kit, const std::string& dataFolder) {
+        std::string problem;
+        const std::optional<InstallationRecord> record = ReadInstallationRecord(ProgramFolder, &problem);
+        ASSERT_TRUE(record) << problem;
+        const std::set<std::string> installed = KitFilesInstalled(dataFolder);
+        EXPECT_EQ(Joined(RecordProblems(*record, installed)), "");
+        EXPECT_EQ(record->kitVersion, KORVEN_VERSION_TEXT);
+        EXPECT_EQ(record->engine, EngineUse::Registered);
+        EXPECT_EQ(record->aliases.size(), 4u);
+        EXPECT_EQ(record->group, "WinKORVEN");
+        EXPECT_EQ(record->items.size(), 4u);
+
+        const std::string uninstaller = std::string(ProgramFolder) + "\\DEZINST.EXE";
+        EXPECT_TRUE(ReadWholeFile(uninstaller) == ReadWholeFile(kit + "\\INSTALL.EXE"))
+            << "the uninstaller is not the kit's installer";
+
+        std::uint64_t bytes = 0;
+        for (const std::string& file : installed) bytes += fs::file_size(file);
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        char today[16];
+        std::snprintf(today, sizeof today, "%04u%02u%02u", now.wYear, now.wMonth, now.wDay);
+        EXPECT_EQ(RegistryString(UninstallKey, "DisplayName"), "KORVEN");
+        EXPECT_EQ(RegistryString(UninstallKey, "DisplayVersion"), KORVEN_VERSION_TEXT);
+        EXPECT_EQ(RegistryString(UninstallKey, "Publisher"), "KORVEN");
+        EXPECT_EQ(RegistryString(UninstallKey, "InstallLocation"), ProgramFolder);
+        EXPECT_EQ(RegistryString(UninstallKey, "InstallDate"), today);
+        EXPECT_EQ(EntryNumber("EstimatedSize"), (bytes + 1023) / 1024);
+        EXPECT_EQ(RegistryString(UninstallKey, "DisplayIcon"), "C:\\WinKorv\\KORVEN.EXE,0");
+        EXPECT_EQ(RegistryString(UninstallKey, "UninstallString"), "\"C:\\WinKorv\\DEZINST.EXE\" /UNINSTALL");
+        EXPECT_EQ(RegistryString(UninstallKey, "QuietUninstallString"),
+                  "\"C:\\WinKorv\\DEZINST.EXE\" /UNINSTALL /UNATTENDED");
+        EXPECT_EQ(EntryNumber("NoModify"), 1u);
+        EXPECT_EQ(EntryNumber("NoRepair"), 1u);
+
+        const std::string log = ReadWholeFile(Log);
+        for (const char* section : {"WriteInstallationRecord", "PlaceUninstaller", "WriteUninstallEntry"})
+            EXPECT_TRUE(Contains(log, std::string("END <- ") + section)) << section;
+    }
+
     static void ExpectNothingConfigured() {
         EXPECT_FALSE(KeyExists("Software\\Borland\\BLW32"));
         EXPECT_EQ(WinIniString("Korven", "LastUser"), "<none>");
@@ -351,6 +434,7 @@ TEST_F(Installation, LocalFromOneFolderKit) {
     EXPECT_TRUE(Contains(registration, "C:\\\\Program Files\\\\Borland"));
     EXPECT_EQ(RegistryString(EngineKey, "UseCount"), "1");
     ExpectConfigured(ProgramFolder);
+    ExpectRecordedAndRemovable(FolderKit(), ProgramFolder);
 }
 
 TEST_F(Installation, ServerHoldsTheDatabase) {
@@ -730,6 +814,29 @@ TEST_F(Upgrade, NewerKitOverALocalInstallationFoundThroughAppPath) {
     EXPECT_TRUE(Contains(log, "Confirmare pentru: \\DATA\\CLIENTI.DB")) << log;
     EXPECT_TRUE(Contains(log, "Confirmat"));
     EXPECT_TRUE(Contains(log, "NU!!!"));
+
+    // The record holds the upgrade's files as they are now, the one it
+    // added among them, and the entry was brought up to date.
+    std::string problem;
+    const std::optional<InstallationRecord> record = ReadInstallationRecord(ProgramFolder, &problem);
+    ASSERT_TRUE(record) << problem;
+    EXPECT_EQ(record->kitVersion, KORVEN_VERSION_TEXT);
+    for (const char* name : {"NOUTATI.TXT", "KORVEN.HLP", "CFX32.OCX"}) {
+        const auto line = std::find_if(record->files.begin(), record->files.end(),
+                                       [&](const RecordedFile& file) { return file.path == name; });
+        ASSERT_NE(line, record->files.end()) << name << " is not recorded";
+        EXPECT_EQ(line->component, std::string(name) == "KORVEN.HLP" ? "HELP" : "EXE") << name;
+        const std::string bytes = ReadWholeFile(std::string(ProgramFolder) + "\\" + name);
+        EXPECT_EQ(line->size, bytes.size()) << name;
+        EXPECT_EQ(line->crc, WindowsCrc32(bytes)) << name;
+    }
+    EXPECT_TRUE(std::none_of(record->files.begin(), record->files.end(), [](const RecordedFile& file) {
+        return file.component == "EXE" && file.path == "IDAPI32.DLL";
+    })) << "the engine library the upgrade kept is not its";
+    EXPECT_TRUE(ReadWholeFile(std::string(ProgramFolder) + "\\DEZINST.EXE") ==
+                ReadWholeFile(NewerKit() + "\\INSTALL.EXE"));
+    EXPECT_EQ(RegistryString(UninstallKey, "DisplayVersion"), KORVEN_VERSION_TEXT);
+    EXPECT_TRUE(Contains(log, "END <- WriteUninstallEntry")) << log;
 }
 
 // Nothing in WIN.INI: the search walks the fixed disks and finds the
@@ -932,6 +1039,11 @@ protected:
         const std::string log = ReadWholeFile(Log);
         EXPECT_TRUE(Contains(log, "Copie de siguranta: C:\\WinKorv\\CFX32.OCX")) << log;
         EXPECT_TRUE(Contains(log, "Restaurare terminata")) << log;
+        // Kit A's record, without kit B's file, and its entry untouched.
+        const std::string record = ReadWholeFile(std::string(ProgramFolder) + "\\INSTALAT.TXT");
+        EXPECT_EQ(record, kitA_.at(std::string(ProgramFolder) + "\\INSTALAT.TXT"));
+        EXPECT_FALSE(Contains(record, "NOUTATI.TXT")) << record;
+        EXPECT_FALSE(Contains(log, "WriteUninstallEntry")) << log;
     }
 
     std::map<std::string, std::string> kitA_;
