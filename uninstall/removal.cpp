@@ -9,7 +9,7 @@
 #include "core/folder_listing.h"
 #include "core/settings.h"
 #include "core/text.h"
-#include "uninstall/file_check.h"
+#include "core/file_crc.h"
 
 namespace {
 
