@@ -54,4 +54,13 @@ bool WriteUninstallEntry(const InstallationRecord& record) {
     return written;
 }
 
-bool RemoveUninstallEntry() { return RegistryKey::Delete(HKEY_LOCAL_MACHINE, UninstallEntryKey); }
+bool RemoveUninstallEntry(const std::string& programDir) {
+    {
+        const std::optional<RegistryKey> key = RegistryKey::Open(HKEY_LOCAL_MACHINE, UninstallEntryKey);
+        if (!key) return true;
+        const std::optional<std::string> location = key->ReadString("InstallLocation");
+        if (location && UpperAscii(WithoutFinalBackslash(*location)) != UpperAscii(WithoutFinalBackslash(programDir)))
+            return true;
+    }
+    return RegistryKey::Delete(HKEY_LOCAL_MACHINE, UninstallEntryKey);
+}

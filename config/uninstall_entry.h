@@ -19,5 +19,7 @@ std::string QuietUninstallCommand(const std::string& programDir);
 // describes; its size is the recorded files', its date today's. False when
 // the key cannot be written.
 bool WriteUninstallEntry(const InstallationRecord& record);
-// Removes the entry; true also when there was none.
-bool RemoveUninstallEntry();
+// Removes the entry of the installation in `programDir`. An entry that
+// names another folder belongs to another installation of KORVEN on this
+// computer (the list holds one) and stays. True also when there was none.
+bool RemoveUninstallEntry(const std::string& programDir);

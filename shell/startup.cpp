@@ -449,8 +449,10 @@ int RunInstaller(const std::vector<std::string>& arguments) {
     // Nothing is read from the answers file but the answers themselves.
     const TSwitches switches = ParseSwitches(arguments, ReadAnswersFile);
     Unattended = switches.Answers;
-    // An administrator's run always leaves its trace, refused or not.
-    if (LogSwitchGiven(arguments) || switches.UnattendedGiven || !switches.Refusal.empty()) DebugEnabled = true;
+    // An administrator's run always leaves its trace, refused or not; so
+    // does an uninstall, whose log names what it kept and why.
+    if (LogSwitchGiven(arguments) || switches.UnattendedGiven || switches.Uninstall || !switches.Refusal.empty())
+        DebugEnabled = true;
     DebugOpen(LogFile, "INSTALL");
     // After the log is open, so that the toolkit's start-up marks land in it.
     StartUserInterface();

@@ -49,8 +49,9 @@ TExitCode ShowPages(UninstallSession& session) {
 
 }  // namespace
 
-UninstallSystemSteps UninstallStepsOfTheSystem() {
-    return {RemoveAliases, RemoveProgramGroup, LowerEngineUseCount, UnregisterEngine, RemoveUninstallEntry};
+UninstallSystemSteps UninstallStepsOfTheSystem(const std::string& programDir) {
+    return {RemoveAliases, RemoveProgramGroup, LowerEngineUseCount, UnregisterEngine,
+            [programDir] { return RemoveUninstallEntry(programDir); }};
 }
 
 int RunUninstaller(const std::string& programDir, const std::function<void()>& beforeUninstallerRemoval) {
@@ -65,7 +66,7 @@ int RunUninstaller(const std::string& programDir, const std::function<void()>& b
         std::string problem;
         if (std::optional<InstallationRecord> record = RecordForRemoval(programDir, problem)) {
             session.record = std::move(*record);
-            session.steps = UninstallStepsOfTheSystem();
+            session.steps = UninstallStepsOfTheSystem(programDir);
             session.uninstaller = InFolder(programDir, UninstallerName);
             session.beforeUninstallerRemoval = beforeUninstallerRemoval;
             code = ShowPages(session);

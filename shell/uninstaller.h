@@ -10,8 +10,9 @@
 
 #include "uninstall/uninstall_steps.h"
 
-// The configuration's functions for the removal.
-UninstallSystemSteps UninstallStepsOfTheSystem();
+// The configuration's functions for the removal of the installation in
+// `programDir`.
+UninstallSystemSteps UninstallStepsOfTheSystem(const std::string& programDir);
 
 // Removes the installation whose record lies in `programDir`; a record that
 // is missing or cannot be read is told and nothing is removed (ecFailed).

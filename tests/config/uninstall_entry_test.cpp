@@ -22,7 +22,7 @@ std::optional<DWORD> Number(const RegistryKey& key, const char* name) {
 
 class UninstallEntryTest : public ::testing::Test {
 protected:
-    void TearDown() override { RemoveUninstallEntry(); }
+    void TearDown() override { RegistryKey::Delete(HKEY_LOCAL_MACHINE, UninstallEntryKey); }
 };
 
 TEST_F(UninstallEntryTest, TheEntryNamesTheUninstallerWithAndWithoutQuestionsAndTheRecordedSize) {
@@ -55,7 +55,7 @@ TEST_F(UninstallEntryTest, TheEntryNamesTheUninstallerWithAndWithoutQuestionsAnd
     EXPECT_EQ(std::stoi(date.substr(4, 2)), today.wMonth);
 }
 
-TEST_F(UninstallEntryTest, AnUpgradesEntryReplacesTheValuesAndRemovingItTwiceIsNoFailure) {
+TEST_F(UninstallEntryTest, AnUpgradesEntryReplacesTheValuesAndOnlyItsOwnInstallationRemovesIt) {
     InstallationRecord record;
     record.programDir = "C:\\WinKorv";
     ASSERT_TRUE(WriteUninstallEntry(record));
@@ -67,9 +67,12 @@ TEST_F(UninstallEntryTest, AnUpgradesEntryReplacesTheValuesAndRemovingItTwiceIsN
         EXPECT_EQ(key->ReadString("InstallLocation"), "D:\\Korven");
         EXPECT_EQ(Number(*key, "EstimatedSize"), 0u);
     }
-    EXPECT_TRUE(RemoveUninstallEntry());
+    // Another installation's removal leaves this one in the list.
+    EXPECT_TRUE(RemoveUninstallEntry("C:\\WinKorv"));
+    EXPECT_TRUE(RegistryKey::Open(HKEY_LOCAL_MACHINE, UninstallEntryKey));
+    EXPECT_TRUE(RemoveUninstallEntry("d:\\korven\\"));
     EXPECT_FALSE(RegistryKey::Open(HKEY_LOCAL_MACHINE, UninstallEntryKey));
-    EXPECT_TRUE(RemoveUninstallEntry());
+    EXPECT_TRUE(RemoveUninstallEntry("D:\\Korven"));
 }
 
 }  // namespace

@@ -1281,4 +1281,213 @@ TEST_F(Unattended, BadSwitchCopiesNothing) {
     ExpectNothingConfigured();
 }
 
+// KORVEN taken away again by the uninstaller that the list of installed
+// programs names, started from that list's own command, after
+// installations made as an administrator's script makes them.
+class Uninstallation : public Unattended {
+protected:
+    static constexpr const char* UninstallCaption = "Dezinstalare KORVEN";
+
+    void TearDown() override { SetEnvironmentVariableA("KORVEN_UPGRADE_SEMAFOR", nullptr); }
+
+    // The program and its arguments, as the list of installed programs
+    // holds the command.
+    static std::pair<std::string, std::string> Command(const char* value) {
+        const std::string command = RegistryString(UninstallKey, value);
+        EXPECT_TRUE(command.starts_with("\"")) << command;
+        const auto close = command.find('"', 1);
+        return {command.substr(1, close - 1), Trimmed(command.substr(close + 1))};
+    }
+
+    static InstallationRecord RecordNow() {
+        std::string problem;
+        std::optional<InstallationRecord> record = ReadInstallationRecord(ProgramFolder, &problem);
+        EXPECT_TRUE(record) << problem;
+        return record.value_or(InstallationRecord{});
+    }
+
+    static bool IsData(const RecordedFile& file) { return file.component == "DBDAT" || file.component == "DBNEW"; }
+
+    // Every file of the data folders, with its bytes.
+    static std::map<std::string, std::string> DataFiles() {
+        std::map<std::string, std::string> files;
+        for (const char* folder : {"\\DATA", "\\NEW"})
+            if (PathExists(ProgramFolder + std::string(folder)))
+                files.merge(FilesBelow(ProgramFolder + std::string(folder)));
+        return files;
+    }
+
+    // A person's way through the three pages: the data box ticked and
+    // confirmed when asked for, Continua, then Gata once the removal ended.
+    void UninstallAsAPerson(bool removeData) {
+        const auto [program, arguments] = Command("UninstallString");
+        const KitRun first = StartKit(program, arguments, "C:\\korven-work");
+        EXPECT_EQ(first.exitCode, 0u) << "the program folder's copy ends at once";
+        HWND confirm = ui::WaitForWindow(UninstallCaption);
+        ASSERT_TRUE(confirm) << "no confirmation page";
+        DWORD processId = 0;
+        GetWindowThreadProcessId(confirm, &processId);
+        if (removeData) {
+            ui::Click(ui::Control(confirm, "&Sterge si datele firmei"));
+            HWND question = WaitForMessageDialog(processId);
+            ASSERT_TRUE(question) << "ticking the box asks nothing";
+            Shot(TestName() + "_question");
+            ui::Click(ui::Control(question, "&Da"));
+            ASSERT_TRUE(ui::WaitGone(question));
+        }
+        ui::Settle();
+        Shot(TestName() + "_confirm");
+        ui::Click(ui::Control(confirm, "&Continua"));
+        ASSERT_TRUE(ui::WaitGone(confirm));
+        HWND end = nullptr;
+        for (int tries = 0; tries < 600 && !end; ++tries) {
+            HWND shown = ui::WaitForWindow(UninstallCaption, processId, 100);
+            if (shown && ui::Control(shown, "&Gata")) end = shown;
+        }
+        ASSERT_TRUE(end) << "no end page";
+        Shot(TestName() + "_end");
+        ui::Click(ui::Control(end, "&Gata"));
+        ASSERT_TRUE(ui::WaitGone(end));
+        // The temporary copy deletes DEZINST.EXE once the first copy is gone.
+        for (int tries = 0; tries < 200 && PathExists(program); ++tries) Sleep(100);
+    }
+
+    // What a finished uninstall leaves: no program file of the record, no
+    // group, alias, entry, nor the uninstaller; the data as `dataKept` says.
+    static void ExpectRemoved(const InstallationRecord& record, const std::string& usersFile, bool dataKept) {
+        for (const RecordedFile& file : record.files) {
+            const std::string path = FullPathOf(record, file);
+            if (IsData(file) && dataKept) {
+                EXPECT_TRUE(PathExists(path)) << path << " is the customer's";
+            } else if (file.component != "BDE32") {
+                EXPECT_FALSE(PathExists(path)) << path << " was left";
+            }
+        }
+        EXPECT_EQ(ReadWholeFile(usersFile), "the user's own") << "the user's file went";
+        for (const char* name : {"DEZINST.EXE", "INSTALAT.TXT"})
+            EXPECT_FALSE(PathExists(std::string(ProgramFolder) + "\\" + name)) << name;
+        EXPECT_EQ(PathExists(std::string(ProgramFolder) + "\\DATA"), dataKept);
+        EXPECT_EQ(PathExists(std::string(ProgramFolder) + "\\NEW\\FIRMA"), dataKept);
+        EXPECT_FALSE(PathExists(ProgramsMenu() + "\\WinKORVEN")) << "the group is still there";
+        EXPECT_FALSE(KeyExists(UninstallKey));
+        const std::string store = RegistryString(EngineKey, "CONFIGFILE01");
+        for (const char* alias : {"KORVEN", "KORVENALIAS", "FIRMAALIAS", "LUNAALIAS"})
+            EXPECT_EQ(ProfileString(store.c_str(), alias, "PATH"), "<none>") << alias;
+        const std::vector<std::string> config = Lines(ReadWholeFile("C:\\CONFIG.SYS"));
+        EXPECT_NE(std::find(config.begin(), config.end(), "FILES=255"), config.end());
+        EXPECT_TRUE(Contains(ReadWholeFile(Log), "FILES=255")) << "the log does not say CONFIG.SYS keeps its limit";
+    }
+
+    // The engine as it was before KORVEN came: not registered, its files gone.
+    static void ExpectNoEngine() {
+        EXPECT_FALSE(KeyExists("Software\\Borland\\BLW32"));
+        EXPECT_EQ(RegistryString(EngineKey, "UseCount"), "<none>");
+        EXPECT_FALSE(PathExists(std::string(EngineFolder) + "\\IDAPI32.DLL"));
+        // Wine's own set-up wrote this before any installation, and it stays.
+        EXPECT_TRUE(KeyExists("Software\\Borland\\Database Engine\\Settings\\SYSTEM\\INIT"));
+    }
+
+    const std::string usersFile_ = std::string(ProgramFolder) + "\\NOTITE.TXT";
+};
+
+TEST_F(Uninstallation, APersonRemovesALocalInstallationAndANewOneKeepsTheData) {
+    // Before the installation: a file of the user's in the folder it takes.
+    MakeFolders(ProgramFolder);
+    WriteWholeFile(usersFile_, "the user's own");
+    ASSERT_FALSE(KeyExists("Software\\Borland\\BLW32"));
+    ASSERT_EQ(Run(FolderKit(), "/UNATTENDED").exitCode, 0u);
+    const InstallationRecord record = RecordNow();
+    // The customer works: one table changes, one is added.
+    WriteWholeFile(std::string(ProgramFolder) + "\\DATA\\CLIENTI.DB", "datele clientului");
+    WriteWholeFile(std::string(ProgramFolder) + "\\DATA\\FACTURI.DB", "facturile firmei");
+    const std::map<std::string, std::string> data = DataFiles();
+    DeleteFileA(Log);
+
+    ASSERT_NO_FATAL_FAILURE(UninstallAsAPerson(false));
+
+    ExpectRemoved(record, usersFile_, true);
+    ExpectNoEngine();
+    EXPECT_TRUE(DataFiles() == data) << "the data changed";
+
+    // Installed again into the same folders: the customer's data stay as
+    // they were, and the installation works.
+    ASSERT_EQ(Run(FolderKit(), "/UNATTENDED").exitCode, 0u);
+    for (const auto& [path, bytes] : data) EXPECT_TRUE(ReadWholeFile(path) == bytes) << path << " was overwritten";
+    ExpectConfigured(ProgramFolder);
+    EXPECT_EQ(RegistryString(EngineKey, "UseCount"), "1");
+}
+
+TEST_F(Uninstallation, TheDataGoTooWhenThePersonTicksTheBoxAndConfirms) {
+    ASSERT_EQ(Run(FolderKit(), "/UNATTENDED").exitCode, 0u);
+    WriteWholeFile(usersFile_, "the user's own");
+    const InstallationRecord record = RecordNow();
+
+    ASSERT_NO_FATAL_FAILURE(UninstallAsAPerson(true));
+
+    ExpectRemoved(record, usersFile_, false);
+    EXPECT_FALSE(PathExists(std::string(ProgramFolder) + "\\NEW"));
+    ExpectNoEngine();
+}
+
+TEST_F(Uninstallation, TheQuietCommandByItselfEndsWithZeroAndRemovesTheSame) {
+    ASSERT_EQ(Run(FolderKit(), "/UNATTENDED").exitCode, 0u);
+    WriteWholeFile(usersFile_, "the user's own");
+    const InstallationRecord record = RecordNow();
+    const std::map<std::string, std::string> data = DataFiles();
+
+    const auto [program, arguments] = Command("QuietUninstallString");
+    EXPECT_EQ(arguments, "/UNINSTALL /UNATTENDED");
+    const UnattendedRun run = RunUnattended(program, arguments, "C:\\korven-work");
+    EXPECT_EQ(run.exitCode, 0u) << run.errors;
+    for (int tries = 0; tries < 200 && PathExists(program); ++tries) Sleep(100);
+
+    ExpectRemoved(record, usersFile_, true);
+    ExpectNoEngine();
+    EXPECT_TRUE(DataFiles() == data) << "the data changed";
+}
+
+// Two installations on one computer share the engine: the first one's
+// folder taken away by hand (its alias no longer opens), so that the kit
+// makes a second, new installation elsewhere, which raises the use count.
+TEST_F(Uninstallation, TheFirstOfTwoInstallationsLeavesTheEngineToTheSecond) {
+    ASSERT_EQ(Run(FolderKit(), "/UNATTENDED").exitCode, 0u);
+    const std::string aside = "C:\\WinKorv-deoparte";
+    ASSERT_TRUE(MoveFileA(ProgramFolder, aside.c_str()));
+    ASSERT_EQ(Run(FolderKit(), "/UNATTENDED /DIR=C:\\Korven2 /DATA=C:\\Korven2").exitCode, 0u);
+    ASSERT_TRUE(MoveFileA(aside.c_str(), ProgramFolder));
+    ASSERT_EQ(RegistryString(EngineKey, "UseCount"), "2");
+    const std::string engine = ReadWholeFile(std::string(EngineFolder) + "\\IDAPI32.DLL");
+
+    // The list holds the second; the first is removed by its own command.
+    const UnattendedRun run =
+        RunUnattended(std::string(ProgramFolder) + "\\DEZINST.EXE", "/UNINSTALL /UNATTENDED", "C:\\korven-work");
+    EXPECT_EQ(run.exitCode, 0u) << run.errors;
+
+    EXPECT_FALSE(PathExists(std::string(ProgramFolder) + "\\KORVEN.EXE"));
+    EXPECT_EQ(RegistryString(EngineKey, "UseCount"), "1");
+    EXPECT_TRUE(KeyExists("Software\\Borland\\BLW32"));
+    EXPECT_EQ(RegistryString(EngineKey, "DLLPATH"), EngineFolder);
+    EXPECT_TRUE(ReadWholeFile(std::string(EngineFolder) + "\\IDAPI32.DLL") == engine) << "the engine went";
+    EXPECT_TRUE(PathExists("C:\\Korven2\\KORVEN.EXE"));
+    EXPECT_TRUE(PathExists("C:\\Korven2\\DEZINST.EXE"));
+    EXPECT_EQ(RegistryString(UninstallKey, "InstallLocation"), "C:\\Korven2") << "the second lost its entry";
+}
+
+TEST_F(Uninstallation, AnUpgradesAddedFilesGoToo) {
+    ASSERT_EQ(Run(FolderKit(), "/UNATTENDED").exitCode, 0u);
+    ASSERT_EQ(Run(NewerKit(), "/UNATTENDED").exitCode, 0u);
+    const std::string added = std::string(ProgramFolder) + "\\NOUTATI.TXT";
+    ASSERT_TRUE(PathExists(added));
+    WriteWholeFile(usersFile_, "the user's own");
+    const InstallationRecord record = RecordNow();
+
+    const auto [program, arguments] = Command("QuietUninstallString");
+    const UnattendedRun run = RunUnattended(program, arguments, "C:\\korven-work");
+    EXPECT_EQ(run.exitCode, 0u) << run.errors;
+    for (int tries = 0; tries < 200 && PathExists(program); ++tries) Sleep(100);
+
+    EXPECT_FALSE(PathExists(added)) << "the upgrade's file was left";
+    ExpectRemoved(record, usersFile_, true);
+}
+
 }  // namespace
