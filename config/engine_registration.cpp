@@ -13,6 +13,7 @@
 #include "core/engine_presence.h"
 #include "core/exec_and_wait.h"
 #include "core/registry_key.h"
+#include "core/text.h"
 #include "interfaces/database_engine.h"
 
 namespace {
@@ -167,6 +168,27 @@ bool RemoveEmptiedKeys() {
     return true;
 }
 
+// The engine's alias store is the engine's own file, made by its first
+// save: with no alias left in it, it goes with the engine, so that the
+// engine's folders can go too. A store that still names an alias belongs to
+// a program that uses it, and stays.
+void RemoveEmptyAliasStore() {
+    const auto key = RegistryKey::Open(HKEY_LOCAL_MACHINE, idapi::EngineKey);
+    const std::optional<std::string> store = key ? key->ReadString(idapi::ConfigFileValue) : std::nullopt;
+    if (!store || store->empty()) return;
+    std::string text;
+    if (ReadFileContents(*store, text) != 0) return;
+    for (const std::string& line : SplitLines(text))
+        if (Trimmed(line).starts_with("[")) {
+            DebugNote("Fisierul aliasurilor " + *store + " ramane: contine alte aliasuri");
+            return;
+        }
+    if (DeleteFileA(store->c_str()))
+        DebugNote("Sters fisierul aliasurilor, gol: " + *store);
+    else
+        DebugNote("Nu pot sterge fisierul aliasurilor " + *store + " (cod " + std::to_string(GetLastError()) + ")");
+}
+
 }  // namespace
 
 std::optional<std::int64_t> LowerEngineUseCount() {
@@ -192,6 +214,7 @@ std::optional<std::int64_t> LowerEngineUseCount() {
 }
 
 bool UnregisterEngine() {
+    RemoveEmptyAliasStore();
     bool allGone = DeleteTree(HKEY_LOCAL_MACHINE, InstalledKey);
     for (const RegisteredValue& value : RegisteredValues) allGone &= DeleteRegisteredValue(value);
     return RemoveEmptiedKeys() && allGone;

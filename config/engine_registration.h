@@ -38,7 +38,9 @@ std::optional<std::int64_t> LowerEngineUseCount();
 // UseCount, CONFIGFILE01 of the engine key and VERSION of its
 // Settings\SYSTEM\INIT key. Those keys stay as long as anything else is in
 // them (Wine's own set-up writes INIT with values of its own); one left
-// empty is removed, as the registration made it. True when all of it went.
+// empty is removed, as the registration made it. The alias store the
+// registration names goes too when no alias is left in it. True when all of
+// the registration went.
 bool UnregisterEngine();
 
 // Rewrites the registration file for the given Program Files folder: in each

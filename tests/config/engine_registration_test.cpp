@@ -170,6 +170,23 @@ TEST_F(EngineRegistrationTest, UnregisteringLeavesTheKeysAsTheyWereBeforeTheRegi
     EXPECT_TRUE(UnregisterEngine()) << "nothing left to take back";
 }
 
+// The store is the engine's own file: emptied by the uninstall, it goes
+// with the engine; one that still names another program's alias stays.
+TEST_F(EngineRegistrationTest, AnEmptiedAliasStoreGoesWithTheEngineAndOneWithAnAliasStays) {
+    InstallEngine();
+    const std::string store = RegistryString(EngineKey, "CONFIGFILE01").value_or("");
+    ASSERT_FALSE(store.empty());
+    const std::string others = "[CONTABIL]\r\nTYPE=PARADOX\r\nPATH=C:\\CONTABIL\r\n";
+    WriteBytes(store, others);
+    EXPECT_TRUE(UnregisterEngine());
+    EXPECT_EQ(ReadBytes(store), others);
+
+    InstallEngine();
+    WriteBytes(store, "; fara aliasuri\r\n");
+    EXPECT_TRUE(UnregisterEngine());
+    EXPECT_EQ(GetFileAttributesA(store.c_str()), INVALID_FILE_ATTRIBUTES) << store;
+}
+
 TEST_F(EngineRegistrationTest, UnregisteringKeepsWhatOthersWroteBesideTheEngine) {
     InstallEngine();
     MadeKey(std::string(InstalledKey) + "\\Drivers").WriteString("PARADOX", "4.0");

@@ -1383,6 +1383,7 @@ protected:
         EXPECT_FALSE(KeyExists("Software\\Borland\\BLW32"));
         EXPECT_EQ(RegistryString(EngineKey, "UseCount"), "<none>");
         EXPECT_FALSE(PathExists(std::string(EngineFolder) + "\\IDAPI32.DLL"));
+        EXPECT_FALSE(PathExists("C:\\Program Files\\Borland")) << "the engine's folders stay";
         // Wine's own set-up wrote this before any installation, and it stays.
         EXPECT_TRUE(KeyExists("Software\\Borland\\Database Engine\\Settings\\SYSTEM\\INIT"));
     }
