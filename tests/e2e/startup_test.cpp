@@ -287,7 +287,8 @@ TEST_F(KitStart, HelpListsTheSwitchesAndExitCodesAndCopiesNothing) {
     ASSERT_EQ(run.dialogs.size(), 1u);
     for (const char* part : {"/UNATTENDED", "/TYPE=LOCAL|SERVER|CLIENT", "/DIR=folder", "/DATA=folder",
                              "/RESTART=NO|YES", "/SERVERUPGRADE=NO|YES", "/ANSWERS=fisier", "[Instalare]",
-                             "0 - instalat sau actualizat", "2 - renuntat", "4 - optiuni gresite"})
+                             "DEZINST.EXE /UNINSTALL [/UNATTENDED [/REMOVEDATA=NO|YES]]",
+                             "0 - instalat, actualizat sau dezinstalat", "2 - renuntat", "4 - optiuni gresite"})
         EXPECT_NE(run.dialogs[0].text.find(part), std::string::npos) << part;
     EXPECT_FALSE(PathExists(work_ + "INSTKORV.EXE"));
     EXPECT_FALSE(PathExists(LogPath));
